@@ -1,0 +1,109 @@
+#include "platform/clock.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+namespace tarvel::platform {
+namespace {
+
+std::optional<DateTime>& fixedClock() {
+  static std::optional<DateTime> fixed;
+  return fixed;
+}
+
+// The Julian day of day 0, 30 December 1899.
+qint64 epochJulianDay() { return QDate(1899, 12, 30).toJulianDay(); }
+
+// Whole milliseconds since the epoch; a negative day count still carries a positive time of
+// day, as the day-count convention has it.
+int64_t toMilliseconds(DateTime value) {
+  const double days = std::trunc(value);
+  const double fraction = std::fabs(value - days);
+  return static_cast<int64_t>(days) * kMillisecondsPerDay +
+         static_cast<int64_t>(std::llround(fraction * kMillisecondsPerDay));
+}
+
+}  // namespace
+
+DateTime now() {
+  if (fixedClock()) return *fixedClock();
+  const QDateTime current = QDateTime::currentDateTime();
+  const QDate date = current.date();
+  const QTime time = current.time();
+  return encodeDateTime(date.year(), date.month(), date.day(), time.hour(), time.minute(),
+                        time.second(), time.msec());
+}
+
+void setClockForTests(std::optional<DateTime> fixedNow) { fixedClock() = fixedNow; }
+
+DateTime encodeDateTime(int year, int month, int day, int hour, int minute, int second,
+                        int millisecond) {
+  const QDate date(year, month, day);
+  if (!date.isValid()) throw std::invalid_argument("invalid date");
+  const double days = static_cast<double>(date.toJulianDay() - epochJulianDay());
+  const double time = encodeTime(hour, minute, second, millisecond);
+  return days >= 0 ? days + time : days - time;
+}
+
+DateTime encodeTime(int hour, int minute, int second, int millisecond) {
+  if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
+      millisecond < 0 || millisecond > 999) {
+    throw std::invalid_argument("invalid time");
+  }
+  const int64_t milliseconds = ((hour * 60LL + minute) * 60 + second) * 1000 + millisecond;
+  return static_cast<double>(milliseconds) / kMillisecondsPerDay;
+}
+
+DateTimeParts decodeDateTime(DateTime value) {
+  const int64_t milliseconds = toMilliseconds(value);
+  int64_t days = milliseconds / kMillisecondsPerDay;
+  int64_t rest = milliseconds % kMillisecondsPerDay;
+  if (rest < 0) {
+    rest = -rest;
+  }
+  // A fraction that rounds up to a whole day belongs to the next day.
+  if (rest >= kMillisecondsPerDay) {
+    rest -= kMillisecondsPerDay;
+    ++days;
+  }
+  const QDate date = QDate::fromJulianDay(epochJulianDay() + days);
+  DateTimeParts parts;
+  parts.year = date.year();
+  parts.month = date.month();
+  parts.day = date.day();
+  parts.millisecond = static_cast<int>(rest % 1000);
+  rest /= 1000;
+  parts.second = static_cast<int>(rest % 60);
+  rest /= 60;
+  parts.minute = static_cast<int>(rest % 60);
+  parts.hour = static_cast<int>(rest / 60);
+  return parts;
+}
+
+DateTime timeOfDay(DateTime value) {
+  const DateTimeParts parts = decodeDateTime(value);
+  return encodeTime(parts.hour, parts.minute, parts.second, parts.millisecond);
+}
+
+std::string formatHourMinute(DateTime value) {
+  const DateTimeParts parts = decodeDateTime(value);
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d:%02d", parts.hour, parts.minute);
+  return text;
+}
+
+std::string formatDateTimeSeconds(DateTime value) {
+  const DateTimeParts parts = decodeDateTime(value);
+  char text[32];
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", parts.day, parts.month,
+                parts.year, parts.hour, parts.minute, parts.second);
+  return text;
+}
+
+int minuteOfHour(DateTime value) { return decodeDateTime(value).minute; }
+
+}  // namespace tarvel::platform

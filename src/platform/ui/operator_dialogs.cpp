@@ -1,0 +1,60 @@
+#include "platform/ui/operator_dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "platform/cp1251.h"
+
+namespace tarvel::platform {
+namespace {
+
+class QtOperatorDialogs final : public OperatorDialogs {
+ public:
+  bool askYesNo(QWidget* owner, const std::string& title, const std::string& text) override {
+    QMessageBox box(QMessageBox::Question, toUnicode(title), toUnicode(text),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    return box.exec() == QMessageBox::Yes;
+  }
+
+  void showMessage(QWidget* owner, const std::string& title, const std::string& text) override {
+    QMessageBox box(QMessageBox::Information, toUnicode(title), toUnicode(text), QMessageBox::Ok,
+                    owner);
+    box.exec();
+  }
+
+  std::optional<std::string> inputBox(const std::string& title, const std::string& prompt,
+                                      const std::string& initialText) override {
+    bool confirmed = false;
+    const QString text = QInputDialog::getText(nullptr, toUnicode(title), toUnicode(prompt),
+                                               QLineEdit::Normal, toUnicode(initialText),
+                                               &confirmed);
+    if (!confirmed) return std::nullopt;
+    return fromUnicode(text);
+  }
+
+  std::optional<std::string> browseForFolder(QWidget* owner, const std::string& prompt,
+                                             const std::string& startFolder) override {
+    const QString folder = QFileDialog::getExistingDirectory(
+        owner, toUnicode(prompt), toUnicode(startFolder), QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty()) return std::nullopt;
+    return fromUnicode(folder);
+  }
+};
+
+OperatorDialogs*& installedDialogs() {
+  static OperatorDialogs* dialogs = nullptr;
+  return dialogs;
+}
+
+}  // namespace
+
+OperatorDialogs& operatorDialogs() {
+  static QtOperatorDialogs qtDialogs;
+  return installedDialogs() != nullptr ? *installedDialogs() : qtDialogs;
+}
+
+void setOperatorDialogsForTests(OperatorDialogs* dialogs) { installedDialogs() = dialogs; }
+
+}  // namespace tarvel::platform
