@@ -50,6 +50,8 @@ HostMenuItem* FakeHost::GetMainMenu() {
 
 HostMenuItem* FakeHost::NewMenuItem(HostMenuItem* parent, int32_t position) {
   calls.push_back("NewMenuItem(" + std::to_string(position) + ")");
+  if (newMenuItemsBeforeFailure == 0) throw std::runtime_error("menu is full");
+  if (newMenuItemsBeforeFailure > 0) --newMenuItemsBeforeFailure;
   auto* fakeParent = dynamic_cast<FakeMenuItem*>(parent);
   if (fakeParent == nullptr) throw std::invalid_argument("not a menu item of this host");
   return fakeParent->addChild({});

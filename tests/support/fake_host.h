@@ -55,6 +55,8 @@ class FakeHost final : public HostCallback {
   std::map<int32_t, HostVariant> commandAnswers;  // Command(code, 0); absent codes answer Empty
   std::map<std::string, HostStationRecord> stations;
   FakeMenuItem mainMenu{"root"};
+  // When not negative: NewMenuItem succeeds this many more times, then throws.
+  int32_t newMenuItemsBeforeFailure = -1;
 
   struct Message {
     int32_t kind;

@@ -15,11 +15,21 @@ TemporaryInstallation::TemporaryInstallation() {
   root_ = pattern;
   std::filesystem::create_directories(root_ / "WINDOWS");
   std::filesystem::create_directories(root_ / "FSYS");
+  // The stand-in siblings have a platform layer of their own and see only the environment.
+  if (const char* previous = std::getenv(platform::kInstallationRootVariable)) {
+    previousRootVariable_ = previous;
+  }
+  setenv(platform::kInstallationRootVariable, root_.c_str(), 1);
   platform::setInstallationRootForTests(root_);
 }
 
 TemporaryInstallation::~TemporaryInstallation() {
   platform::setInstallationRootForTests(std::nullopt);
+  if (previousRootVariable_) {
+    setenv(platform::kInstallationRootVariable, previousRootVariable_->c_str(), 1);
+  } else {
+    unsetenv(platform::kInstallationRootVariable);
+  }
   std::error_code ignored;
   std::filesystem::permissions(root_, std::filesystem::perms::owner_all,
                                std::filesystem::perm_options::add, ignored);

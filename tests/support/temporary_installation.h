@@ -1,8 +1,10 @@
 // A fresh installation root in a temporary folder for one test: ROOT/WINDOWS and ROOT/FSYS
-// exist, the platform layer's root points at it, and everything is removed afterwards.
+// exist, the platform layer's root and $TARVEL_ROOT point at it, and everything is removed
+// afterwards.
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace tarvel::testing {
@@ -25,6 +27,7 @@ class TemporaryInstallation {
 
  private:
   std::filesystem::path root_;
+  std::optional<std::string> previousRootVariable_;
 };
 
 }  // namespace tarvel::testing

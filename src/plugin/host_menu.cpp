@@ -1,0 +1,109 @@
+#include "plugin/host_menu.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "platform/cp1251.h"
+#include "plugin/exchange_log.h"
+#include "plugin/module_state.h"
+#include "plugin/plugin_texts.h"
+#include "plugin/host_variant.h"
+
+namespace tarvel::plugin {
+namespace {
+
+constexpr int32_t kSettingsHelpContext = 78;
+constexpr int32_t kAppend = -1;
+
+std::string withoutAccelerators(std::string caption) {
+  caption.erase(std::remove(caption.begin(), caption.end(), '&'), caption.end());
+  return caption;
+}
+
+HostMenuItem* addItem(const char* caption, int32_t helpContext, CMenuProc::Command command,
+                      HostMenuItem* parent) {
+  return AddMenuItem(caption, "", helpContext, 0, command, parent, kAppend);
+}
+
+HostMenuItem* findOrAdd(HostMenuItem* parent, const char* caption, bool* added) {
+  if (HostMenuItem* existing = findMenuChild(*parent, caption)) {
+    *added = false;
+    return existing;
+  }
+  *added = true;
+  return addItem(caption, kSettingsHelpContext, nullptr, parent);
+}
+
+void addStationCommands(HostMenuItem* settingsMenu, HostCallback& host) {
+  addItem(text::kConnectionSecurity, 0, &CMenuProc::ShowSecurityForm, settingsMenu);
+  if (variantEqualsNumber(host.Command(kInstallationKindCommand, 0), 0)) {
+    addItem(text::kRenameStation, 0, &CMenuProc::RenameStation, settingsMenu);
+  }
+  addItem(text::kSeparator, 0, nullptr, settingsMenu);
+  addItem(text::kAutomaticSending, kSettingsHelpContext, &CMenuProc::ShowAutoSendForm,
+          settingsMenu);
+  addItem(text::kSeparator, 0, nullptr, settingsMenu);
+  addItem(text::kRemovableMedium, kSettingsHelpContext, &CMenuProc::ShowFlashkaForm,
+          settingsMenu);
+}
+
+void addOfficeCommands(HostMenuItem* settingsMenu) {
+  addItem(text::kConnectionSecurity, 0, &CMenuProc::ShowSecurityForm, settingsMenu);
+  addItem(text::kAutomaticQuery, 0, &CMenuProc::ShowAutoQueryForm, settingsMenu);
+  addItem(text::kSeparator, 0, nullptr, settingsMenu);
+  addItem(text::kRemovableMedium, kSettingsHelpContext, &CMenuProc::ShowFlashkaForm,
+          settingsMenu);
+}
+
+void addMenusUnguarded(ModuleState& module) {
+  HostCallback& host = *module.HostCallback;
+  HostMenuItem* root = host.GetMainMenu();
+  bool added = false;
+  HostMenuItem* topMenu =
+      findOrAdd(root, module.Mode == 0 ? text::kStationTopMenu : text::kOfficeTopMenu, &added);
+  HostMenuItem* settingsMenu = findOrAdd(topMenu, text::kSettingsMenu, &added);
+  if (added) addItem(text::kSeparator, 0, nullptr, topMenu);
+  if (module.Mode == 0) {
+    addStationCommands(settingsMenu, host);
+  } else {
+    addOfficeCommands(settingsMenu);
+  }
+}
+
+}  // namespace
+
+HostMenuItem* findMenuChild(const HostMenuItem& parent, const std::string& caption) {
+  const std::string searched = withoutAccelerators(caption);
+  for (int32_t index = 0; index < parent.count(); ++index) {
+    HostMenuItem* child = parent.item(index);
+    if (platform::equalsIgnoringCase(withoutAccelerators(child->caption()), searched)) {
+      return child;
+    }
+  }
+  return nullptr;
+}
+
+HostMenuItem* AddMenuItem(const std::string& caption, const std::string& hint,
+                          int32_t helpContext, int32_t shortCut, CMenuProc::Command command,
+                          HostMenuItem* parent, int32_t position) {
+  ModuleState& module = moduleState();
+  HostMenuItem* item = module.HostCallback->NewMenuItem(parent, position);
+  item->setCaption(caption);
+  item->setHint(hint);
+  item->setHelpContext(helpContext);
+  item->setShortCut(shortCut);
+  if (command != nullptr) module.menuProc->attach(*item, command);
+  return item;
+}
+
+void addMenus() {
+  ModuleState& module = moduleState();
+  if (module.Mode >= 2) return;
+  try {
+    addMenusUnguarded(module);
+  } catch (const std::exception& error) {
+    WriteExchangeLog(text::kMenuLoadFailed + std::string(error.what()));
+  }
+}
+
+}  // namespace tarvel::plugin

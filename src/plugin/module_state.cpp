@@ -1,0 +1,23 @@
+#include "plugin/module_state.h"
+
+#include "plugin/menu_proc.h"
+
+namespace tarvel::plugin {
+namespace {
+
+// Constructed when the library is loaded into the process, destroyed when it is unloaded.
+std::recursive_mutex timerLock;
+
+}  // namespace
+
+ModuleState::ModuleState() = default;
+ModuleState::~ModuleState() = default;
+
+ModuleState& moduleState() {
+  static ModuleState state;
+  return state;
+}
+
+std::recursive_mutex& TimerLock() { return timerLock; }
+
+}  // namespace tarvel::plugin

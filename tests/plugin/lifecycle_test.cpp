@@ -1,0 +1,182 @@
+#include "plugin/lifecycle.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <QCheckBox>
+#include <QTimer>
+#include <filesystem>
+
+#include "autosend/auto_send_form.h"
+#include "plugin/module_state.h"
+#include "plugin/plugin_fixture.h"
+
+namespace tarvel::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+const std::string kNotFound = "\xcd\xe5\xed\xe0\xe9\xe4\xe5\xed\xe0 \xe1\xe8\xe1\xeb\xe8\xee\xf2\xe5\xea\xe0 ";
+
+class Lifecycle : public PluginTest {
+ protected:
+  // Only the named siblings, copied from beside the test program into a folder of their own.
+  void keepOnlySiblings(std::initializer_list<const char*> fileNames) {
+    const auto folder = installation.root() / "program";
+    std::filesystem::create_directories(folder);
+    for (const char* fileName : fileNames) {
+      std::filesystem::copy_file(platform::programFolder() / fileName, folder / fileName);
+    }
+    platform::setProgramFolderForTests(folder);
+  }
+
+  std::size_t callIndex(const std::string& call) const {
+    return std::find(host.calls.begin(), host.calls.end(), call) - host.calls.begin();
+  }
+};
+
+TEST_F(Lifecycle, LoadsEverySiblingInOrderAndUnLoadReleasesThemInItsOwn) {
+  ASSERT_EQ(load(0), 0);
+  EXPECT_THAT(siblingCalls(),
+              ElementsAre("Orvaly.dll Load(4321,0,callback)", "Kestrin.dll Load(4321,0,callback)",
+                          "Pellow.dll Load(4321,0,callback)", "Dravik.dll Load(4321,0,callback)",
+                          "Zumbra.dll PrepareDataZumbra(4321,0,callback)"));
+  EXPECT_TRUE(host.messages.empty());
+  const plugin::SiblingLibraries& siblings = plugin::moduleState().siblings;
+  EXPECT_NE(siblings.AutoSendInet, nullptr);
+  EXPECT_NE(siblings.AutoSendInetFromOffice, nullptr);
+  EXPECT_NE(siblings.AutoSendMail, nullptr);
+  EXPECT_NE(siblings.AutoSendModem, nullptr);
+
+  ASSERT_EQ(unload(), 0);
+  const auto calls = siblingCalls();
+  EXPECT_THAT(std::vector<std::string>(calls.begin() + 5, calls.end()),
+              ElementsAre("Kestrin.dll UnLoad()", "Pellow.dll UnLoad()", "Dravik.dll UnLoad()",
+                          "Orvaly.dll UnLoad()"));
+  EXPECT_EQ(plugin::moduleState().autoSendForm, nullptr);
+  EXPECT_EQ(plugin::moduleState().flashkaForm, nullptr);
+}
+
+TEST_F(Lifecycle, ReportsEveryMissingSiblingInOrderAndStillAddsTheMenus) {
+  keepOnlySiblings({});
+  ASSERT_EQ(load(0), 0);
+  std::vector<FakeHost::Message> expected;
+  for (const char* name : {"Orvaly.dll", "Kestrin.dll", "Pellow.dll", "Dravik.dll", "Zumbra.dll"}) {
+    expected.push_back({4, kNotFound + name});
+  }
+  EXPECT_EQ(host.messages, expected);
+  // The menus come between the first report and the second.
+  const std::size_t firstMenuItem = callIndex("NewMenuItem(-1)");
+  EXPECT_LT(callIndex("ReportMessage(4," + kNotFound + "Orvaly.dll)"), firstMenuItem);
+  EXPECT_LT(firstMenuItem, callIndex("ReportMessage(4," + kNotFound + "Kestrin.dll)"));
+  EXPECT_EQ(plugin::moduleState().siblings.AutoSendModem, nullptr);
+  EXPECT_EQ(unload(), 0);
+}
+
+TEST_F(Lifecycle, PassesOverALibraryWithoutTheExpectedEntriesInSilence) {
+  // A library under the modem transport's name that exports none of its entries.
+  keepOnlySiblings({"Orvaly.dll", "Kestrin.dll", "Pellow.dll", "Zumbra.dll"});
+  std::filesystem::copy_file(installation.root() / "program" / "Zumbra.dll",
+                             installation.root() / "program" / "Dravik.dll");
+  ASSERT_EQ(load(0), 0);
+  EXPECT_TRUE(host.messages.empty());
+  EXPECT_NE(plugin::moduleState().siblings.Dravik, nullptr);
+  EXPECT_EQ(plugin::moduleState().siblings.AutoSendModem, nullptr);
+  EXPECT_EQ(unload(), 0);
+}
+
+TEST_F(Lifecycle, AnErrorRaisedByASiblingsLoadEndsLoadAtOnce) {
+  setenv("TARVEL_FAIL_LOAD", "Pellow.dll", 1);
+  EXPECT_EQ(load(0), 1);
+  EXPECT_THAT(siblingCalls(),
+              ElementsAre("Orvaly.dll Load(4321,0,callback)", "Kestrin.dll Load(4321,0,callback)",
+                          "Pellow.dll Load(4321,0,callback)"));
+  // Load's last step asks for the installation kind a second time; it never got there.
+  EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Command(46,0)"), 1)
+      << "only the menu asked for the installation kind";
+  // What was made before the failure stays, and UnLoad takes it down.
+  EXPECT_NE(plugin::moduleState().autoSendForm, nullptr);
+  EXPECT_EQ(unload(), 0);
+}
+
+TEST_F(Lifecycle, AnErrorOfTheDataPreparationIsIgnored) {
+  setenv("TARVEL_FAIL_LOAD", "Zumbra.dll", 1);
+  EXPECT_EQ(load(0), 0);
+  EXPECT_EQ(unload(), 0);
+}
+
+TEST_F(Lifecycle, AnErrorRaisedByASiblingsUnLoadEndsUnLoad) {
+  ASSERT_EQ(load(0), 0);
+  setenv("TARVEL_FAIL_UNLOAD", "Pellow.dll", 1);
+  EXPECT_EQ(unload(), 1);
+  const auto calls = siblingCalls();
+  EXPECT_EQ(calls.back(), "Pellow.dll UnLoad()");
+  unsetenv("TARVEL_FAIL_UNLOAD");
+  EXPECT_EQ(unload(), 0);  // what was not yet freed is freed by a second try
+}
+
+TEST_F(Lifecycle, StationReadsItsSettingsAndStartsTheAutoSendCheckWhenItIsOn) {
+  installation.writeSettings("[Inet]\r\nAutoSendEnable=1\r\nViaSend=2\r\n");
+  ASSERT_EQ(load(0), 0);
+  const plugin::ModuleState& module = plugin::moduleState();
+  EXPECT_TRUE(module.inet.AutoSendEnable);
+  EXPECT_EQ(module.inet.ViaSend, 2);
+  EXPECT_TRUE(module.autoSendForm->Timer_check_AutoSend->isActive());
+  EXPECT_EQ(plugin::getAutoSend(), -1);
+}
+
+TEST_F(Lifecycle, OfficeReadsOnlyThePasswordAndLeavesAutoSendOff) {
+  installation.writeSettings(
+      "[Inet]\r\nAutoSendEnable=1\r\nViaSend=2\r\nPasswordEnable=1\r\nPassword=\r\n");
+  ASSERT_EQ(load(1), 0);
+  const plugin::ModuleState& module = plugin::moduleState();
+  EXPECT_FALSE(module.inet.AutoSendEnable);
+  EXPECT_EQ(module.inet.ViaSend, 0);
+  EXPECT_TRUE(module.security.PasswordEnable);
+  EXPECT_FALSE(module.autoSendForm->Timer_check_AutoSend->isActive());
+  EXPECT_EQ(plugin::getAutoSend(), 0);
+}
+
+TEST_F(Lifecycle, OtherModesReadNoSettingsAddNoMenusYetLoadTheSiblings) {
+  installation.writeSettings("[Inet]\r\nAutoSendEnable=1\r\nPasswordEnable=1\r\n");
+  ASSERT_EQ(load(2), 0);
+  EXPECT_FALSE(plugin::moduleState().inet.AutoSendEnable);
+  EXPECT_FALSE(plugin::moduleState().security.PasswordEnable);
+  EXPECT_EQ(host.mainMenu.count(), 0);
+  EXPECT_EQ(siblingCalls().front(), "Orvaly.dll Load(4321,2,callback)");
+}
+
+TEST_F(Lifecycle, OnlyInstallationKindThreeIsAnOfficeWithAutoQuery) {
+  for (const HostVariant& answer : {HostVariant::fromInteger(3), HostVariant::fromText("3")}) {
+    host.commandAnswers[46] = answer;
+    ASSERT_EQ(load(1), 0);
+    EXPECT_TRUE(plugin::moduleState().officeWithAutoQuery);
+    ASSERT_EQ(unload(), 0);
+  }
+  for (const HostVariant& answer :
+       {HostVariant::fromInteger(0), HostVariant::fromInteger(2), HostVariant::null()}) {
+    host.commandAnswers[46] = answer;
+    ASSERT_EQ(load(1), 0);
+    EXPECT_FALSE(plugin::moduleState().officeWithAutoQuery);
+    EXPECT_EQ(unload(), 0);
+  }
+}
+
+TEST_F(Lifecycle, GetAutoSendIsZeroOutsideLoadAndFollowsTheCheckBoxBeforeApply) {
+  EXPECT_EQ(plugin::getAutoSend(), 0);
+  ASSERT_EQ(load(0), 0);
+  EXPECT_EQ(plugin::getAutoSend(), 0);
+  plugin::moduleState().autoSendForm->cb_AutoSend->setChecked(true);
+  EXPECT_EQ(plugin::getAutoSend(), -1);
+  ASSERT_EQ(unload(), 0);
+  EXPECT_EQ(plugin::getAutoSend(), 0);
+}
+
+TEST(TimerLock, IsReEntrant) {
+  std::unique_lock first(plugin::TimerLock());
+  EXPECT_TRUE(plugin::TimerLock().try_lock());
+  plugin::TimerLock().unlock();
+}
+
+}  // namespace
+}  // namespace tarvel::testing
