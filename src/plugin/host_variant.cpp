@@ -27,7 +27,9 @@ std::optional<int32_t> variantNumber(const HostVariant& value) {
       const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(),
                                                 number);
       if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
-        throw std::runtime_error("'" + value.text + "' is not a number");
+        // "'...' не является числом"
+        throw std::runtime_error("'" + value.text +
+                                 "' \xed\xe5 \xff\xe2\xeb\xff\xe5\xf2\xf1\xff \xf7\xe8\xf1\xeb\xee\xec");
       }
       return number;
     }

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 namespace tarvel::platform {
@@ -34,11 +35,18 @@ void guarded(Action&& action) noexcept {
 }
 
 // Wraps a handler for Qt's connect() or a callback slot: the result runs action through the
-// guard. Arguments of the signal are passed on.
+// guard. The signal's arguments are passed on when action takes them, and dropped when it
+// takes none.
 template <typename Action>
 auto guardedHandler(Action action) {
   return [action = std::move(action)](auto&&... arguments) mutable noexcept {
-    guarded([&] { action(std::forward<decltype(arguments)>(arguments)...); });
+    guarded([&] {
+      if constexpr (std::is_invocable_v<Action&, decltype(arguments)...>) {
+        action(std::forward<decltype(arguments)>(arguments)...);
+      } else {
+        action();
+      }
+    });
   };
 }
 

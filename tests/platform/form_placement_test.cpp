@@ -1,0 +1,36 @@
+#include "platform/ui/form_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <QWidget>
+#include <cstdlib>
+
+#include "support/temporary_installation.h"
+
+namespace tarvel::platform {
+namespace {
+
+TEST(FormPlacement, OpensAtTheTopLeftCornerUntilAPositionIsRemembered) {
+  testing::TemporaryInstallation configHome;
+  setenv("XDG_CONFIG_HOME", configHome.root().c_str(), 1);
+  QWidget window;
+  window.move(300, 200);
+  FormPlacement placement(&window, "TTestForm");
+  placement.restore();
+  EXPECT_EQ(window.pos(), QPoint(0, 0));
+
+  window.move(120, 80);
+  placement.save();
+  QWidget sameFormNextRun;
+  FormPlacement(&sameFormNextRun, "TTestForm").restore();
+  EXPECT_EQ(sameFormNextRun.pos(), QPoint(120, 80));
+  QWidget otherForm;
+  otherForm.move(5, 5);
+  FormPlacement(&otherForm, "TOtherForm").restore();
+  EXPECT_EQ(otherForm.pos(), QPoint(0, 0));
+  EXPECT_TRUE(std::filesystem::exists(configHome.root() / "Tarvel" / "placement.ini"));
+  unsetenv("XDG_CONFIG_HOME");
+}
+
+}  // namespace
+}  // namespace tarvel::platform
