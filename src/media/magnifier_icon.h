@@ -1,0 +1,12 @@
+// The magnifying-glass picture of the folder-choice button.
+#pragma once
+
+#include <QIcon>
+
+namespace tarvel::media {
+
+// The theme's "edit-find" icon; where the platform has no icon theme, a 16 x 16 magnifying
+// glass drawn on a transparent background.
+QIcon magnifierIcon();
+
+}  // namespace tarvel::media
