@@ -68,12 +68,6 @@ QFrame* makeConnectorBar(QWidget* parent, const char* name, const QRect& geometr
   return bar;
 }
 
-// The layouts were drawn for Tahoma; where this platform's font runs a little wider, a one-line
-// caption gets the few pixels it needs rather than being cut off.
-void widenToFitCaption(QWidget* widget) {
-  const int wanted = widget->sizeHint().width();
-  if (wanted > widget->width()) widget->resize(wanted, widget->height());
-}
 
 }  // namespace
 
@@ -89,7 +83,7 @@ TFlashkaForm::TFlashkaForm(uint8_t mode)
   setFixedSize(kClientWidth, kClientHeight);
   createComponents();
   platform::applyFormFont(this);
-  widenToFitCaption(cbFromDisk);
+  platform::widenToFitCaption(cbFromDisk);
   connectHandlers();
   placement_.restore();
 }

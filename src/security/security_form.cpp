@@ -52,12 +52,6 @@ QFrame* makeRaisedPanel(QWidget* parent, const char* name) {
   return panel;
 }
 
-// The layouts were drawn for Tahoma; where this platform's font runs a little wider, a one-line
-// caption gets the few pixels it needs rather than being cut off.
-void widenToFitCaption(QWidget* widget) {
-  const int wanted = widget->sizeHint().width();
-  if (wanted > widget->width()) widget->resize(wanted, widget->height());
-}
 
 }  // namespace
 
@@ -73,8 +67,8 @@ TSecurityForm::TSecurityForm(settings::ConnectionSecurity& security)
   platform::applyFormFont(this);
   // The label sizes itself to its caption, as the form's auto-sized label does.
   Label1->adjustSize();
-  widenToFitCaption(cb_EnPass);
-  widenToFitCaption(CheckBox1);
+  platform::widenToFitCaption(cb_EnPass);
+  platform::widenToFitCaption(CheckBox1);
   connectHandlers();
   placement_.restore();
 }

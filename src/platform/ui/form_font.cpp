@@ -26,4 +26,9 @@ QFont formFont() {
 
 void applyFormFont(QWidget* window) { window->setFont(formFont()); }
 
+void widenToFitCaption(QWidget* widget) {
+  const int wanted = widget->sizeHint().width();
+  if (wanted > widget->width()) widget->resize(wanted, widget->height());
+}
+
 }  // namespace tarvel::platform

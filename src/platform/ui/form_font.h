@@ -14,4 +14,9 @@ QFont formFont();
 // Gives the window and all its children the form font.
 void applyFormFont(QWidget* window);
 
+// The layouts were drawn for Tahoma; where this platform's font runs a little wider, a one-line
+// caption (check box, radio button, label) gets the few pixels it needs rather than being cut
+// off. Its left and top stay.
+void widenToFitCaption(QWidget* widget);
+
 }  // namespace tarvel::platform
