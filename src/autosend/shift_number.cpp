@@ -1,0 +1,57 @@
+#include "autosend/shift_number.h"
+
+#include <charconv>
+#include <stdexcept>
+#include <string_view>
+
+namespace tarvel::autosend {
+namespace {
+
+constexpr std::string_view kBlanks = " \t\r\n\v\f";
+
+std::string_view trimmed(std::string_view text) {
+  const auto first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  const auto last = text.find_last_not_of(kBlanks);
+  return text.substr(first, last - first + 1);
+}
+
+std::runtime_error notAnInteger(const std::string& text) {
+  // "Номер смены не является целым числом: "
+  return std::runtime_error(
+      "\xcd\xee\xec\xe5\xf0 \xf1\xec\xe5\xed\xfb \xed\xe5 \xff\xe2\xeb\xff\xe5\xf2\xf1\xff "
+      "\xf6\xe5\xeb\xfb\xec \xf7\xe8\xf1\xeb\xee\xec: \"" +
+      text + "\"");
+}
+
+int32_t parseDecimal(const std::string& text) {
+  std::string_view digits = trimmed(text);
+  // from_chars takes a minus sign but not a plus sign.
+  if (digits.size() > 1 && digits.front() == '+' && digits[1] != '-') digits.remove_prefix(1);
+  int32_t value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
+    throw notAnInteger(text);
+  }
+  return value;
+}
+
+}  // namespace
+
+int32_t shiftNumberFromHost(const HostVariant& answer) {
+  switch (answer.kind) {
+    case HostVariant::Kind::Integer:
+      return answer.integer;
+    case HostVariant::Kind::Text:
+      return parseDecimal(answer.text);
+    case HostVariant::Kind::Empty:
+    case HostVariant::Kind::Null:
+      break;
+  }
+  // "Программа не сообщила номер смены"
+  throw std::runtime_error(
+      "\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0 \xed\xe5 \xf1\xee\xee\xe1\xf9\xe8\xeb\xe0 "
+      "\xed\xee\xec\xe5\xf0 \xf1\xec\xe5\xed\xfb");
+}
+
+}  // namespace tarvel::autosend
