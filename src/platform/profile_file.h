@@ -17,6 +17,9 @@
 
 namespace tarvel::platform {
 
+// The lock file every writer of path takes: path with ".lock" appended, beside it.
+std::filesystem::path profileLockPath(const std::filesystem::path& path);
+
 class ProfileFile {
  public:
   // Reads the file; a missing file reads as empty. Throws std::runtime_error when the file
@@ -34,15 +37,15 @@ class ProfileFile {
   // Typed reads; a missing file, section or key, or an unreadable value, gives the default.
   std::string readString(std::string_view section, std::string_view key,
                          std::string_view defaultValue) const;
-  int32_t readInteger(std::string_view section, std::string_view key,
-                      int32_t defaultValue) const;
+  int32_t readInteger(std::string_view section, std::string_view key, int32_t defaultValue) const;
   bool readBool(std::string_view section, std::string_view key, bool defaultValue) const;
   double readDateTime(std::string_view section, std::string_view key, double defaultValue) const;
   double readTime(std::string_view section, std::string_view key, double defaultValue) const;
   bool sectionExists(std::string_view section) const;
 
   // Typed writes into the content held in memory; commit() stores them. Only a file opened for
-  // writing accepts them (std::logic_error otherwise).
+  // writing accepts them (std::logic_error otherwise). CR and LF in any name or value are
+  // written as spaces, so no value can add lines, keys or sections to the file.
   void writeString(std::string_view section, std::string_view key, std::string_view value);
   void writeInteger(std::string_view section, std::string_view key, int32_t value);
   void writeBool(std::string_view section, std::string_view key, bool value);
@@ -50,7 +53,8 @@ class ProfileFile {
   void writeTime(std::string_view section, std::string_view key, double value);
 
   // Replaces the file with the content written so far (nothing happens when nothing was
-  // written) and releases the lock. Throws std::runtime_error and leaves the old file as it was
+  // written or the content is unchanged) and releases the lock; later writes throw
+  // std::logic_error. Throws std::runtime_error and leaves the old file as it was
   // when the new one cannot be stored.
   void commit();
 

@@ -17,7 +17,10 @@ std::string ScrambleXor(std::string_view userKey, std::string_view data);
 // ScrambleXor's bytes as upper-case hexadecimal digits, high half first.
 std::string ScrambleToHex(std::string_view userKey, std::string_view plain);
 
-// The clear text of hexadecimal text; a final unpaired digit is ignored.
+// The clear text of hexadecimal text: each pair of digits (either case) is one byte, high half
+// first; a final unpaired digit is ignored. The plug-in never stores anything else, but a value
+// edited by hand may hold other characters: decoding stops before the first pair that is not
+// two hexadecimal digits, so the result is the clear text of the pairs before it. Never fails.
 std::string UnscrambleFromHex(std::string_view userKey, std::string_view hex);
 
 }  // namespace tarvel::settings

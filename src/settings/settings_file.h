@@ -1,5 +1,7 @@
 // Where cnf.INI lies, and the operations of the plug-in on it. Each function is one operation:
-// it opens the file, reads or writes its keys in the order given, and closes it.
+// it opens the file, reads or writes its keys in the order given, and closes it. The writes of
+// one operation reach the file together or not at all (a writer that throws std::runtime_error
+// has left the file as it was), under the lock that all writers of cnf.INI take.
 #pragma once
 
 #include <filesystem>
@@ -43,6 +45,8 @@ struct RemovableMediaSettings {
   bool ConfigFromDisk = false;
   bool AutoAddTovarUp = false;
 };
+// ExDisk, ConfigFromDisk, AutoAddTovarUp; absent keys keep the defaults above. Throws
+// std::runtime_error when cnf.INI exists but cannot be read.
 RemovableMediaSettings readRemovableMediaSettings();
 // Writes ExDisk; then, when withStationSwitches, ConfigFromDisk and AutoAddTovarUp.
 void writeRemovableMediaSettings(const RemovableMediaSettings& media, bool withStationSwitches);

@@ -1,0 +1,122 @@
+#include "platform/profile_file.h"
+
+#include <optional>
+#include <stdexcept>
+
+#include "platform/profile_document.h"
+#include "platform/profile_storage.h"
+#include "platform/profile_values.h"
+
+namespace tarvel::platform {
+
+std::filesystem::path profileLockPath(const std::filesystem::path& path) {
+  std::filesystem::path lock = path;
+  lock += ".lock";
+  return lock;
+}
+
+struct ProfileFile::State {
+  std::filesystem::path path;
+  std::optional<WriterLock> lock;  // held by a file opened for writing until commit
+  bool writable = false;
+  ProfileDocument document;
+  std::string originalText;  // kept to skip replacing the file with the same bytes
+};
+
+ProfileFile::ProfileFile(std::unique_ptr<State> state) : state_(std::move(state)) {}
+ProfileFile::ProfileFile(ProfileFile&&) noexcept = default;
+ProfileFile& ProfileFile::operator=(ProfileFile&&) noexcept = default;
+ProfileFile::~ProfileFile() = default;
+
+ProfileFile ProfileFile::openForReading(const std::filesystem::path& path) {
+  auto state = std::make_unique<State>();
+  state->path = path;
+  state->document = ProfileDocument(readWholeFile(path).value_or(std::string()));
+  return ProfileFile(std::move(state));
+}
+
+ProfileFile ProfileFile::openForWriting(const std::filesystem::path& path) {
+  auto state = std::make_unique<State>();
+  state->path = path;
+  state->lock.emplace(profileLockPath(path));
+  state->writable = true;
+  state->originalText = readWholeFile(path).value_or(std::string());
+  state->document = ProfileDocument(state->originalText);
+  return ProfileFile(std::move(state));
+}
+
+std::string ProfileFile::readString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const {
+  auto value = state_->document.value(section, key);
+  return value ? std::move(*value) : std::string(defaultValue);
+}
+
+int32_t ProfileFile::readInteger(std::string_view section, std::string_view key,
+                                 int32_t defaultValue) const {
+  const auto text = state_->document.value(section, key);
+  if (!text) return defaultValue;
+  return parseProfileInteger(*text).value_or(defaultValue);
+}
+
+bool ProfileFile::readBool(std::string_view section, std::string_view key,
+                           bool defaultValue) const {
+  const auto text = state_->document.value(section, key);
+  if (!text) return defaultValue;
+  return parseProfileBool(*text).value_or(defaultValue);
+}
+
+double ProfileFile::readDateTime(std::string_view section, std::string_view key,
+                                 double defaultValue) const {
+  const auto text = state_->document.value(section, key);
+  if (!text) return defaultValue;
+  return parseProfileDateTime(*text).value_or(defaultValue);
+}
+
+double ProfileFile::readTime(std::string_view section, std::string_view key,
+                             double defaultValue) const {
+  const auto text = state_->document.value(section, key);
+  if (!text) return defaultValue;
+  return parseProfileTime(*text).value_or(defaultValue);
+}
+
+bool ProfileFile::sectionExists(std::string_view section) const {
+  return state_->document.hasSection(section);
+}
+
+void ProfileFile::writeString(std::string_view section, std::string_view key,
+                              std::string_view value) {
+  if (!state_->writable) {
+    throw std::logic_error("profile file " + state_->path.string() + " is not open for writing");
+  }
+  state_->document.setValue(section, key, value);
+}
+
+void ProfileFile::writeInteger(std::string_view section, std::string_view key, int32_t value) {
+  writeString(section, key, formatProfileInteger(value));
+}
+
+void ProfileFile::writeBool(std::string_view section, std::string_view key, bool value) {
+  writeString(section, key, formatProfileBool(value));
+}
+
+void ProfileFile::writeDateTime(std::string_view section, std::string_view key, double value) {
+  writeString(section, key, formatProfileDateTime(value));
+}
+
+void ProfileFile::writeTime(std::string_view section, std::string_view key, double value) {
+  writeString(section, key, formatProfileTime(value));
+}
+
+void ProfileFile::commit() {
+  if (!state_->writable) return;
+  // Whatever happens below, this operation is over: the lock goes with it.
+  state_->writable = false;
+  const std::optional<WriterLock> lock = std::move(state_->lock);
+  state_->lock.reset();
+  if (!state_->document.modified()) return;
+  const std::string text = state_->document.text();
+  if (text == state_->originalText) return;
+  replaceFile(state_->path, text);
+}
+
+}  // namespace tarvel::platform
