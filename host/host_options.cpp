@@ -1,0 +1,82 @@
+#include "host/host_options.h"
+
+#include <QCommandLineParser>
+
+namespace tarvel::host {
+
+std::optional<uint8_t> parseMode(const QString& text) {
+  const QString mode = text.trimmed();
+  if (mode.compare("station", Qt::CaseInsensitive) == 0) return 0;
+  if (mode.compare("office", Qt::CaseInsensitive) == 0) return 1;
+  bool isNumber = false;
+  const uint value = mode.toUInt(&isNumber);
+  if (!isNumber || value > 255) return std::nullopt;
+  return static_cast<uint8_t>(value);
+}
+
+ParsedHostOptions parseHostOptions(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      "The reference host: loads the Tarvel plug-in, hands it a call-back and its menu bar.");
+  const QCommandLineOption helpOption({"h", "help"}, "Show this help.");
+  const QCommandLineOption modeOption("mode", "Load mode: station (0), office (1) or a number.",
+                                      "station|office|N", "station");
+  const QCommandLineOption rootOption("root", "Installation root (sets TARVEL_ROOT).", "DIR");
+  const QCommandLineOption pluginOption(
+      "plugin", "The plug-in to load (default: libtarvel.so beside the host).", "PATH");
+  const QCommandLineOption screenshotOption(
+      "screenshot", "Save every visible window as PNG into DIR, then unload and exit.", "DIR");
+  const QCommandLineOption openOption(
+      "open", "Click the menu item at this caption path, e.g. \"Menu/Submenu/Item\".", "PATH");
+  const QCommandLineOption quitAfterOption("quit-after", "Exit cleanly after SECONDS.",
+                                           "SECONDS");
+  const QCommandLineOption hostMenuHasLinkOption(
+      "host-menu-has-link", "The host menu brings its own communication menu and settings.");
+  parser.addOptions({helpOption, modeOption, rootOption, pluginOption, screenshotOption,
+                     openOption, quitAfterOption, hostMenuHasLinkOption});
+
+  ParsedHostOptions parsed;
+  parsed.helpText = parser.helpText();
+  if (!parser.parse(arguments)) {
+    parsed.error = parser.errorText();
+    return parsed;
+  }
+  if (parser.isSet(helpOption)) {
+    parsed.helpRequested = true;
+    return parsed;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    parsed.error = "Unexpected argument: " + parser.positionalArguments().first();
+    return parsed;
+  }
+
+  HostOptions options;
+  const auto mode = parseMode(parser.value(modeOption));
+  if (!mode) {
+    parsed.error = "Invalid --mode: " + parser.value(modeOption);
+    return parsed;
+  }
+  options.mode = *mode;
+  if (parser.isSet(quitAfterOption)) {
+    bool isNumber = false;
+    const int seconds = parser.value(quitAfterOption).toInt(&isNumber);
+    if (!isNumber || seconds < 0) {
+      parsed.error = "Invalid --quit-after: " + parser.value(quitAfterOption);
+      return parsed;
+    }
+    options.quitAfterSeconds = seconds;
+  }
+  const auto valueIfSet = [&parser](const QCommandLineOption& option) -> std::optional<QString> {
+    if (!parser.isSet(option)) return std::nullopt;
+    return parser.value(option);
+  };
+  options.root = valueIfSet(rootOption);
+  options.pluginPath = valueIfSet(pluginOption);
+  options.screenshotFolder = valueIfSet(screenshotOption);
+  options.openMenuPath = valueIfSet(openOption);
+  options.hostMenuHasLink = parser.isSet(hostMenuHasLinkOption);
+  parsed.options = options;
+  return parsed;
+}
+
+}  // namespace tarvel::host

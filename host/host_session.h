@@ -1,0 +1,20 @@
+// One run of the reference host: the window, the plug-in's Load, the unattended actions the
+// options ask for, the event loop, and the orderly end (UnLoad while the application and the
+// windows still exist, the plug-in's click handlers dropped, then the module released).
+#pragma once
+
+#include <QString>
+
+#include "host/host_options.h"
+
+namespace tarvel::host {
+
+// libtarvel.so in the host program's folder.
+QString defaultPluginPath();
+
+// Runs the host inside the existing QApplication; returns the process's exit code: 0, or 1 when
+// the plug-in cannot be opened, an --open path names no item, or screenshots cannot be saved.
+// With echoMessages every message-pane line goes to standard output too.
+int runHost(const HostOptions& options, bool echoMessages);
+
+}  // namespace tarvel::host

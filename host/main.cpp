@@ -1,0 +1,52 @@
+// tarvel-host: the reference host program. It loads the plug-in, hands it a call-back and its
+// menu bar, and plays the host's part; see --help.
+#include <QApplication>
+#include <QGuiApplication>
+#include <QStringList>
+#include <cstdio>
+#include <cstdlib>
+
+#include "host/host_options.h"
+#include "host/host_session.h"
+#include "platform/install_root.h"
+
+namespace {
+
+bool hasDisplay() {
+  const char* x11 = std::getenv("DISPLAY");
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  return (x11 != nullptr && *x11 != '\0') || (wayland != nullptr && *wayland != '\0');
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QStringList arguments;
+  for (int index = 0; index < argc; ++index) arguments << QString::fromLocal8Bit(argv[index]);
+  const auto parsed = tarvel::host::parseHostOptions(arguments);
+  if (parsed.helpRequested) {
+    std::printf("%s", parsed.helpText.toLocal8Bit().constData());
+    return 0;
+  }
+  if (!parsed.options) {
+    std::fprintf(stderr, "tarvel-host: %s\n\n%s", parsed.error.toLocal8Bit().constData(),
+                 parsed.helpText.toLocal8Bit().constData());
+    return 2;
+  }
+  const tarvel::host::HostOptions& options = *parsed.options;
+
+  // Both must be in place before anything reads them: Qt picks its platform when the
+  // application is made, the plug-in and the siblings find the root through the environment.
+  if (!hasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (options.root) {
+    setenv(tarvel::platform::kInstallationRootVariable, options.root->toLocal8Bit().constData(),
+           1);
+  }
+
+  // Qt reads options of its own from the command line (-plugin among them); ours are not for it.
+  int qtArgumentCount = 1;
+  QApplication application(qtArgumentCount, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+  const bool echoMessages = QGuiApplication::platformName() == "offscreen";
+  return tarvel::host::runHost(options, echoMessages);
+}

@@ -1,0 +1,76 @@
+// The reference host's command line.
+#include "host/host_options.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using tarvel::host::parseHostOptions;
+
+QStringList commandLine(std::initializer_list<const char*> arguments) {
+  QStringList list{"tarvel-host"};
+  for (const char* argument : arguments) list << QString::fromUtf8(argument);
+  return list;
+}
+
+TEST(HostOptions, ModeNamesAndNumbers) {
+  const struct {
+    const char* text;
+    std::optional<uint8_t> expected;
+  } cases[] = {
+      {"station", 0}, {"Office", 1}, {"0", 0},  {"1", 1},           {"2", 2},
+      {"255", 255},   {"256", {}},   {"-1", {}}, {"stationary", {}}, {"", {}},
+  };
+  for (const auto& entry : cases) {
+    EXPECT_EQ(tarvel::host::parseMode(entry.text), entry.expected) << entry.text;
+  }
+}
+
+TEST(HostOptions, DefaultsToAStationWithNothingUnattended) {
+  const auto parsed = parseHostOptions(commandLine({}));
+  ASSERT_TRUE(parsed.options) << parsed.error.toStdString();
+  EXPECT_EQ(parsed.options->mode, 0);
+  EXPECT_FALSE(parsed.options->root);
+  EXPECT_FALSE(parsed.options->pluginPath);
+  EXPECT_FALSE(parsed.options->screenshotFolder);
+  EXPECT_FALSE(parsed.options->openMenuPath);
+  EXPECT_FALSE(parsed.options->quitAfterSeconds);
+  EXPECT_FALSE(parsed.options->hostMenuHasLink);
+}
+
+TEST(HostOptions, TakesEveryOption) {
+  const auto parsed = parseHostOptions(
+      commandLine({"--mode", "office", "--root", "/tmp/demo", "--plugin", "/x/libtarvel.so",
+                   "--screenshot", "/tmp/shots", "--open", "Связь/Настройки", "--quit-after",
+                   "5", "--host-menu-has-link"}));
+  ASSERT_TRUE(parsed.options) << parsed.error.toStdString();
+  const auto& options = *parsed.options;
+  EXPECT_EQ(options.mode, 1);
+  EXPECT_EQ(options.root, QString("/tmp/demo"));
+  EXPECT_EQ(options.pluginPath, QString("/x/libtarvel.so"));
+  EXPECT_EQ(options.screenshotFolder, QString("/tmp/shots"));
+  EXPECT_EQ(options.openMenuPath, QString::fromUtf8("Связь/Настройки"));
+  EXPECT_EQ(options.quitAfterSeconds, 5);
+  EXPECT_TRUE(options.hostMenuHasLink);
+}
+
+TEST(HostOptions, RefusesWhatItCannotUse) {
+  for (const auto& arguments :
+       {commandLine({"--mode", "depot"}), commandLine({"--quit-after", "soon"}),
+        commandLine({"--quit-after", "-2"}), commandLine({"--unknown"}),
+        commandLine({"--root"}), commandLine({"stray"})}) {
+    const auto parsed = parseHostOptions(arguments);
+    EXPECT_FALSE(parsed.options) << arguments.join(' ').toStdString();
+    EXPECT_FALSE(parsed.error.isEmpty()) << arguments.join(' ').toStdString();
+  }
+}
+
+TEST(HostOptions, HelpIsNoError) {
+  const auto parsed = parseHostOptions(commandLine({"--help"}));
+  EXPECT_TRUE(parsed.helpRequested);
+  EXPECT_FALSE(parsed.options);
+  EXPECT_TRUE(parsed.error.isEmpty());
+  EXPECT_TRUE(parsed.helpText.contains("--screenshot"));
+}
+
+}  // namespace
