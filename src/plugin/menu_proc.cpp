@@ -59,9 +59,13 @@ void CMenuProc::ShowFlashkaForm() {
 }
 
 void CMenuProc::ShowAutoQueryForm() {
-  // The office window exists only where the host's installation kind is 3; elsewhere the
-  // operator is told so instead of the command silently doing nothing.
-  platform::operatorDialogs().showMessage(nullptr, text::kNoAutoQueryTitle, text::kNoAutoQuery);
+  // The office window exists only where the host's installation kind is 3 and this build has
+  // it; otherwise the operator is told which of the two is missing instead of the command
+  // silently doing nothing.
+  const bool officeWithAutoQuery = moduleState().officeWithAutoQuery;
+  platform::operatorDialogs().showMessage(
+      nullptr, text::kNoAutoQueryTitle,
+      officeWithAutoQuery ? text::kAutoQueryWindowMissing : text::kNoAutoQuery);
 }
 
 }  // namespace tarvel::plugin

@@ -164,11 +164,21 @@ TEST_F(HostMenu, CommandsOpenTheirWindows) {
   EXPECT_TRUE(wasModal);
 }
 
-TEST_F(HostMenu, AutoQueryWithoutAnOfficeWindowTellsTheOperator) {
+TEST_F(HostMenu, AutoQueryWithoutAnOfficeWindowTellsTheOperatorWhy) {
+  host.commandAnswers[46] = HostVariant::fromInteger(1);
   ASSERT_EQ(load(1), 0);
   ASSERT_TRUE(settingsMenu(kOfficeTop)->findChild(kAutoQuery)->click());
-  ASSERT_EQ(dialogs.asked.size(), 1u);
+  ASSERT_EQ(unload(), 0);
+  host.commandAnswers[46] = HostVariant::fromInteger(3);
+  ASSERT_EQ(load(1), 0);
+  // The second Load appends its own items after the first one's, which UnLoad left inert.
+  FakeMenuItem* secondAutoQuery = settingsMenu(kOfficeTop)->child(5);
+  ASSERT_EQ(secondAutoQuery->caption(), kAutoQuery);
+  ASSERT_TRUE(secondAutoQuery->click());
+  ASSERT_EQ(dialogs.asked.size(), 2u);
   EXPECT_EQ(dialogs.asked[0].kind, "message");
+  EXPECT_THAT(dialogs.asked[0].text, ::testing::HasSubstr("(\xf2\xe8\xef \xf3\xf1\xf2\xe0\xed\xee\xe2\xea\xe8 3)"));  // (тип установки 3)
+  EXPECT_NE(dialogs.asked[1].text, dialogs.asked[0].text);
 }
 
 TEST_F(HostMenu, ClicksAfterUnLoadDoNothing) {

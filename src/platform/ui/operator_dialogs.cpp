@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/cp1251.h"
 
@@ -15,6 +16,8 @@ class QtOperatorDialogs final : public OperatorDialogs {
     QMessageBox box(QMessageBox::Question, toUnicode(title), toUnicode(text),
                     QMessageBox::Yes | QMessageBox::No, owner);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral(u"Да"));
+    box.button(QMessageBox::No)->setText(QStringLiteral(u"Нет"));
     return box.exec() == QMessageBox::Yes;
   }
 
@@ -26,12 +29,14 @@ class QtOperatorDialogs final : public OperatorDialogs {
 
   std::optional<std::string> inputBox(const std::string& title, const std::string& prompt,
                                       const std::string& initialText) override {
-    bool confirmed = false;
-    const QString text = QInputDialog::getText(nullptr, toUnicode(title), toUnicode(prompt),
-                                               QLineEdit::Normal, toUnicode(initialText),
-                                               &confirmed);
-    if (!confirmed) return std::nullopt;
-    return fromUnicode(text);
+    QInputDialog box;
+    box.setWindowTitle(toUnicode(title));
+    box.setLabelText(toUnicode(prompt));
+    box.setTextValue(toUnicode(initialText));
+    box.setOkButtonText(QStringLiteral(u"ОК"));
+    box.setCancelButtonText(QStringLiteral(u"Отмена"));
+    if (box.exec() != QDialog::Accepted) return std::nullopt;
+    return fromUnicode(box.textValue());
   }
 
   std::optional<std::string> browseForFolder(QWidget* owner, const std::string& prompt,
