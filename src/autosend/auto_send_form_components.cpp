@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "autosend/auto_send_form.h"
+#include "platform/ui/dialog_buttons.h"
 #include "autosend/clickable_label.h"
 #include "autosend/send_interval.h"
 #include "platform/cp1251.h"
@@ -176,15 +177,9 @@ void TAutoSendForm::createButtonPanel() {
   Panel1->setGeometry(0, height() - 41, 389, 41);
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
-  // "Применить"
-  BitBtn1 = placeComponent<QPushButton>(Panel1, "BitBtn1", {160, 4, 107, 32},
-                                        "\xcf\xf0\xe8\xec\xe5\xed\xe8\xf2\xfc");
-  BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+  BitBtn1 = platform::makeApplyButton(Panel1, "BitBtn1", {160, 4, 107, 32});
   BitBtn1->setDefault(true);
-  // "Отменить"
-  BitBtn2 = placeComponent<QPushButton>(Panel1, "BitBtn2", {273, 4, 112, 32},
-                                        "\xce\xf2\xec\xe5\xed\xe8\xf2\xfc");
-  BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+  BitBtn2 = platform::makeCancelButton(Panel1, "BitBtn2", {273, 4, 112, 32});
 }
 
 }  // namespace tarvel::autosend

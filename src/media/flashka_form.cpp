@@ -15,6 +15,7 @@
 #include "media/word_wrap_check_box.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/form_font.h"
 #include "platform/ui/operator_dialogs.h"
 #include "settings/settings_file.h"
@@ -49,10 +50,6 @@ constexpr const char* kBrowsePrompt =
     "\xc2\xfb\xe1\xe5\xf0\xe8\xf2\xe5 \xea\xe0\xf2\xe0\xeb\xee\xe3, \xe2 \xea\xee\xf2\xee\xf0"
     "\xee\xec \xe1\xf3\xe4\xe5\xf2 \xf0\xe0\xf1\xef\xee\xeb\xee\xe6\xe5\xed \xf4\xe0\xe9\xeb "
     "\xe7\xe0\xef\xf0\xee\xf1\xe0";
-// "Применить"
-constexpr const char* kApplyCaption = "\xcf\xf0\xe8\xec\xe5\xed\xe8\xf2\xfc";
-// "Отменить"
-constexpr const char* kCancelCaption = "\xce\xf2\xec\xe5\xed\xe8\xf2\xfc";
 
 constexpr int kClientWidth = 275;
 constexpr int kClientHeight = 149;
@@ -116,24 +113,14 @@ void TFlashkaForm::createComponents() {
   Bevel1->setFrameStyle(QFrame::HLine | QFrame::Sunken);
   Bevel1->setGeometry(3, 110, 269, 3);
 
-  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
-                            toUnicode(kApplyCaption), this);
-  BitBtn1->setObjectName("BitBtn1");
-  BitBtn1->setGeometry(56, 118, 103, 25);
+  BitBtn1 = platform::makeApplyButton(this, "BitBtn1", {56, 118, 103, 25});
   // The OK kind of button answers Enter.
   BitBtn1->setDefault(true);
 
-  BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                            toUnicode(kCancelCaption), this);
-  BitBtn2->setObjectName("BitBtn2");
-  BitBtn2->setGeometry(165, 118, 102, 25);
+  BitBtn2 = platform::makeCancelButton(this, "BitBtn2", {165, 118, 102, 25});
   BitBtn2->setAutoDefault(false);
 
-  Action1 = new QAction(this);
-  Action1->setObjectName("Action1");
-  Action1->setShortcut(QKeySequence(Qt::Key_Escape));
-  Action1->setShortcutContext(Qt::WindowShortcut);
-  addAction(Action1);
+  Action1 = platform::makeEscapeAction(this, "Action1");
 }
 
 void TFlashkaForm::createStationSwitches() {

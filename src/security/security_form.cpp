@@ -11,6 +11,7 @@
 
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/form_font.h"
 #include "settings/settings_file.h"
 
@@ -35,10 +36,6 @@ constexpr const char* kPasswordCaption = "\xcf\xe0\xf0\xee\xeb\xfc:";
 // "Показывать пароль"
 constexpr const char* kShowPasswordCaption =
     "\xcf\xee\xea\xe0\xe7\xfb\xe2\xe0\xf2\xfc \xef\xe0\xf0\xee\xeb\xfc";
-// "Применить"
-constexpr const char* kApplyCaption = "\xcf\xf0\xe8\xec\xe5\xed\xe8\xf2\xfc";
-// "Отменить"
-constexpr const char* kCancelCaption = "\xce\xf2\xec\xe5\xed\xe8\xf2\xfc";
 
 constexpr int kClientWidth = 396;
 constexpr int kClientHeight = 139;
@@ -102,23 +99,13 @@ void TSecurityForm::createComponents() {
   Panel2 = makeRaisedPanel(this, "Panel2");
   Panel2->setGeometry(0, kClientHeight - kButtonBarHeight, kClientWidth, kButtonBarHeight);
 
-  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogApplyButton),
-                            toUnicode(kApplyCaption), Panel2);
-  BitBtn1->setObjectName("BitBtn1");
-  BitBtn1->setGeometry(168, 6, 105, 25);
+  BitBtn1 = platform::makeApplyButton(Panel2, "BitBtn1", {168, 6, 105, 25});
   BitBtn1->setAutoDefault(false);
 
-  BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                            toUnicode(kCancelCaption), Panel2);
-  BitBtn2->setObjectName("BitBtn2");
-  BitBtn2->setGeometry(288, 6, 99, 25);
+  BitBtn2 = platform::makeCancelButton(Panel2, "BitBtn2", {288, 6, 99, 25});
   BitBtn2->setAutoDefault(false);
 
-  Action1 = new QAction(this);
-  Action1->setObjectName("Action1");
-  Action1->setShortcut(QKeySequence(Qt::Key_Escape));
-  Action1->setShortcutContext(Qt::WindowShortcut);
-  addAction(Action1);
+  Action1 = platform::makeEscapeAction(this, "Action1");
 
   setTabOrder(cb_EnPass, edPass);
   setTabOrder(edPass, CheckBox1);

@@ -16,8 +16,8 @@ class QtOperatorDialogs final : public OperatorDialogs {
     QMessageBox box(QMessageBox::Question, toUnicode(title), toUnicode(text),
                     QMessageBox::Yes | QMessageBox::No, owner);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral(u"Да"));
-    box.button(QMessageBox::No)->setText(QStringLiteral(u"Нет"));
+    box.button(QMessageBox::Yes)->setText(toUnicode("\xc4\xe0" /* "Да" */));
+    box.button(QMessageBox::No)->setText(toUnicode("\xcd\xe5\xf2" /* "Нет" */));
     return box.exec() == QMessageBox::Yes;
   }
 
@@ -33,8 +33,8 @@ class QtOperatorDialogs final : public OperatorDialogs {
     box.setWindowTitle(toUnicode(title));
     box.setLabelText(toUnicode(prompt));
     box.setTextValue(toUnicode(initialText));
-    box.setOkButtonText(QStringLiteral(u"ОК"));
-    box.setCancelButtonText(QStringLiteral(u"Отмена"));
+    box.setOkButtonText(toUnicode("\xce\xca" /* "ОК" */));
+    box.setCancelButtonText(toUnicode("\xce\xf2\xec\xe5\xed\xe0" /* "Отмена" */));
     if (box.exec() != QDialog::Accepted) return std::nullopt;
     return fromUnicode(box.textValue());
   }
