@@ -13,6 +13,7 @@
 #include "autosend/auto_send_form.h"
 #include "platform/clock.h"
 #include "platform/ui/error_guard.h"
+#include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"
 #include "support/temporary_installation.h"
 
@@ -39,16 +40,9 @@ struct FakeLinks {
 
 class AutoSendTest : public ::testing::Test {
  protected:
-  AutoSendTest() {
-    // Window placements go to Qt's test location, not to the user's configuration.
-    QStandardPaths::setTestModeEnabled(true);
-    platform::setApplicationErrorHandler(
-        [this](const std::string& message) { reportedErrors.push_back(message); });
-  }
   ~AutoSendTest() override {
     form.reset();
     platform::setClockForTests(std::nullopt);
-    platform::setApplicationErrorHandler(nullptr);
   }
 
   // Makes the form from the settings as they are now.
@@ -65,7 +59,7 @@ class AutoSendTest : public ::testing::Test {
   testing::ScriptedDialogs dialogs;
   settings::InetSettings inet;
   FakeLinks fakeLinks;
-  std::vector<std::string> reportedErrors;
+  testing::RecordedApplicationErrors reportedErrors;
   std::unique_ptr<TAutoSendForm> form;
 };
 

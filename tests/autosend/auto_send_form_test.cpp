@@ -273,7 +273,7 @@ TEST_F(AutoSendFormTest, AnUnwritableFileEndsApplyWithTheTimerAndWindowUnchanged
   std::filesystem::remove_all(installation.root() / "WINDOWS");
   dialog.cb_AutoSend->click();
   dialog.BitBtn1->click();
-  EXPECT_EQ(reportedErrors.size(), 1u);
+  EXPECT_EQ(reportedErrors.messages.size(), 1u);
   EXPECT_TRUE(inet.AutoSendEnable);  // changed before the write, and stays so
   EXPECT_FALSE(dialog.Timer_check_AutoSend->isActive());
   EXPECT_TRUE(dialog.isVisible());

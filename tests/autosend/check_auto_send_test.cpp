@@ -149,8 +149,8 @@ TEST_F(CheckAutoSendTest, AnUnreadableShiftNumberReachesTheErrorHandlerAndTheNex
   fakeLinks.shiftAnswer = HostVariant::fromText("abc");
   makeForm();
   tickAt(9, 1);
-  ASSERT_EQ(reportedErrors.size(), 1u);
-  EXPECT_NE(reportedErrors[0].find("abc"), std::string::npos);
+  ASSERT_EQ(reportedErrors.messages.size(), 1u);
+  EXPECT_NE(reportedErrors.messages[0].find("abc"), std::string::npos);
   EXPECT_EQ(form->LastCheckedMinute, 0);
   fakeLinks.shiftAnswer = HostVariant::fromInteger(5);
   tickAt(9, 1, 30);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/ui/error_guard.h"
+#include "support/recorded_errors.h"
 
 namespace {
 
@@ -17,15 +18,10 @@ using tarvel::host::QtMenuItem;
 
 class HostMenuItemAdapter : public ::testing::Test {
  protected:
-  void SetUp() override {
-    tarvel::platform::setApplicationErrorHandler(
-        [this](const std::string& message) { errors_.push_back(message); });
-  }
-  void TearDown() override { tarvel::platform::setApplicationErrorHandler({}); }
 
   QMenuBar menuBar_;
   QtMenuItem root_{&menuBar_};
-  std::vector<std::string> errors_;
+  tarvel::testing::RecordedApplicationErrors errors_;
 };
 
 TEST_F(HostMenuItemAdapter, CaptionSetAfterCreationReachesTheActionThroughTheCodec) {
@@ -95,14 +91,14 @@ TEST_F(HostMenuItemAdapter, TriggeringTheActionRunsTheHandlerUntilItIsCleared) {
   item->setOnClick(nullptr);
   item->action()->trigger();
   EXPECT_EQ(clicks, 2);
-  EXPECT_TRUE(errors_.empty());
+  EXPECT_TRUE(errors_.messages.empty());
 }
 
 TEST_F(HostMenuItemAdapter, HandlerErrorGoesToTheApplicationHandler) {
   QtMenuItem* item = root_.appendChild("menu")->appendChild("command");
   item->setOnClick([] { throw std::runtime_error("\xce\xf8\xe8\xe1\xea\xe0"); });  // "Ошибка"
   EXPECT_NO_THROW(item->action()->trigger());
-  EXPECT_EQ(errors_, std::vector<std::string>{"\xce\xf8\xe8\xe1\xea\xe0"});
+  EXPECT_EQ(errors_.messages, std::vector<std::string>{"\xce\xf8\xe8\xe1\xea\xe0"});
 }
 
 TEST_F(HostMenuItemAdapter, HandlerMayReplaceItselfWhileRunning) {

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -21,6 +20,7 @@
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
 #include "support/scripted_dialogs.h"
+#include "support/recorded_errors.h"
 #include "support/temporary_installation.h"
 
 namespace tarvel::media {
@@ -31,20 +31,9 @@ using testing::TemporaryInstallation;
 
 class FlashkaFormTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // Remembered placements go to a folder of this test, never the user's own.
-    qputenv("XDG_CONFIG_HOME", configFolder_.path().toLocal8Bit());
-    platform::setApplicationErrorHandler(
-        [this](const std::string& message) { reportedErrors.push_back(message); });
-  }
-  void TearDown() override { platform::setApplicationErrorHandler({}); }
-
   TemporaryInstallation installation;
   ScriptedDialogs dialogs;
-  std::vector<std::string> reportedErrors;
-
- private:
-  QTemporaryDir configFolder_;
+  testing::RecordedApplicationErrors reportedErrors;
 };
 
 TEST_F(FlashkaFormTest, WithoutPortKeysShowsDriveAAndBothSwitchesClear) {
@@ -221,7 +210,7 @@ TEST_F(FlashkaFormTest, WriteErrorIsReportedAndTheDialogStillCloses) {
   std::filesystem::remove_all(installation.root() / "WINDOWS");
   form.BitBtn1->click();
 
-  EXPECT_EQ(reportedErrors.size(), 1u);
+  EXPECT_EQ(reportedErrors.messages.size(), 1u);
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(form.result(), QDialog::Rejected);
   EXPECT_FALSE(std::filesystem::exists(installation.settingsFile()));

@@ -5,14 +5,15 @@
 #include <QWidget>
 #include <cstdlib>
 
-#include "support/temporary_installation.h"
+#include <filesystem>
 
 namespace tarvel::platform {
 namespace {
 
 TEST(FormPlacement, OpensAtTheTopLeftCornerUntilAPositionIsRemembered) {
-  testing::TemporaryInstallation configHome;
-  setenv("XDG_CONFIG_HOME", configHome.root().c_str(), 1);
+  // The test programs keep their configuration in a folder of their own run.
+  const std::filesystem::path configHome = std::getenv("XDG_CONFIG_HOME");
+  std::filesystem::remove(configHome / "Tarvel" / "placement.ini");
   QWidget window;
   window.move(300, 200);
   FormPlacement placement(&window, "TTestForm");
@@ -28,8 +29,7 @@ TEST(FormPlacement, OpensAtTheTopLeftCornerUntilAPositionIsRemembered) {
   otherForm.move(5, 5);
   FormPlacement(&otherForm, "TOtherForm").restore();
   EXPECT_EQ(otherForm.pos(), QPoint(0, 0));
-  EXPECT_TRUE(std::filesystem::exists(configHome.root() / "Tarvel" / "placement.ini"));
-  unsetenv("XDG_CONFIG_HOME");
+  EXPECT_TRUE(std::filesystem::exists(configHome / "Tarvel" / "placement.ini"));
 }
 
 }  // namespace

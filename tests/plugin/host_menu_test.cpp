@@ -199,7 +199,7 @@ TEST_F(HostMenu, AnErrorInACommandGoesToTheApplicationHandler) {
   std::filesystem::remove_all(installation.root() / "WINDOWS");
   dialogs.inputAnswers = {std::string("x")};
   ASSERT_TRUE(settingsMenu(kStationTop)->child(1)->click());
-  EXPECT_EQ(applicationErrors.size(), 1u);
+  EXPECT_EQ(applicationErrors.messages.size(), 1u);
 }
 
 }  // namespace

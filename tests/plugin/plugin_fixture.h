@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "platform/library_loader.h"
-#include "platform/ui/error_guard.h"
 #include "plugin/lifecycle.h"
 #include "support/fake_host.h"
+#include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"
 #include "support/temporary_installation.h"
 
@@ -21,19 +21,12 @@ namespace tarvel::testing {
 
 class PluginTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    platform::setApplicationErrorHandler([this](const std::string& message) {
-      applicationErrors.push_back(message);
-    });
-  }
-
   void TearDown() override {
     if (loaded_) plugin::unload();
     for (const char* variable : {"TARVEL_FAIL_LOAD", "TARVEL_FAIL_UNLOAD", "TARVEL_FAIL_SEND"}) {
       unsetenv(variable);
     }
     platform::setProgramFolderForTests(std::nullopt);
-    platform::setApplicationErrorHandler({});
   }
 
   int32_t load(uint8_t mode, intptr_t hostContext = 4321) {
@@ -61,7 +54,7 @@ class PluginTest : public ::testing::Test {
   TemporaryInstallation installation;
   FakeHost host;
   ScriptedDialogs dialogs;
-  std::vector<std::string> applicationErrors;
+  RecordedApplicationErrors applicationErrors;
 
  private:
   bool loaded_ = false;

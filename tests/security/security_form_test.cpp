@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <string>
@@ -15,6 +14,7 @@
 
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
+#include "support/recorded_errors.h"
 #include "support/temporary_installation.h"
 
 namespace tarvel::security {
@@ -24,20 +24,9 @@ using testing::TemporaryInstallation;
 
 class SecurityFormTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // Remembered placements go to a folder of this test, never the user's own.
-    qputenv("XDG_CONFIG_HOME", configFolder_.path().toLocal8Bit());
-    platform::setApplicationErrorHandler(
-        [this](const std::string& message) { reportedErrors.push_back(message); });
-  }
-  void TearDown() override { platform::setApplicationErrorHandler({}); }
-
   TemporaryInstallation installation;
   settings::ConnectionSecurity security;
-  std::vector<std::string> reportedErrors;
-
- private:
-  QTemporaryDir configFolder_;
+  testing::RecordedApplicationErrors reportedErrors;
 };
 
 TEST_F(SecurityFormTest, ShowingFillsTheControlsAndTheSwitchShowsThePassword) {
@@ -87,7 +76,7 @@ TEST_F(SecurityFormTest, ApplyKeepsTenCharactersAndStoresThemScrambled) {
   EXPECT_EQ(installation.settingsText(),
             "[Inet]\r\nPassword=F6E9F5F1FBF3ABFFE2F7\r\nPasswordEnable=1\r\n");
   EXPECT_FALSE(form.isVisible());
-  EXPECT_TRUE(reportedErrors.empty());
+  EXPECT_TRUE(reportedErrors.messages.empty());
 
   form.show();
   EXPECT_EQ(form.edPass->text(), QString::fromUtf8("абвгдеёжзи"));
@@ -143,7 +132,7 @@ TEST_F(SecurityFormTest, WriteErrorReachesTheErrorHandlerAndKeepsTheDialogOpen) 
   form.edPass->setText("secret");
   form.BitBtn1->click();
 
-  EXPECT_EQ(reportedErrors.size(), 1u);
+  EXPECT_EQ(reportedErrors.messages.size(), 1u);
   EXPECT_TRUE(form.isVisible());
   // The values were taken into memory before the write failed.
   EXPECT_EQ(security.ConnectionPassword, "secret");
