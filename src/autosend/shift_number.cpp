@@ -1,20 +1,11 @@
 #include "autosend/shift_number.h"
 
-#include <charconv>
 #include <stdexcept>
-#include <string_view>
+
+#include "platform/text.h"
 
 namespace tarvel::autosend {
 namespace {
-
-constexpr std::string_view kBlanks = " \t\r\n\v\f";
-
-std::string_view trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(kBlanks);
-  return text.substr(first, last - first + 1);
-}
 
 std::runtime_error notAnInteger(const std::string& text) {
   // "Номер смены не является целым числом: "
@@ -25,15 +16,9 @@ std::runtime_error notAnInteger(const std::string& text) {
 }
 
 int32_t parseDecimal(const std::string& text) {
-  std::string_view digits = trimmed(text);
-  // from_chars takes a minus sign but not a plus sign.
-  if (digits.size() > 1 && digits.front() == '+' && digits[1] != '-') digits.remove_prefix(1);
-  int32_t value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
-    throw notAnInteger(text);
-  }
-  return value;
+  const std::optional<int32_t> value = platform::parseDecimalInteger(text);
+  if (!value) throw notAnInteger(text);
+  return *value;
 }
 
 }  // namespace

@@ -3,17 +3,10 @@
 #include <algorithm>
 
 #include "platform/cp1251.h"
+#include "platform/text.h"
 
 namespace tarvel::platform {
 namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
-
-std::string_view trimBlanks(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 // A value as read: trimmed, and one pair of the same outer quote removed.
 std::string_view unquote(std::string_view value) {

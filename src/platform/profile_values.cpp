@@ -4,17 +4,10 @@
 #include <stdexcept>
 
 #include "platform/clock.h"
+#include "platform/text.h"
 
 namespace tarvel::platform {
 namespace {
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
-
-std::string_view trimBlanks(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 int hexDigitValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
