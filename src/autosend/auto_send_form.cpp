@@ -12,28 +12,22 @@
 #include "autosend/clickable_label.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
-#include "platform/ui/form_font.h"
 
 namespace tarvel::autosend {
 
 TAutoSendForm::TAutoSendForm(settings::InetSettings& inet, AutoSendLinks links)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
-                           Qt::MSWindowsFixedSizeDialogHint),
-      FormPlacement1(this, QStringLiteral("TAutoSendForm")),
+    // "Настройка автоматической отправки отчетов в офис"
+    : SettingsDialog(
+          "TAutoSendForm",
+          "\xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe0 \xe0\xe2\xf2\xee\xec\xe0\xf2\xe8\xf7\xe5\xf1\xea\xee"
+          "\xe9 \xee\xf2\xef\xf0\xe0\xe2\xea\xe8 \xee\xf2\xf7\xe5\xf2\xee\xe2 \xe2 \xee\xf4\xe8\xf1",
+          QSize(389, 235),
+          Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+              Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
       inet_(inet),
       links_(std::move(links)) {
-  setObjectName(QStringLiteral("TAutoSendForm"));
-  // "Настройка автоматической отправки отчетов в офис"
-  setWindowTitle(platform::toUnicode(
-      "\xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe0 \xe0\xe2\xf2\xee\xec\xe0\xf2\xe8\xf7\xe5\xf1\xea\xee"
-      "\xe9 \xee\xf2\xef\xf0\xe0\xe2\xea\xe8 \xee\xf2\xf7\xe5\xf2\xee\xe2 \xe2 \xee\xf4\xe8\xf1"));
-  // The font first, so that the auto-sized labels measure their captions in it.
-  platform::applyFormFont(this);
-  setFixedSize(389, 235);
   createComponents();
   connectHandlers();
-  FormPlacement1.restore();
 
   FillControls();
   setTimerEnabled(inet_.AutoSendEnable);
@@ -58,21 +52,15 @@ void TAutoSendForm::setTimerEnabled(bool enabled) {
   if (!enabled) Timer_check_AutoSend->stop();
 }
 
-void TAutoSendForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  // FormShow: every showing starts from the stored settings.
-  platform::guarded([this] { FillControls(); });
+void TAutoSendForm::FormShow() {
+  // Every showing starts from the stored settings.
+  FillControls();
 }
 
 void TAutoSendForm::closeEvent(QCloseEvent* event) {
   // FormClose: the object lives as long as the plug-in; closing only hides it.
   platform::guarded([this] { hide(); });
   event->ignore();
-}
-
-void TAutoSendForm::hideEvent(QHideEvent* event) {
-  QDialog::hideEvent(event);
-  platform::guarded([this] { FormPlacement1.save(); });
 }
 
 }  // namespace tarvel::autosend

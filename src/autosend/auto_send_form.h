@@ -2,13 +2,12 @@
 // sends the shift reports when their moment has come.
 #pragma once
 
-#include <QDialog>
 #include <cstdint>
 #include <functional>
 #include <optional>
 
 #include "platform/clock.h"
-#include "platform/ui/form_placement.h"
+#include "platform/ui/settings_dialog.h"
 #include "settings/inet_settings.h"
 #include "tarvel/contract.h"
 
@@ -38,7 +37,7 @@ struct AutoSendLinks {
 // The interval of the scheduler's timer.
 inline constexpr int kCheckIntervalMilliseconds = 30'000;
 
-class TAutoSendForm : public QDialog {
+class TAutoSendForm : public platform::SettingsDialog {
   Q_OBJECT
 
  public:
@@ -69,7 +68,6 @@ class TAutoSendForm : public QDialog {
   QPushButton* BitBtn1 = nullptr;
   QPushButton* BitBtn2 = nullptr;
   QTimer* Timer_check_AutoSend = nullptr;
-  platform::FormPlacement FormPlacement1;
 
   // The minute of the hour (0..59) read from the clock after the last check.
   uint16_t LastCheckedMinute = 0;
@@ -97,9 +95,8 @@ class TAutoSendForm : public QDialog {
   platform::DateTime editorSendTime() const;
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void FormShow() override;  // FillControls
   void closeEvent(QCloseEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
 
  private:
   void createComponents();

@@ -71,22 +71,13 @@ QFrame* makeConnectorBar(QWidget* parent, const char* name, const QRect& geometr
 bool showsStationSwitches(uint8_t mode) { return mode == 0 || mode == 2; }
 
 TFlashkaForm::TFlashkaForm(uint8_t mode)
-    : QDialog(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      mode_(mode),
-      placement_(this, QStringLiteral("TFlashkaForm")) {
-  setObjectName("TFlashkaForm");
-  setWindowTitle(toUnicode(kCaption));
-  setFixedSize(kClientWidth, kClientHeight);
+    : SettingsDialog("TFlashkaForm", kCaption, QSize(kClientWidth, kClientHeight),
+                     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      mode_(mode) {
   createComponents();
-  platform::applyFormFont(this);
   platform::widenToFitCaption(cbFromDisk);
   connectHandlers();
-  placement_.restore();
-}
-
-TFlashkaForm::~TFlashkaForm() {
-  if (isVisible()) placement_.save();
 }
 
 void TFlashkaForm::createComponents() {
@@ -148,17 +139,6 @@ void TFlashkaForm::connectHandlers() {
   connect(BitBtn2, &QPushButton::clicked, this, guardedHandler([this](bool) { reject(); }));
   connect(BitBtn3, &QToolButton::clicked, this, guardedHandler([this](bool) { BitBtn3Click(); }));
   connect(Action1, &QAction::triggered, this, guardedHandler([this](bool) { Action1Execute(); }));
-}
-
-void TFlashkaForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  // A window system's own show (restoring from minimised) is no new opening.
-  if (!event->spontaneous()) guarded([this] { FormShow(); });
-}
-
-void TFlashkaForm::hideEvent(QHideEvent* event) {
-  QDialog::hideEvent(event);
-  if (!event->spontaneous()) guarded([this] { placement_.save(); });
 }
 
 void TFlashkaForm::FormShow() {

@@ -7,7 +7,7 @@
 #include <QDialog>
 #include <cstdint>
 
-#include "platform/ui/form_placement.h"
+#include "platform/ui/settings_dialog.h"
 
 class QAction;
 class QCheckBox;
@@ -24,15 +24,13 @@ class WordWrapCheckBox;
 // Whether the installation of this mode keeps the station switches: station (0) and 2.
 bool showsStationSwitches(uint8_t mode);
 
-class TFlashkaForm : public QDialog {
+class TFlashkaForm : public platform::SettingsDialog {
   Q_OBJECT
 
  public:
   // mode: the installation's Mode, fixed for the dialog's life. No owner window; opens at its
   // remembered place.
   explicit TFlashkaForm(uint8_t mode);
-  // Remembers the placement when the dialog is freed while it is shown.
-  ~TFlashkaForm() override;
 
   QLabel* Label1;
   QLineEdit* eExDisk;
@@ -47,23 +45,18 @@ class TFlashkaForm : public QDialog {
   QPushButton* BitBtn2;
   QAction* Action1;
 
- protected:
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
-
  private:
   void createComponents();
   void createStationSwitches();
   void connectHandlers();
 
-  void FormShow();
+  void FormShow() override;
   void BitBtn1Click();
   void BitBtn3Click();
   void cbFromDiskClick();
   void Action1Execute();
 
   uint8_t mode_;
-  platform::FormPlacement placement_;
 };
 
 }  // namespace tarvel::media

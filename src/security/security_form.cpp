@@ -53,25 +53,16 @@ QFrame* makeRaisedPanel(QWidget* parent, const char* name) {
 }  // namespace
 
 TSecurityForm::TSecurityForm(settings::ConnectionSecurity& security)
-    : QDialog(nullptr,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      security_(security),
-      placement_(this, QStringLiteral("TSecurityForm")) {
-  setObjectName("TSecurityForm");
-  setWindowTitle(toUnicode(kCaption));
-  setFixedSize(kClientWidth, kClientHeight);
+    : SettingsDialog("TSecurityForm", kCaption, QSize(kClientWidth, kClientHeight),
+                     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint),
+      security_(security) {
   createComponents();
-  platform::applyFormFont(this);
   // The label sizes itself to its caption, as the form's auto-sized label does.
   Label1->adjustSize();
   platform::widenToFitCaption(cb_EnPass);
   platform::widenToFitCaption(CheckBox1);
   connectHandlers();
-  placement_.restore();
-}
-
-TSecurityForm::~TSecurityForm() {
-  if (isVisible()) placement_.save();
 }
 
 void TSecurityForm::createComponents() {
@@ -121,17 +112,6 @@ void TSecurityForm::connectHandlers() {
   connect(BitBtn1, &QPushButton::clicked, this, guardedHandler([this](bool) { BitBtn1Click(); }));
   connect(BitBtn2, &QPushButton::clicked, this, guardedHandler([this](bool) { BitBtn2Click(); }));
   connect(Action1, &QAction::triggered, this, guardedHandler([this](bool) { Action1Execute(); }));
-}
-
-void TSecurityForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
-  // A window system's own show (restoring from minimised) is no new opening.
-  if (!event->spontaneous()) guarded([this] { FormShow(); });
-}
-
-void TSecurityForm::hideEvent(QHideEvent* event) {
-  QDialog::hideEvent(event);
-  if (!event->spontaneous()) guarded([this] { placement_.save(); });
 }
 
 void TSecurityForm::FormShow() {

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "platform/ui/form_placement.h"
+#include "platform/ui/settings_dialog.h"
 #include "settings/inet_settings.h"
 
 class QAction;
@@ -17,15 +17,13 @@ class QPushButton;
 
 namespace tarvel::security {
 
-class TSecurityForm : public QDialog {
+class TSecurityForm : public platform::SettingsDialog {
   Q_OBJECT
 
  public:
   // security: the connection settings in memory, owned by the plug-in module; they must outlive
   // the dialog. The dialog has no owner window and opens at its remembered place.
   explicit TSecurityForm(settings::ConnectionSecurity& security);
-  // Remembers the placement when the dialog is freed while it is shown.
-  ~TSecurityForm() override;
 
   QFrame* panAZS;
   QCheckBox* cb_EnPass;
@@ -37,15 +35,11 @@ class TSecurityForm : public QDialog {
   QPushButton* BitBtn2;
   QAction* Action1;
 
- protected:
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
-
  private:
   void createComponents();
   void connectHandlers();
 
-  void FormShow();
+  void FormShow() override;
   void cb_EnPassClick();
   void CheckBox1Click();
   void BitBtn1Click();
@@ -53,7 +47,6 @@ class TSecurityForm : public QDialog {
   void Action1Execute();
 
   settings::ConnectionSecurity& security_;
-  platform::FormPlacement placement_;
 };
 
 }  // namespace tarvel::security

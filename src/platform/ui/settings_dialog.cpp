@@ -1,0 +1,36 @@
+#include "platform/ui/settings_dialog.h"
+
+#include <QShowEvent>
+
+#include "platform/cp1251.h"
+#include "platform/ui/error_guard.h"
+#include "platform/ui/form_font.h"
+
+namespace tarvel::platform {
+
+SettingsDialog::SettingsDialog(const char* formName, const char* caption, QSize clientSize,
+                               Qt::WindowFlags frame)
+    : QDialog(nullptr, frame), FormPlacement1(this, QString::fromLatin1(formName)) {
+  setObjectName(QString::fromLatin1(formName));
+  setWindowTitle(toUnicode(caption));
+  // The font first, so that auto-sized labels measure their captions in it.
+  applyFormFont(this);
+  setFixedSize(clientSize);
+  FormPlacement1.restore();
+}
+
+SettingsDialog::~SettingsDialog() {
+  if (isVisible()) FormPlacement1.save();
+}
+
+void SettingsDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!event->spontaneous()) guarded([this] { FormShow(); });
+}
+
+void SettingsDialog::hideEvent(QHideEvent* event) {
+  QDialog::hideEvent(event);
+  if (!event->spontaneous()) guarded([this] { FormPlacement1.save(); });
+}
+
+}  // namespace tarvel::platform
