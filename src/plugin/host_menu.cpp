@@ -98,6 +98,8 @@ HostMenuItem* AddMenuItem(const std::string& caption, const std::string& hint,
 
 void addMenus() {
   ModuleState& module = moduleState();
+  // Outside Load .. UnLoad there is no host to ask and no holder for the click handlers.
+  if (module.HostCallback == nullptr || module.menuProc == nullptr) return;
   if (module.Mode >= 2) return;
   try {
     addMenusUnguarded(module);

@@ -9,7 +9,8 @@
 
 namespace tarvel::plugin {
 
-// Adds the plug-in's menu entries for the module's Mode (nothing for Mode 2 or more). An error
+// Adds the plug-in's menu entries for the module's Mode (nothing for Mode 2 or more, nor
+// before Load or after UnLoad). An error
 // ends the adding (the entries added so far stay) and is written to the exchange log; only a
 // failure of that writing leaves this function with an error.
 void addMenus();

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <exception>
+#include <stdexcept>
 
 #include "autosend/auto_send_form.h"
 #include "media/flashka_form.h"
@@ -47,11 +48,12 @@ void loadTransports(ModuleState& module, const SiblingLoadArguments& arguments) 
   callSiblingLoadEntry(siblings.Dravik, "Load", arguments);
 }
 
-// The data-preparation library is held only for its one call; whatever it raises is ignored.
-void prepareData(HostCallback& host, const SiblingLoadArguments& arguments) {
-  platform::LibraryHandle zumbra = loadSibling(kZumbra, host);
-  if (zumbra == nullptr) return;
+// The data-preparation library is held only for its one call; whatever goes wrong in this step
+// is ignored.
+void prepareData(HostCallback& host, const SiblingLoadArguments& arguments) noexcept {
+  platform::LibraryHandle zumbra = nullptr;
   try {
+    zumbra = loadSibling(kZumbra, host);
     callSiblingLoadEntry(zumbra, "PrepareDataZumbra", arguments);
   } catch (...) {
   }
@@ -78,6 +80,7 @@ autosend::TAutoSendForm* createAutoSendForm(ModuleState& module) {
 int32_t load(intptr_t hostContext, uint8_t mode, HostCallback* hostCallback) {
   ModuleState& module = moduleState();
   try {
+    if (hostCallback == nullptr) throw std::invalid_argument("Load without a host call-back");
     module.Mode = mode;
     module.HostCallback = hostCallback;
     // The settings in memory start as a freshly loaded library has them, also when a host loads

@@ -99,6 +99,15 @@ TEST_F(HostMenu, ASecondCallAddsTheCommandsAgainUnderTheSameMenus) {
   EXPECT_EQ(settingsMenu(kStationTop)->count(), 10);
 }
 
+TEST_F(HostMenu, OutsideLoadAndUnLoadNothingIsAdded) {
+  plugin::addMenus();
+  ASSERT_EQ(load(0), 0);
+  ASSERT_EQ(unload(), 0);
+  const int32_t itemsAfterUnLoad = settingsMenu(kStationTop)->count();
+  plugin::addMenus();
+  EXPECT_EQ(settingsMenu(kStationTop)->count(), itemsAfterUnLoad);
+}
+
 TEST_F(HostMenu, OtherModesAddNothing) {
   ASSERT_EQ(load(7), 0);
   EXPECT_EQ(host.mainMenu.count(), 0);

@@ -99,6 +99,11 @@ TEST_F(Lifecycle, AnErrorRaisedByASiblingsLoadEndsLoadAtOnce) {
   EXPECT_EQ(unload(), 0);
 }
 
+TEST_F(Lifecycle, WithoutAHostCallBackLoadFails) {
+  EXPECT_EQ(plugin::load(0, 0, nullptr), 1);
+  EXPECT_TRUE(siblingCalls().empty());
+}
+
 TEST_F(Lifecycle, AnErrorOfTheDataPreparationIsIgnored) {
   setenv("TARVEL_FAIL_LOAD", "Zumbra.dll", 1);
   EXPECT_EQ(load(0), 0);
