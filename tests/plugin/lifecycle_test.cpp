@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "autosend/auto_send_form.h"
+#include "platform/clock.h"
 #include "plugin/module_state.h"
 #include "plugin/plugin_fixture.h"
 
@@ -128,6 +129,18 @@ TEST_F(Lifecycle, StationReadsItsSettingsAndStartsTheAutoSendCheckWhenItIsOn) {
   EXPECT_EQ(module.inet.ViaSend, 2);
   EXPECT_TRUE(module.autoSendForm->Timer_check_AutoSend->isActive());
   EXPECT_EQ(plugin::getAutoSend(), -1);
+}
+
+TEST_F(Lifecycle, AStationSendsThroughTheChosenTransportAtItsSetTime) {
+  installation.writeSettings(
+      "[Inet]\r\nAutoSendEnable=1\r\nViaSend=1\r\nWhenSend=3\r\nSendTime=14:05:00\r\n");
+  platform::setClockForTests(platform::encodeDateTime(2007, 3, 5, 14, 5, 30));
+  ASSERT_EQ(load(0), 0);
+  plugin::moduleState().autoSendForm->Timer_check_AutoSendTimer();
+  platform::setClockForTests(std::nullopt);
+  EXPECT_EQ(siblingCalls().back(), "Dravik.dll AutoSendModem()");
+  EXPECT_THAT(installation.settingsText(),
+              ::testing::EndsWith("LastSmena=0\r\nLastAutoSendTime=05.03.2007 14:05:30\r\n"));
 }
 
 TEST_F(Lifecycle, OfficeReadsOnlyThePasswordAndLeavesAutoSendOff) {
