@@ -45,15 +45,13 @@ HostControlPanel::HostControlPanel(uint8_t mode, QWidget* parent) : QWidget(pare
   setObjectName("hostControlPanel");
   constexpr int kLargest = std::numeric_limits<int32_t>::max();
   constexpr int kSmallest = std::numeric_limits<int32_t>::min();
-  installationKind =
-      makeSpinBox("installationKind", kSmallest, kLargest,
-                  mode == kOfficeMode ? kOfficeInstallationKind : 0, this);
+  installationKind = makeSpinBox("installationKind", kSmallest, kLargest,
+                                 mode == kOfficeMode ? kOfficeInstallationKind : 0, this);
   shiftNumber = makeSpinBox("shiftNumber", 0, kLargest, 1, this);
   closeShiftButton = new QPushButton(label(text::kCloseShift), this);
   closeShiftButton->setObjectName("closeShiftButton");
   callbackVersion = makeSpinBox("callbackVersion", 0, kLargest, kDefaultCallbackVersion, this);
-  databaseConnection =
-      makeLineEdit("databaseConnection", text::kDefaultDatabaseConnection, this);
+  databaseConnection = makeLineEdit("databaseConnection", text::kDefaultDatabaseConnection, this);
   databaseConnection->setMinimumWidth(
       databaseConnection->fontMetrics().horizontalAdvance(databaseConnection->text()) + 16);
   stationName = makeLineEdit("stationName", text::kDemoStation1, this);

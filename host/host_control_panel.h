@@ -23,13 +23,13 @@ class HostControlPanel final : public QWidget {
   // everything else as 0.
   explicit HostControlPanel(uint8_t mode, QWidget* parent = nullptr);
 
-  QSpinBox* installationKind;      // Command 46
-  QSpinBox* shiftNumber;           // Command 25
-  QPushButton* closeShiftButton;   // moves shiftNumber on by one
-  QSpinBox* callbackVersion;       // GetVersion
-  QLineEdit* databaseConnection;   // Command 69
-  QLineEdit* stationName;          // GetStationName
-  QTableWidget* stationTable;      // FindStation: name, value at offset 28
+  QSpinBox* installationKind;     // Command 46
+  QSpinBox* shiftNumber;          // Command 25
+  QPushButton* closeShiftButton;  // moves shiftNumber on by one
+  QSpinBox* callbackVersion;      // GetVersion
+  QLineEdit* databaseConnection;  // Command 69
+  QLineEdit* stationName;         // GetStationName
+  QTableWidget* stationTable;     // FindStation: name, value at offset 28
 
   // The station name as Windows-1251.
   std::string stationNameText() const;

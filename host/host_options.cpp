@@ -28,12 +28,11 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
       "screenshot", "Save every visible window as PNG into DIR, then unload and exit.", "DIR");
   const QCommandLineOption openOption(
       "open", "Click the menu item at this caption path, e.g. \"Menu/Submenu/Item\".", "PATH");
-  const QCommandLineOption quitAfterOption("quit-after", "Exit cleanly after SECONDS.",
-                                           "SECONDS");
+  const QCommandLineOption quitAfterOption("quit-after", "Exit cleanly after SECONDS.", "SECONDS");
   const QCommandLineOption hostMenuHasLinkOption(
       "host-menu-has-link", "The host menu brings its own communication menu and settings.");
-  parser.addOptions({helpOption, modeOption, rootOption, pluginOption, screenshotOption,
-                     openOption, quitAfterOption, hostMenuHasLinkOption});
+  parser.addOptions({helpOption, modeOption, rootOption, pluginOption, screenshotOption, openOption,
+                     quitAfterOption, hostMenuHasLinkOption});
 
   ParsedHostOptions parsed;
   parsed.helpText = parser.helpText();

@@ -9,13 +9,13 @@
 namespace tarvel::host {
 
 struct HostOptions {
-  uint8_t mode = 0;                          // --mode station|office|N
-  std::optional<QString> root;               // --root DIR: becomes TARVEL_ROOT
-  std::optional<QString> pluginPath;         // --plugin PATH; default libtarvel.so beside us
-  std::optional<QString> screenshotFolder;   // --screenshot DIR
-  std::optional<QString> openMenuPath;       // --open "Caption/Caption/..."
-  std::optional<int> quitAfterSeconds;       // --quit-after SECONDS
-  bool hostMenuHasLink = false;              // --host-menu-has-link
+  uint8_t mode = 0;                         // --mode station|office|N
+  std::optional<QString> root;              // --root DIR: becomes TARVEL_ROOT
+  std::optional<QString> pluginPath;        // --plugin PATH; default libtarvel.so beside us
+  std::optional<QString> screenshotFolder;  // --screenshot DIR
+  std::optional<QString> openMenuPath;      // --open "Caption/Caption/..."
+  std::optional<int> quitAfterSeconds;      // --quit-after SECONDS
+  bool hostMenuHasLink = false;             // --host-menu-has-link
 };
 
 struct ParsedHostOptions {

@@ -104,18 +104,18 @@ int runHost(const HostOptions& options, bool echoMessages) {
   }
   if (options.screenshotFolder) {
     // Fires inside the event loop of a modal dialog the opened command may be showing.
-    QTimer::singleShot(kScreenshotDelay, &window, platform::guardedHandler([&] {
-                         try {
-                           for (const QString& file :
-                                saveWindowScreenshots(*options.screenshotFolder)) {
-                             printLine("Screenshot: " + file);
-                           }
-                         } catch (const std::exception& failure) {
-                           printError(failure.what());
-                           exitCode = 1;
-                         }
-                         requestShutdown();
-                       }));
+    QTimer::singleShot(
+        kScreenshotDelay, &window, platform::guardedHandler([&] {
+          try {
+            for (const QString& file : saveWindowScreenshots(*options.screenshotFolder)) {
+              printLine("Screenshot: " + file);
+            }
+          } catch (const std::exception& failure) {
+            printError(failure.what());
+            exitCode = 1;
+          }
+          requestShutdown();
+        }));
   }
   if (options.quitAfterSeconds) {
     QTimer::singleShot(std::chrono::seconds(*options.quitAfterSeconds), &window,

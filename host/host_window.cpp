@@ -20,8 +20,7 @@ constexpr uint8_t kOfficeMode = 1;
 
 }  // namespace
 
-HostWindow::HostWindow(uint8_t mode, bool hostMenuHasLink, QWidget* parent)
-    : QMainWindow(parent) {
+HostWindow::HostWindow(uint8_t mode, bool hostMenuHasLink, QWidget* parent) : QMainWindow(parent) {
   setObjectName("HostWindow");
   setWindowTitle(platform::toUnicode(text::kWindowTitle));
   resize(960, 600);
@@ -63,7 +62,7 @@ void HostWindow::addOwnMenus(uint8_t mode, bool hostMenuHasLink) {
   fileMenu->appendChild(text::kExit)->setOnClick([this] { close(); });
   if (hostMenuHasLink) {
     QtMenuItem* linkMenu = mainMenu_->appendChild(mode == kOfficeMode ? text::kLinkMenuOffice
-                                                                       : text::kLinkMenuStation);
+                                                                      : text::kLinkMenuStation);
     QtMenuItem* settingsMenu = linkMenu->appendChild(text::kSettingsMenu);
     settingsMenu->appendChild(text::kHostSettings);
   }

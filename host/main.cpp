@@ -39,8 +39,7 @@ int main(int argc, char** argv) {
   // application is made, the plug-in and the siblings find the root through the environment.
   if (!hasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 0);
   if (options.root) {
-    setenv(tarvel::platform::kInstallationRootVariable, options.root->toLocal8Bit().constData(),
-           1);
+    setenv(tarvel::platform::kInstallationRootVariable, options.root->toLocal8Bit().constData(), 1);
   }
 
   // Qt reads options of its own from the command line (-plugin among them); ours are not for it.

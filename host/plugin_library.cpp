@@ -74,9 +74,7 @@ int32_t PluginLibrary::unload(std::string& error) {
   }
 }
 
-int32_t PluginLibrary::autoSend() const {
-  return getAutoSend_ != nullptr ? getAutoSend_() : 0;
-}
+int32_t PluginLibrary::autoSend() const { return getAutoSend_ != nullptr ? getAutoSend_() : 0; }
 
 void PluginLibrary::close() {
   if (module_ != nullptr) dlclose(module_);

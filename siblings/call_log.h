@@ -9,10 +9,11 @@
 //   Orvaly.dll Load(<hostContext>,<mode>,<callback>)      <callback> is "callback" or "null"
 //   Zumbra.dll PrepareDataZumbra(<hostContext>,<mode>,<callback>)
 //   Kestrin.dll UnLoad()
-//   Dravik.dll AutoSendModem()                             then "Dravik.dll AutoSendModem() finished"
-//   Pellow.dll AutoSendMail()                              then "... AutoSendMail() finished"
-//   Kestrin.dll AutoSendInet()                             then "... AutoSendInet() finished"
-//   Kestrin.dll AutoSendInetFromOffice(<name>,<value>,<parameter>)   then the same line + " finished"
+//   Dravik.dll AutoSendModem()                             then "Dravik.dll AutoSendModem()
+//   finished" Pellow.dll AutoSendMail()                              then "... AutoSendMail()
+//   finished" Kestrin.dll AutoSendInet()                             then "... AutoSendInet()
+//   finished" Kestrin.dll AutoSendInetFromOffice(<name>,<value>,<parameter>)   then the same line +
+//   " finished"
 //
 // <hostContext>, <mode> and <value> are decimal; <name> is the station name's bytes unchanged;
 // <parameter> is "Null", "Empty", a decimal integer, the text in double quotes, or "nullptr".

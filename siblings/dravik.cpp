@@ -9,8 +9,7 @@ constexpr const char* kLibrary = "Dravik.dll";
 
 extern "C" {
 
-TARVEL_EXPORT int32_t Load(intptr_t hostContext, uint8_t mode,
-                           tarvel::HostCallback* hostCallback) {
+TARVEL_EXPORT int32_t Load(intptr_t hostContext, uint8_t mode, tarvel::HostCallback* hostCallback) {
   return tarvel::siblings::recordLoadCall(kLibrary, "Load", hostContext, mode, hostCallback);
 }
 

@@ -9,8 +9,7 @@ constexpr const char* kLibrary = "Kestrin.dll";
 
 extern "C" {
 
-TARVEL_EXPORT int32_t Load(intptr_t hostContext, uint8_t mode,
-                           tarvel::HostCallback* hostCallback) {
+TARVEL_EXPORT int32_t Load(intptr_t hostContext, uint8_t mode, tarvel::HostCallback* hostCallback) {
   return tarvel::siblings::recordLoadCall(kLibrary, "Load", hostContext, mode, hostCallback);
 }
 
@@ -20,10 +19,9 @@ TARVEL_EXPORT int32_t AutoSendInet() {
 
 TARVEL_EXPORT int32_t AutoSendInetFromOffice(const char* stationName, int32_t stationValue,
                                              tarvel::HostVariant* parameter) {
-  const std::string call = std::string("AutoSendInetFromOffice(") +
-                           (stationName != nullptr ? stationName : "") + "," +
-                           std::to_string(stationValue) + "," +
-                           tarvel::siblings::describeVariant(parameter) + ")";
+  const std::string call =
+      std::string("AutoSendInetFromOffice(") + (stationName != nullptr ? stationName : "") + "," +
+      std::to_string(stationValue) + "," + tarvel::siblings::describeVariant(parameter) + ")";
   return tarvel::siblings::recordSendCall(kLibrary, call);
 }
 

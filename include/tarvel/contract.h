@@ -57,7 +57,7 @@ class HostMenuItem {
   // code that is gone.
   virtual void setOnClick(ClickHandler handler) = 0;
 
-  virtual int32_t count() const = 0;                // number of child items
+  virtual int32_t count() const = 0;                    // number of child items
   virtual HostMenuItem* item(int32_t index) const = 0;  // child by index, 0 .. count() - 1
 };
 

@@ -17,13 +17,15 @@ namespace tarvel::autosend {
 
 TAutoSendForm::TAutoSendForm(settings::InetSettings& inet, AutoSendLinks links)
     // "Настройка автоматической отправки отчетов в офис"
-    : SettingsDialog(
-          "TAutoSendForm",
-          "\xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe0 \xe0\xe2\xf2\xee\xec\xe0\xf2\xe8\xf7\xe5\xf1\xea\xee"
-          "\xe9 \xee\xf2\xef\xf0\xe0\xe2\xea\xe8 \xee\xf2\xf7\xe5\xf2\xee\xe2 \xe2 \xee\xf4\xe8\xf1",
-          QSize(389, 235),
-          Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-              Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint),
+    : SettingsDialog("TAutoSendForm",
+                     "\xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe0 "
+                     "\xe0\xe2\xf2\xee\xec\xe0\xf2\xe8\xf7\xe5\xf1\xea\xee"
+                     "\xe9 \xee\xf2\xef\xf0\xe0\xe2\xea\xe8 \xee\xf2\xf7\xe5\xf2\xee\xe2 \xe2 "
+                     "\xee\xf4\xe8\xf1",
+                     QSize(389, 235),
+                     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
+                         Qt::MSWindowsFixedSizeDialogHint),
       inet_(inet),
       links_(std::move(links)) {
   createComponents();

@@ -12,10 +12,10 @@
 #include <QTimer>
 
 #include "autosend/auto_send_form.h"
-#include "platform/ui/dialog_buttons.h"
 #include "autosend/clickable_label.h"
 #include "autosend/send_interval.h"
 #include "platform/cp1251.h"
+#include "platform/ui/dialog_buttons.h"
 
 namespace tarvel::autosend {
 namespace {

@@ -14,8 +14,8 @@
 #include "media/magnifier_icon.h"
 #include "media/word_wrap_check_box.h"
 #include "platform/cp1251.h"
-#include "platform/ui/error_guard.h"
 #include "platform/ui/dialog_buttons.h"
+#include "platform/ui/error_guard.h"
 #include "platform/ui/form_font.h"
 #include "platform/ui/operator_dialogs.h"
 #include "settings/settings_file.h"
@@ -65,15 +65,14 @@ QFrame* makeConnectorBar(QWidget* parent, const char* name, const QRect& geometr
   return bar;
 }
 
-
 }  // namespace
 
 bool showsStationSwitches(uint8_t mode) { return mode == 0 || mode == 2; }
 
 TFlashkaForm::TFlashkaForm(uint8_t mode)
-    : SettingsDialog("TFlashkaForm", kCaption, QSize(kClientWidth, kClientHeight),
-                     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint),
+    : SettingsDialog(
+          "TFlashkaForm", kCaption, QSize(kClientWidth, kClientHeight),
+          Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       mode_(mode) {
   createComponents();
   platform::widenToFitCaption(cbFromDisk);

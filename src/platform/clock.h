@@ -22,8 +22,8 @@ DateTime now();
 void setClockForTests(std::optional<DateTime> fixedNow);
 
 // Calendar values to a day count; throws std::invalid_argument for an impossible date or time.
-DateTime encodeDateTime(int year, int month, int day, int hour = 0, int minute = 0,
-                        int second = 0, int millisecond = 0);
+DateTime encodeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0,
+                        int millisecond = 0);
 // A time of day alone (the date part 0).
 DateTime encodeTime(int hour, int minute, int second = 0, int millisecond = 0);
 

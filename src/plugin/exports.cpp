@@ -7,14 +7,15 @@
 
 extern "C" {
 
-TARVEL_EXPORT int32_t Load(intptr_t hostContext, uint8_t mode,
-                           tarvel::HostCallback* hostCallback) {
+TARVEL_EXPORT int32_t Load(intptr_t hostContext, uint8_t mode, tarvel::HostCallback* hostCallback) {
   return tarvel::plugin::load(hostContext, mode, hostCallback);
 }
 
 TARVEL_EXPORT int32_t UnLoad() { return tarvel::plugin::unload(); }
 
-TARVEL_EXPORT void AddMenus() { tarvel::platform::guarded([] { tarvel::plugin::addMenus(); }); }
+TARVEL_EXPORT void AddMenus() {
+  tarvel::platform::guarded([] { tarvel::plugin::addMenus(); });
+}
 
 TARVEL_EXPORT int32_t getAutoSend() { return tarvel::plugin::getAutoSend(); }
 }

@@ -5,9 +5,9 @@
 
 #include "platform/cp1251.h"
 #include "plugin/exchange_log.h"
+#include "plugin/host_variant.h"
 #include "plugin/module_state.h"
 #include "plugin/plugin_texts.h"
-#include "plugin/host_variant.h"
 
 namespace tarvel::plugin {
 namespace {
@@ -43,16 +43,14 @@ void addStationCommands(HostMenuItem* settingsMenu, HostCallback& host) {
   addItem(text::kAutomaticSending, kSettingsHelpContext, &CMenuProc::ShowAutoSendForm,
           settingsMenu);
   addItem(text::kSeparator, 0, nullptr, settingsMenu);
-  addItem(text::kRemovableMedium, kSettingsHelpContext, &CMenuProc::ShowFlashkaForm,
-          settingsMenu);
+  addItem(text::kRemovableMedium, kSettingsHelpContext, &CMenuProc::ShowFlashkaForm, settingsMenu);
 }
 
 void addOfficeCommands(HostMenuItem* settingsMenu) {
   addItem(text::kConnectionSecurity, 0, &CMenuProc::ShowSecurityForm, settingsMenu);
   addItem(text::kAutomaticQuery, 0, &CMenuProc::ShowAutoQueryForm, settingsMenu);
   addItem(text::kSeparator, 0, nullptr, settingsMenu);
-  addItem(text::kRemovableMedium, kSettingsHelpContext, &CMenuProc::ShowFlashkaForm,
-          settingsMenu);
+  addItem(text::kRemovableMedium, kSettingsHelpContext, &CMenuProc::ShowFlashkaForm, settingsMenu);
 }
 
 void addMenusUnguarded(ModuleState& module) {
@@ -83,9 +81,9 @@ HostMenuItem* findMenuChild(const HostMenuItem& parent, const std::string& capti
   return nullptr;
 }
 
-HostMenuItem* AddMenuItem(const std::string& caption, const std::string& hint,
-                          int32_t helpContext, int32_t shortCut, CMenuProc::Command command,
-                          HostMenuItem* parent, int32_t position) {
+HostMenuItem* AddMenuItem(const std::string& caption, const std::string& hint, int32_t helpContext,
+                          int32_t shortCut, CMenuProc::Command command, HostMenuItem* parent,
+                          int32_t position) {
   ModuleState& module = moduleState();
   HostMenuItem* item = module.HostCallback->NewMenuItem(parent, position);
   item->setCaption(caption);

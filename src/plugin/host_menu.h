@@ -21,8 +21,8 @@ HostMenuItem* findMenuChild(const HostMenuItem& parent, const std::string& capti
 
 // A new child of parent filled in, in this order, with the caption, the hint, the help context,
 // the short-cut and, when command is not null, its click handler.
-HostMenuItem* AddMenuItem(const std::string& caption, const std::string& hint,
-                          int32_t helpContext, int32_t shortCut, CMenuProc::Command command,
-                          HostMenuItem* parent, int32_t position);
+HostMenuItem* AddMenuItem(const std::string& caption, const std::string& hint, int32_t helpContext,
+                          int32_t shortCut, CMenuProc::Command command, HostMenuItem* parent,
+                          int32_t position);
 
 }  // namespace tarvel::plugin

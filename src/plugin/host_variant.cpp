@@ -8,15 +8,19 @@ namespace tarvel::plugin {
 
 std::optional<int32_t> variantNumber(const HostVariant& value) {
   switch (value.kind) {
-    case HostVariant::Kind::Empty: return 0;
-    case HostVariant::Kind::Null: return std::nullopt;
-    case HostVariant::Kind::Integer: return value.integer;
+    case HostVariant::Kind::Empty:
+      return 0;
+    case HostVariant::Kind::Null:
+      return std::nullopt;
+    case HostVariant::Kind::Integer:
+      return value.integer;
     case HostVariant::Kind::Text: {
       const std::optional<int32_t> number = platform::parseDecimalInteger(value.text);
       if (!number) {
         // "'...' не является числом"
-        throw std::runtime_error("'" + value.text +
-                                 "' \xed\xe5 \xff\xe2\xeb\xff\xe5\xf2\xf1\xff \xf7\xe8\xf1\xeb\xee\xec");
+        throw std::runtime_error(
+            "'" + value.text +
+            "' \xed\xe5 \xff\xe2\xeb\xff\xe5\xf2\xf1\xff \xf7\xe8\xf1\xeb\xee\xec");
       }
       return number;
     }

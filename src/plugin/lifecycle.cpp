@@ -33,7 +33,8 @@ void loadTransports(ModuleState& module, const SiblingLoadArguments& arguments) 
   SiblingLibraries& siblings = module.siblings;
 
   siblings.Kestrin = loadSibling(kKestrin, host);
-  siblings.AutoSendInet = bindSiblingEntry<sibling::AutoSendEntry>(siblings.Kestrin, "AutoSendInet");
+  siblings.AutoSendInet =
+      bindSiblingEntry<sibling::AutoSendEntry>(siblings.Kestrin, "AutoSendInet");
   siblings.AutoSendInetFromOffice = bindSiblingEntry<sibling::AutoSendInetFromOfficeEntry>(
       siblings.Kestrin, "AutoSendInetFromOffice");
   callSiblingLoadEntry(siblings.Kestrin, "Load", arguments);
@@ -70,9 +71,7 @@ void deleteWindow(Window*& window) {
 
 autosend::TAutoSendForm* createAutoSendForm(ModuleState& module) {
   autosend::AutoSendLinks links;
-  links.askShiftNumber = [&module] {
-    return module.HostCallback->Command(kShiftNumberCommand, 0);
-  };
+  links.askShiftNumber = [&module] { return module.HostCallback->Command(kShiftNumberCommand, 0); };
   links.callTransport = [&module](int32_t viaSend) { callTransport(module.siblings, viaSend); };
   return new autosend::TAutoSendForm(module.inet, std::move(links));
 }

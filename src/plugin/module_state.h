@@ -27,9 +27,9 @@ struct ModuleState {
   ModuleState();
   ~ModuleState();
 
-  uint8_t Mode = 0;                             // 0 station, 1 office, other: no settings, no menus
+  uint8_t Mode = 0;  // 0 station, 1 office, other: no settings, no menus
   tarvel::HostCallback* HostCallback = nullptr;  // the host's; never freed here
-  std::unique_ptr<CMenuProc> menuProc;          // owner of the menu click handlers
+  std::unique_ptr<CMenuProc> menuProc;           // owner of the menu click handlers
 
   // Windows, no owner; deleted by UnLoad.
   autosend::TAutoSendForm* autoSendForm = nullptr;

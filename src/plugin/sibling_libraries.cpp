@@ -27,10 +27,17 @@ void unloadSibling(platform::LibraryHandle& library) {
 void callTransport(const SiblingLibraries& siblings, int32_t viaSend) {
   sibling::AutoSendEntry entry = nullptr;
   switch (viaSend) {
-    case 1: entry = siblings.AutoSendModem; break;
-    case 2: entry = siblings.AutoSendMail; break;
-    case 3: entry = siblings.AutoSendInet; break;
-    default: break;
+    case 1:
+      entry = siblings.AutoSendModem;
+      break;
+    case 2:
+      entry = siblings.AutoSendMail;
+      break;
+    case 3:
+      entry = siblings.AutoSendInet;
+      break;
+    default:
+      break;
   }
   if (entry != nullptr) entry();
 }

@@ -10,8 +10,8 @@
 #include <QStyle>
 
 #include "platform/cp1251.h"
-#include "platform/ui/error_guard.h"
 #include "platform/ui/dialog_buttons.h"
+#include "platform/ui/error_guard.h"
 #include "platform/ui/form_font.h"
 #include "settings/settings_file.h"
 
@@ -49,13 +49,12 @@ QFrame* makeRaisedPanel(QWidget* parent, const char* name) {
   return panel;
 }
 
-
 }  // namespace
 
 TSecurityForm::TSecurityForm(settings::ConnectionSecurity& security)
-    : SettingsDialog("TSecurityForm", kCaption, QSize(kClientWidth, kClientHeight),
-                     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                         Qt::WindowCloseButtonHint),
+    : SettingsDialog(
+          "TSecurityForm", kCaption, QSize(kClientWidth, kClientHeight),
+          Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       security_(security) {
   createComponents();
   // The label sizes itself to its caption, as the form's auto-sized label does.

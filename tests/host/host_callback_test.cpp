@@ -96,7 +96,8 @@ TEST(ReferenceHostCallback, ReportMessageAndStartExchangeGoToThePane) {
   window.messagePane->clear();
   // "Ненайдена библиотека Orvaly.dll"
   window.callback().ReportMessage(
-      4, "\xcd\xe5\xed\xe0\xe9\xe4\xe5\xed\xe0 \xe1\xe8\xe1\xeb\xe8\xee\xf2\xe5\xea\xe0 Orvaly.dll");
+      4,
+      "\xcd\xe5\xed\xe0\xe9\xe4\xe5\xed\xe0 \xe1\xe8\xe1\xeb\xe8\xee\xf2\xe5\xea\xe0 Orvaly.dll");
   window.callback().StartExchange("\xc0\xc7\xd1 2", 3, HostVariant::null());
   const QStringList lines = window.messagePane->lines();
   ASSERT_EQ(lines.size(), 2);
@@ -128,7 +129,7 @@ TEST(ReferenceHostCallback, HostCanBringItsOwnCommunicationMenu) {
     uint8_t mode;
     const char* caption;
   } cases[] = {{0, "\xd1\xe2\xff\xe7\xfc \xf1 \xee&\xf4\xe8\xf1\xee\xec"},  // "Связь с о&фисом"
-               {1, "\xd1\xe2\xff\xe7\xfc"}};                               // "Связь"
+               {1, "\xd1\xe2\xff\xe7\xfc"}};                                // "Связь"
   for (const auto& entry : cases) {
     HostWindow window(entry.mode, true);
     tarvel::HostMenuItem* root = window.callback().GetMainMenu();

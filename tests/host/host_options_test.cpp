@@ -18,7 +18,7 @@ TEST(HostOptions, ModeNamesAndNumbers) {
     const char* text;
     std::optional<uint8_t> expected;
   } cases[] = {
-      {"station", 0}, {"Office", 1}, {"0", 0},  {"1", 1},           {"2", 2},
+      {"station", 0}, {"Office", 1}, {"0", 0},   {"1", 1},           {"2", 2},
       {"255", 255},   {"256", {}},   {"-1", {}}, {"stationary", {}}, {"", {}},
   };
   for (const auto& entry : cases) {
@@ -39,10 +39,9 @@ TEST(HostOptions, DefaultsToAStationWithNothingUnattended) {
 }
 
 TEST(HostOptions, TakesEveryOption) {
-  const auto parsed = parseHostOptions(
-      commandLine({"--mode", "office", "--root", "/tmp/demo", "--plugin", "/x/libtarvel.so",
-                   "--screenshot", "/tmp/shots", "--open", "Связь/Настройки", "--quit-after",
-                   "5", "--host-menu-has-link"}));
+  const auto parsed = parseHostOptions(commandLine(
+      {"--mode", "office", "--root", "/tmp/demo", "--plugin", "/x/libtarvel.so", "--screenshot",
+       "/tmp/shots", "--open", "Связь/Настройки", "--quit-after", "5", "--host-menu-has-link"}));
   ASSERT_TRUE(parsed.options) << parsed.error.toStdString();
   const auto& options = *parsed.options;
   EXPECT_EQ(options.mode, 1);
@@ -57,8 +56,8 @@ TEST(HostOptions, TakesEveryOption) {
 TEST(HostOptions, RefusesWhatItCannotUse) {
   for (const auto& arguments :
        {commandLine({"--mode", "depot"}), commandLine({"--quit-after", "soon"}),
-        commandLine({"--quit-after", "-2"}), commandLine({"--unknown"}),
-        commandLine({"--root"}), commandLine({"stray"})}) {
+        commandLine({"--quit-after", "-2"}), commandLine({"--unknown"}), commandLine({"--root"}),
+        commandLine({"stray"})}) {
     const auto parsed = parseHostOptions(arguments);
     EXPECT_FALSE(parsed.options) << arguments.join(' ').toStdString();
     EXPECT_FALSE(parsed.error.isEmpty()) << arguments.join(' ').toStdString();

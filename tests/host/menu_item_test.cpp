@@ -18,7 +18,6 @@ using tarvel::host::QtMenuItem;
 
 class HostMenuItemAdapter : public ::testing::Test {
  protected:
-
   QMenuBar menuBar_;
   QtMenuItem root_{&menuBar_};
   tarvel::testing::RecordedApplicationErrors errors_;

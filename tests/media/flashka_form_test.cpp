@@ -19,8 +19,8 @@
 #include "media/word_wrap_check_box.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
-#include "support/scripted_dialogs.h"
 #include "support/recorded_errors.h"
+#include "support/scripted_dialogs.h"
 #include "support/temporary_installation.h"
 
 namespace tarvel::media {

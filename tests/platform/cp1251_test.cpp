@@ -16,7 +16,9 @@ TEST(Cp1251Codec, EveryByteRoundTripsThroughUnicode) {
 TEST(Cp1251Codec, CyrillicLettersMapToTheirUnicodeCharacters) {
   EXPECT_EQ(toUnicode("\xc0\xc7\xd1"), QString::fromUtf8("АЗС"));
   EXPECT_EQ(toUnicode("\xa8\xb8\xff"), QString::fromUtf8("Ёёя"));
-  EXPECT_EQ(fromUnicode(QString::fromUtf8("Связь №1")), "\xd1\xe2\xff\xe7\xfc \xb9" "1");
+  EXPECT_EQ(fromUnicode(QString::fromUtf8("Связь №1")),
+            "\xd1\xe2\xff\xe7\xfc \xb9"
+            "1");
 }
 
 TEST(Cp1251Codec, CharactersOutsideTheCodePageBecomeQuestionMarks) {
@@ -25,7 +27,7 @@ TEST(Cp1251Codec, CharactersOutsideTheCodePageBecomeQuestionMarks) {
 
 TEST(Cp1251CaseFolding, FoldsLatinAndCyrillicLettersOnly) {
   EXPECT_EQ(foldCase("ABC xyz \xc0\xdf\xa8"), "abc xyz \xe0\xff\xb8");  // АЯЁ -> аяё
-  EXPECT_EQ(foldCase("0-9 [] \xb9"), "0-9 [] \xb9");                     // № has no case
+  EXPECT_EQ(foldCase("0-9 [] \xb9"), "0-9 [] \xb9");                    // № has no case
   EXPECT_TRUE(equalsIgnoringCase("\xd1\xc2\xdf\xc7\xdc", "\xf1\xe2\xff\xe7\xfc"));  // СВЯЗЬ, связь
   EXPECT_TRUE(equalsIgnoringCase("Inet", "INET"));
   EXPECT_FALSE(equalsIgnoringCase("Inet", "Inet2"));

@@ -25,7 +25,10 @@ TEST_F(ErrorGuard, HandsWhatIsThrownToTheApplicationHandler) {
   guarded([] { throw std::runtime_error("\xce\xf8\xe8\xe1\xea\xe0"); });  // "Ошибка"
   guarded([] { throw 42; });
   guarded([] {});
-  EXPECT_EQ(reported, (std::vector<std::string>{"\xce\xf8\xe8\xe1\xea\xe0", "\xcd\xe5\xe8\xe7\xe2\xe5\xf1\xf2\xed\xe0\xff \xee\xf8\xe8\xe1\xea\xe0"}));
+  EXPECT_EQ(reported,
+            (std::vector<std::string>{
+                "\xce\xf8\xe8\xe1\xea\xe0",
+                "\xcd\xe5\xe8\xe7\xe2\xe5\xf1\xf2\xed\xe0\xff \xee\xf8\xe8\xe1\xea\xe0"}));
 }
 
 TEST_F(ErrorGuard, GuardedHandlersPassSignalArgumentsOn) {

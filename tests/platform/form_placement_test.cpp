@@ -4,7 +4,6 @@
 
 #include <QWidget>
 #include <cstdlib>
-
 #include <filesystem>
 
 namespace tarvel::platform {

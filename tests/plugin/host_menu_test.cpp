@@ -19,15 +19,18 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const std::string kStationTop = "\xd1\xe2\xff\xe7\xfc \xf1 \xee&\xf4\xe8\xf1\xee\xec";  // Связь с о&фисом
-const std::string kOfficeTop = "\xd1\xe2\xff\xe7\xfc";                              // Связь
-const std::string kSettings = "\xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8";               // Настройки
+const std::string kStationTop =
+    "\xd1\xe2\xff\xe7\xfc \xf1 \xee&\xf4\xe8\xf1\xee\xec";  // Связь с о&фисом
+const std::string kOfficeTop = "\xd1\xe2\xff\xe7\xfc";      // Связь
+const std::string kSettings = "\xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8";  // Настройки
 const std::string kSecurity =  // Безопасность соединения
     "\xc1\xe5\xe7\xee\xef\xe0\xf1\xed\xee\xf1\xf2\xfc \xf1\xee\xe5\xe4\xe8\xed\xe5\xed\xe8\xff";
-const std::string kRename = "\xd1\xec\xe5\xed\xe0 \xed\xe0\xe7\xe2\xe0\xed\xe8\xff \xc0\xc7\xd1";  // Смена названия АЗС
+const std::string kRename =
+    "\xd1\xec\xe5\xed\xe0 \xed\xe0\xe7\xe2\xe0\xed\xe8\xff \xc0\xc7\xd1";  // Смена названия АЗС
 const std::string kAutoSend =  // Автоматическая отправка
     "\xc0\xe2\xf2\xee\xec\xe0\xf2\xe8\xf7\xe5\xf1\xea\xe0\xff \xee\xf2\xef\xf0\xe0\xe2\xea\xe0";
-const std::string kMedium = "\xd1\xec\xe5\xed\xed\xfb\xe9 \xed\xee\xf1\xe8\xf2\xe5\xeb\xfc";  // Сменный носитель
+const std::string kMedium =
+    "\xd1\xec\xe5\xed\xed\xfb\xe9 \xed\xee\xf1\xe8\xf2\xe5\xeb\xfc";  // Сменный носитель
 const std::string kAutoQuery = kAutoSend + " \xe7\xe0\xef\xf0\xee\xf1\xe0";  // ... запроса
 
 class HostMenu : public PluginTest {
@@ -73,15 +76,17 @@ TEST_F(HostMenu, StationWithoutRenameWhenTheInstallationKindIsNotZero) {
 TEST_F(HostMenu, OfficeGetsItsOwnMenu) {
   ASSERT_EQ(load(1), 0);
   ASSERT_NE(settingsMenu(kOfficeTop), nullptr);
-  EXPECT_THAT(describe(*settingsMenu(kOfficeTop)),
-              ElementsAre(kSecurity + "/0/click", kAutoQuery + "/0/click", "-/0",
-                          kMedium + "/78/click"));
+  EXPECT_THAT(
+      describe(*settingsMenu(kOfficeTop)),
+      ElementsAre(kSecurity + "/0/click", kAutoQuery + "/0/click", "-/0", kMedium + "/78/click"));
 }
 
 TEST_F(HostMenu, FindsTheHostsOwnMenusWhateverTheirCaseAndAccelerators) {
   host.mainMenu.addChild("\xd4\xe0\xe9\xeb");  // Файл
-  FakeMenuItem* hostTop = host.mainMenu.addChild("\xd1\xc2\xdf\xc7\xdc \xd1 \xce\xd4&\xc8\xd1\xce\xcc");  // СВЯЗЬ С ОФ&ИСОМ
-  FakeMenuItem* hostSettings = hostTop->addChild("&\xcd\xc0\xd1\xd2\xd0\xce\xc9\xca\xc8");  // &НАСТРОЙКИ
+  FakeMenuItem* hostTop = host.mainMenu.addChild(
+      "\xd1\xc2\xdf\xc7\xdc \xd1 \xce\xd4&\xc8\xd1\xce\xcc");  // СВЯЗЬ С ОФ&ИСОМ
+  FakeMenuItem* hostSettings =
+      hostTop->addChild("&\xcd\xc0\xd1\xd2\xd0\xce\xc9\xca\xc8");  // &НАСТРОЙКИ
   hostSettings->addChild("host's own");
   ASSERT_EQ(load(0), 0);
   EXPECT_EQ(host.mainMenu.count(), 2);
@@ -119,9 +124,11 @@ TEST_F(HostMenu, AFailureIsWrittenToTheExchangeLogAndLoadGoesOn) {
   host.newMenuItemsBeforeFailure = 4;
   ASSERT_EQ(load(0), 0);
   EXPECT_EQ(settingsMenu(kStationTop)->count(), 1) << "the entries added so far stay";
-  const std::string log = TemporaryInstallation::readFile(installation.root() / "FSYS" / "Modem.LOG");
-  EXPECT_THAT(log, ::testing::EndsWith(" - \xce\xf8\xe8\xe1\xea\xe0 \xe7\xe0\xe3\xf0\xf3\xe7\xea\xe8 "
-                                       "Tarvel.dll menu is full\r\n"));
+  const std::string log =
+      TemporaryInstallation::readFile(installation.root() / "FSYS" / "Modem.LOG");
+  EXPECT_THAT(log,
+              ::testing::EndsWith(" - \xce\xf8\xe8\xe1\xea\xe0 \xe7\xe0\xe3\xf0\xf3\xe7\xea\xe8 "
+                                  "Tarvel.dll menu is full\r\n"));
   EXPECT_EQ(log.size(), 23u + 3u + 39u + 2u) << "exactly one line";
   EXPECT_EQ(siblingCalls().back(), "Zumbra.dll PrepareDataZumbra(4321,0,callback)");
 }
@@ -141,7 +148,8 @@ TEST_F(HostMenu, RenameWritesTheConfirmedNameUnchecked) {
   ASSERT_TRUE(rename->click());
   ASSERT_EQ(dialogs.asked.size(), 1u);
   EXPECT_EQ(dialogs.asked[0].title,
-            "\xd3\xea\xe0\xe6\xe8\xf2\xe5 \xed\xee\xe2\xee\xe5 \xed\xe0\xe7\xe2\xe0\xed\xe8\xe5 \xc0\xc7\xd1");
+            "\xd3\xea\xe0\xe6\xe8\xf2\xe5 \xed\xee\xe2\xee\xe5 \xed\xe0\xe7\xe2\xe0\xed\xe8\xe5 "
+            "\xc0\xc7\xd1");
   EXPECT_EQ(dialogs.asked[0].initialText, host.stationName);
   EXPECT_EQ(installation.settingsText(), "[PORT]\r\nNAME=\xcd\xee\xe2\xee\xe5 \xe8\xec\xff\r\n");
 
@@ -186,7 +194,9 @@ TEST_F(HostMenu, AutoQueryWithoutAnOfficeWindowTellsTheOperatorWhy) {
   ASSERT_TRUE(secondAutoQuery->click());
   ASSERT_EQ(dialogs.asked.size(), 2u);
   EXPECT_EQ(dialogs.asked[0].kind, "message");
-  EXPECT_THAT(dialogs.asked[0].text, ::testing::HasSubstr("(\xf2\xe8\xef \xf3\xf1\xf2\xe0\xed\xee\xe2\xea\xe8 3)"));  // (тип установки 3)
+  EXPECT_THAT(dialogs.asked[0].text,
+              ::testing::HasSubstr(
+                  "(\xf2\xe8\xef \xf3\xf1\xf2\xe0\xed\xee\xe2\xea\xe8 3)"));  // (тип установки 3)
   EXPECT_NE(dialogs.asked[1].text, dialogs.asked[0].text);
 }
 

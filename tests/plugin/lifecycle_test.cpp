@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <QCheckBox>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 
 #include "autosend/auto_send_form.h"
@@ -17,7 +17,8 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const std::string kNotFound = "\xcd\xe5\xed\xe0\xe9\xe4\xe5\xed\xe0 \xe1\xe8\xe1\xeb\xe8\xee\xf2\xe5\xea\xe0 ";
+const std::string kNotFound =
+    "\xcd\xe5\xed\xe0\xe9\xe4\xe5\xed\xe0 \xe1\xe8\xe1\xeb\xe8\xee\xf2\xe5\xea\xe0 ";
 
 class Lifecycle : public PluginTest {
  protected:

@@ -30,7 +30,7 @@ TEST(SiblingSendDuration, ComesFromMillisecondsFirstThenSeconds) {
       {"250", std::nullopt, 250ms},
       {std::nullopt, "5", 5000ms},
       {" 40 ", "5", 40ms},
-      {"abc", "2", 2000ms},     // not a number: the other switch counts
+      {"abc", "2", 2000ms},  // not a number: the other switch counts
       {"-3", std::nullopt, 0ms},
       {"12x", std::nullopt, 0ms},
       {"", "", 0ms},
@@ -52,11 +52,14 @@ TEST(SiblingSwitch, NamesLibrariesByListWildcardAndCase) {
     bool expected;
   };
   const Case cases[] = {
-      {"Kestrin.dll", "Kestrin.dll", true},  {"KESTRIN.DLL", "Kestrin.dll", true},
+      {"Kestrin.dll", "Kestrin.dll", true},
+      {"KESTRIN.DLL", "Kestrin.dll", true},
       {"Orvaly.dll,Kestrin.dll", "Kestrin.dll", true},
       {" Orvaly.dll , Dravik.dll ", "Dravik.dll", true},
-      {"*", "Zumbra.dll", true},             {"Kestrin", "Kestrin.dll", false},
-      {"Orvaly.dll", "Kestrin.dll", false},  {"", "Kestrin.dll", false},
+      {"*", "Zumbra.dll", true},
+      {"Kestrin", "Kestrin.dll", false},
+      {"Orvaly.dll", "Kestrin.dll", false},
+      {"", "Kestrin.dll", false},
       {",,", "Kestrin.dll", false},
   };
   for (const auto& entry : cases) {

@@ -20,9 +20,9 @@ namespace {
 
 using tarvel::testing::TemporaryInstallation;
 
-const std::vector<std::string> kSwitchVariables = {
-    "TARVEL_FAIL_LOAD", "TARVEL_FAIL_SEND", "TARVEL_FAIL_UNLOAD", "TARVEL_SEND_MILLISECONDS",
-    "TARVEL_SEND_SECONDS"};
+const std::vector<std::string> kSwitchVariables = {"TARVEL_FAIL_LOAD", "TARVEL_FAIL_SEND",
+                                                   "TARVEL_FAIL_UNLOAD", "TARVEL_SEND_MILLISECONDS",
+                                                   "TARVEL_SEND_SECONDS"};
 
 class SiblingLibraries : public ::testing::Test {
  protected:
@@ -83,9 +83,9 @@ class SiblingLibraries : public ::testing::Test {
 };
 
 TEST_F(SiblingLibraries, ExportExactlyTheirOwnEntries) {
-  const std::vector<std::string> allEntries = {"Load",         "UnLoad",        "AutoSendInet",
-                                               "AutoSendInetFromOffice", "AutoSendMail",
-                                               "AutoSendModem", "PrepareDataZumbra"};
+  const std::vector<std::string> allEntries = {
+      "Load",         "UnLoad",        "AutoSendInet",     "AutoSendInetFromOffice",
+      "AutoSendMail", "AutoSendModem", "PrepareDataZumbra"};
   const std::map<std::string, std::set<std::string>> expected = {
       {"Orvaly.dll", {"Load", "UnLoad"}},
       {"Kestrin.dll", {"Load", "AutoSendInet", "AutoSendInetFromOffice", "UnLoad"}},
@@ -146,10 +146,10 @@ TEST_F(SiblingLibraries, FailLoadSwitchMakesTheNamedLibrariesThrowAfterLogging) 
                std::runtime_error);
   EXPECT_NO_THROW(load("Pellow.dll")(1, 0, &host_));
   EXPECT_NO_THROW(entry<tarvel::sibling::UnLoadEntry>("Kestrin.dll", "UnLoad")());
-  EXPECT_EQ(logLines(), (std::vector<std::string>{"Kestrin.dll Load(1,0,callback)",
-                                                  "Zumbra.dll PrepareDataZumbra(1,0,callback)",
-                                                  "Pellow.dll Load(1,0,callback)",
-                                                  "Kestrin.dll UnLoad()"}));
+  EXPECT_EQ(logLines(),
+            (std::vector<std::string>{"Kestrin.dll Load(1,0,callback)",
+                                      "Zumbra.dll PrepareDataZumbra(1,0,callback)",
+                                      "Pellow.dll Load(1,0,callback)", "Kestrin.dll UnLoad()"}));
 }
 
 TEST_F(SiblingLibraries, FailSwitchesForSendAndUnLoad) {

@@ -51,7 +51,7 @@ class FakeHost final : public HostCallback {
  public:
   // Answers the test sets.
   int32_t version = 7;
-  std::string stationName = "\xc0\xc7\xd1 1";  // "АЗС 1"
+  std::string stationName = "\xc0\xc7\xd1 1";     // "АЗС 1"
   std::map<int32_t, HostVariant> commandAnswers;  // Command(code, 0); absent codes answer Empty
   std::map<std::string, HostStationRecord> stations;
   FakeMenuItem mainMenu{"root"};

@@ -17,8 +17,7 @@ ScriptedDialogs::ScriptedDialogs() { platform::setOperatorDialogsForTests(this);
 
 ScriptedDialogs::~ScriptedDialogs() { platform::setOperatorDialogsForTests(nullptr); }
 
-bool ScriptedDialogs::askYesNo(QWidget* owner, const std::string& title,
-                               const std::string& text) {
+bool ScriptedDialogs::askYesNo(QWidget* owner, const std::string& title, const std::string& text) {
   asked.push_back({"question", title, text, {}, owner});
   if (whileQuestionOpen) whileQuestionOpen();
   return takeFront(yesNoAnswers, false);

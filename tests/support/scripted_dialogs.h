@@ -20,7 +20,7 @@ class ScriptedDialogs final : public platform::OperatorDialogs {
   struct Asked {
     std::string kind;  // "question", "message", "input" or "folder"
     std::string title;
-    std::string text;  // the question, message or prompt
+    std::string text;         // the question, message or prompt
     std::string initialText;  // input box's initial text, folder chooser's start folder
     QWidget* owner = nullptr;
   };

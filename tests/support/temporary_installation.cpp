@@ -43,8 +43,7 @@ std::string TemporaryInstallation::readFile(const std::filesystem::path& path) {
   return bytes.str();
 }
 
-void TemporaryInstallation::writeFile(const std::filesystem::path& path,
-                                      const std::string& bytes) {
+void TemporaryInstallation::writeFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   file << bytes;
   if (!file) throw std::runtime_error("cannot write " + path.string());

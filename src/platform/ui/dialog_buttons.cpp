@@ -21,12 +21,12 @@ QPushButton* makeButton(QWidget* parent, const char* objectName, const QRect& ge
 
 QPushButton* makeApplyButton(QWidget* parent, const char* objectName, const QRect& geometry) {
   return makeButton(parent, objectName, geometry, QStyle::SP_DialogApplyButton,
-                    toUnicode("\xcf\xf0\xe8\xec\xe5\xed\xe8\xf2\xfc")  /* "Применить" */);
+                    toUnicode("\xcf\xf0\xe8\xec\xe5\xed\xe8\xf2\xfc") /* "Применить" */);
 }
 
 QPushButton* makeCancelButton(QWidget* parent, const char* objectName, const QRect& geometry) {
   return makeButton(parent, objectName, geometry, QStyle::SP_DialogCancelButton,
-                    toUnicode("\xce\xf2\xec\xe5\xed\xe8\xf2\xfc")  /* "Отменить" */);
+                    toUnicode("\xce\xf2\xec\xe5\xed\xe8\xf2\xfc") /* "Отменить" */);
 }
 
 QAction* makeEscapeAction(QWidget* window, const char* objectName) {

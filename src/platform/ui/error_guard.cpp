@@ -45,7 +45,9 @@ void reportCurrentException() noexcept {
   } catch (const std::exception& error) {
     reportApplicationError(error.what());
   } catch (...) {
-    reportApplicationError("\xcd\xe5\xe8\xe7\xe2\xe5\xf1\xf2\xed\xe0\xff \xee\xf8\xe8\xe1\xea\xe0");  // "Неизвестная ошибка"
+    reportApplicationError(
+        "\xcd\xe5\xe8\xe7\xe2\xe5\xf1\xf2\xed\xe0\xff \xee\xf8\xe8\xe1\xea\xe0");  // "Неизвестная
+                                                                                   // ошибка"
   }
 }
 

@@ -17,11 +17,9 @@ class OperatorDialogs {
   // A Yes/No question with the question icon, kept on top; true when the answer is Yes.
   virtual bool askYesNo(QWidget* owner, const std::string& title, const std::string& text) = 0;
   // A message with an OK button.
-  virtual void showMessage(QWidget* owner, const std::string& title,
-                           const std::string& text) = 0;
+  virtual void showMessage(QWidget* owner, const std::string& title, const std::string& text) = 0;
   // A one-line input box; the entered text, or std::nullopt when the operator cancels.
-  virtual std::optional<std::string> inputBox(const std::string& title,
-                                              const std::string& prompt,
+  virtual std::optional<std::string> inputBox(const std::string& title, const std::string& prompt,
                                               const std::string& initialText) = 0;
   // The system's folder chooser starting at startFolder; the chosen folder as a native path,
   // or std::nullopt when the operator cancels.
