@@ -42,8 +42,7 @@ std::string formatDateTimeSeconds(DateTime value);
 // The minute of the hour, 0 .. 59.
 int minuteOfHour(DateTime value);
 
-// Milliseconds in a day, and the day count of a number of hours.
+// Milliseconds in a day.
 inline constexpr int64_t kMillisecondsPerDay = 86'400'000;
-inline constexpr DateTime hoursToDays(double hours) { return hours / 24.0; }
 
 }  // namespace tarvel::platform

@@ -33,6 +33,8 @@ class ProfileDocument {
 
   // True once setValue was called.
   bool modified() const { return modified_; }
+  // The bytes the document was made from.
+  const std::string& originalText() const { return bytes_; }
 
   // The whole text with the edits: untouched lines byte for byte, written lines ending CR LF.
   std::string text() const;

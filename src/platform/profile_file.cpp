@@ -20,8 +20,20 @@ struct ProfileFile::State {
   std::optional<WriterLock> lock;  // held by a file opened for writing until commit
   bool writable = false;
   ProfileDocument document;
-  std::string originalText;  // kept to skip replacing the file with the same bytes
 };
+
+namespace {
+
+// A typed value: the default when the key is missing or its text does not parse.
+template <typename Value, typename Parse>
+Value readParsed(const ProfileDocument& document, std::string_view section, std::string_view key,
+                 Value defaultValue, Parse parse) {
+  const auto text = document.value(section, key);
+  if (!text) return defaultValue;
+  return parse(*text).value_or(defaultValue);
+}
+
+}  // namespace
 
 ProfileFile::ProfileFile(std::unique_ptr<State> state) : state_(std::move(state)) {}
 ProfileFile::ProfileFile(ProfileFile&&) noexcept = default;
@@ -40,8 +52,7 @@ ProfileFile ProfileFile::openForWriting(const std::filesystem::path& path) {
   state->path = path;
   state->lock.emplace(profileLockPath(path));
   state->writable = true;
-  state->originalText = readWholeFile(path).value_or(std::string());
-  state->document = ProfileDocument(state->originalText);
+  state->document = ProfileDocument(readWholeFile(path).value_or(std::string()));
   return ProfileFile(std::move(state));
 }
 
@@ -53,30 +64,22 @@ std::string ProfileFile::readString(std::string_view section, std::string_view k
 
 int32_t ProfileFile::readInteger(std::string_view section, std::string_view key,
                                  int32_t defaultValue) const {
-  const auto text = state_->document.value(section, key);
-  if (!text) return defaultValue;
-  return parseProfileInteger(*text).value_or(defaultValue);
+  return readParsed(state_->document, section, key, defaultValue, parseProfileInteger);
 }
 
 bool ProfileFile::readBool(std::string_view section, std::string_view key,
                            bool defaultValue) const {
-  const auto text = state_->document.value(section, key);
-  if (!text) return defaultValue;
-  return parseProfileBool(*text).value_or(defaultValue);
+  return readParsed(state_->document, section, key, defaultValue, parseProfileBool);
 }
 
 double ProfileFile::readDateTime(std::string_view section, std::string_view key,
                                  double defaultValue) const {
-  const auto text = state_->document.value(section, key);
-  if (!text) return defaultValue;
-  return parseProfileDateTime(*text).value_or(defaultValue);
+  return readParsed(state_->document, section, key, defaultValue, parseProfileDateTime);
 }
 
 double ProfileFile::readTime(std::string_view section, std::string_view key,
                              double defaultValue) const {
-  const auto text = state_->document.value(section, key);
-  if (!text) return defaultValue;
-  return parseProfileTime(*text).value_or(defaultValue);
+  return readParsed(state_->document, section, key, defaultValue, parseProfileTime);
 }
 
 bool ProfileFile::sectionExists(std::string_view section) const {
@@ -115,7 +118,8 @@ void ProfileFile::commit() {
   state_->lock.reset();
   if (!state_->document.modified()) return;
   const std::string text = state_->document.text();
-  if (text == state_->originalText) return;
+  // Writing back what is there already would only touch the file.
+  if (text == state_->document.originalText()) return;
   replaceFile(state_->path, text);
 }
 

@@ -11,13 +11,12 @@
 namespace tarvel::plugin {
 namespace {
 
-[[noreturn]] void fail(const char* step, const std::string& path) {
+[[noreturn]] void fail(const char* step, const std::string& path, int error) {
   throw std::runtime_error(std::string("Modem.LOG: ") + step + " " + path + ": " +
-                           std::strerror(errno));
+                           std::strerror(error));
 }
 
-}  // namespace
-
+// The line for this text at this moment: "dd.mm.yyyy hh:nn:ss:zzz - text", CR LF.
 std::string exchangeLogLine(double moment, const std::string& text) {
   const platform::DateTimeParts parts = platform::decodeDateTime(moment);
   char stamp[32];
@@ -26,17 +25,28 @@ std::string exchangeLogLine(double moment, const std::string& text) {
   return std::string(stamp) + " - " + text + "\r\n";
 }
 
+}  // namespace
+
 void WriteExchangeLog(const std::string& text) {
   const std::string path = platform::mapWindowsPath("C:\\FSYS\\Modem.LOG").string();
   std::FILE* file = std::fopen(path.c_str(), "ab");
-  if (file == nullptr) fail("cannot open", path);
+  if (file == nullptr) fail("cannot open", path, errno);
   const std::string line = exchangeLogLine(platform::now(), text);
-  const bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
-  const bool flushed = written && std::fflush(file) == 0;
-  const bool closed = std::fclose(file) == 0;
-  if (!written) fail("cannot write", path);
-  if (!flushed) fail("cannot flush", path);
-  if (!closed) fail("cannot close", path);
+  // The first step that fails is the one reported; the file is closed in any case.
+  const char* failedStep = nullptr;
+  int error = 0;
+  if (std::fwrite(line.data(), 1, line.size(), file) != line.size()) {
+    failedStep = "cannot write";
+    error = errno;
+  } else if (std::fflush(file) != 0) {
+    failedStep = "cannot flush";
+    error = errno;
+  }
+  if (std::fclose(file) != 0 && failedStep == nullptr) {
+    failedStep = "cannot close";
+    error = errno;
+  }
+  if (failedStep != nullptr) fail(failedStep, path, error);
 }
 
 }  // namespace tarvel::plugin

@@ -10,7 +10,4 @@ namespace tarvel::plugin {
 // every line. Throws std::runtime_error when any step of the writing fails.
 void WriteExchangeLog(const std::string& text);
 
-// The line WriteExchangeLog writes for this text at this moment, CR LF included.
-std::string exchangeLogLine(double moment, const std::string& text);
-
 }  // namespace tarvel::plugin
