@@ -25,15 +25,6 @@ HostMenuItem* addItem(const char* caption, int32_t helpContext, CMenuProc::Comma
   return AddMenuItem(caption, "", helpContext, 0, command, parent, kAppend);
 }
 
-HostMenuItem* findOrAdd(HostMenuItem* parent, const char* caption, bool* added) {
-  if (HostMenuItem* existing = findMenuChild(*parent, caption)) {
-    *added = false;
-    return existing;
-  }
-  *added = true;
-  return addItem(caption, kSettingsHelpContext, nullptr, parent);
-}
-
 void addStationCommands(HostMenuItem* settingsMenu, HostCallback& host) {
   addItem(text::kConnectionSecurity, 0, &CMenuProc::ShowSecurityForm, settingsMenu);
   if (variantEqualsNumber(host.Command(kInstallationKindCommand, 0), 0)) {
@@ -56,11 +47,14 @@ void addOfficeCommands(HostMenuItem* settingsMenu) {
 void addMenusUnguarded(ModuleState& module) {
   HostCallback& host = *module.HostCallback;
   HostMenuItem* root = host.GetMainMenu();
-  bool added = false;
-  HostMenuItem* topMenu =
-      findOrAdd(root, module.Mode == 0 ? text::kStationTopMenu : text::kOfficeTopMenu, &added);
-  HostMenuItem* settingsMenu = findOrAdd(topMenu, text::kSettingsMenu, &added);
-  if (added) addItem(text::kSeparator, 0, nullptr, topMenu);
+  const char* topCaption = module.Mode == 0 ? text::kStationTopMenu : text::kOfficeTopMenu;
+  HostMenuItem* topMenu = findMenuChild(*root, topCaption);
+  if (topMenu == nullptr) topMenu = addItem(topCaption, kSettingsHelpContext, nullptr, root);
+  HostMenuItem* settingsMenu = findMenuChild(*topMenu, text::kSettingsMenu);
+  if (settingsMenu == nullptr) {
+    settingsMenu = addItem(text::kSettingsMenu, kSettingsHelpContext, nullptr, topMenu);
+    addItem(text::kSeparator, 0, nullptr, topMenu);
+  }
   if (module.Mode == 0) {
     addStationCommands(settingsMenu, host);
   } else {
