@@ -22,12 +22,6 @@ bool FakeMenuItem::click() {
   return true;
 }
 
-std::vector<std::string> FakeMenuItem::childCaptions() const {
-  std::vector<std::string> captions;
-  for (const auto& child : children_) captions.push_back(child->caption_);
-  return captions;
-}
-
 int32_t FakeHost::GetVersion() {
   calls.push_back("GetVersion()");
   return version;

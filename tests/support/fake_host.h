@@ -35,8 +35,6 @@ class FakeMenuItem final : public HostMenuItem {
   const std::string& hint() const { return hint_; }
   int32_t helpContext() const { return helpContext_; }
   int32_t shortCut() const { return shortCut_; }
-  // The captions of the children, in order.
-  std::vector<std::string> childCaptions() const;
 
  private:
   std::string caption_;
