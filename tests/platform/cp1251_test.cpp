@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/cp1251_literal.h"
+
 namespace tarvel::platform {
 namespace {
 
@@ -32,6 +34,19 @@ TEST(Cp1251CaseFolding, FoldsLatinAndCyrillicLettersOnly) {
   EXPECT_TRUE(equalsIgnoringCase("Inet", "INET"));
   EXPECT_FALSE(equalsIgnoringCase("Inet", "Inet2"));
   EXPECT_FALSE(equalsIgnoringCase("\xc5", "\xb8"));  // Е is not ё
+}
+
+// The bytes on the right are written out by hand from the code page's table, not by the codec.
+TEST(Cp1251Literal, ConvertsReadableTextToTheSameBytesAsTheCodePage) {
+  EXPECT_STREQ(u8"Связь"_cp1251, "\xd1\xe2\xff\xe7\xfc");
+  EXPECT_STREQ(u8"Ошибка получения списка АЗС: "_cp1251,
+               "\xce\xf8\xe8\xe1\xea\xe0 \xef\xee\xeb\xf3\xf7\xe5\xed\xe8\xff "
+               "\xf1\xef\xe8\xf1\xea\xe0 \xc0\xc7\xd1: ");
+  EXPECT_STREQ(u8"ЁёЯя №1 «…» €"_cp1251,
+               "\xa8\xb8\xdf\xff \xb9"
+               "1 \xab\x85\xbb \x88");
+  EXPECT_STREQ(u8"Tarvel.dll"_cp1251, "Tarvel.dll");
+  static_assert(sizeof(u8"ПН"_cp1251) == 3, "one byte a character plus the terminator");
 }
 
 }  // namespace
