@@ -30,8 +30,12 @@ set(TARVEL_PACKAGE_MAINTAINER "Tarvel developers <tarvel@example.org>")
 # are native, and a native package's changelog is changelog.gz.
 string(TIMESTAMP TARVEL_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
 configure_file(${packaging_templates}/changelog.in ${packaging_output}/changelog @ONLY)
-execute_process(COMMAND gzip -9nc ${packaging_output}/changelog
-                OUTPUT_FILE ${packaging_output}/changelog.gz COMMAND_ERROR_IS_FATAL ANY)
+# Debian compresses both, without name or time stamp in the archive.
+function(tarvel_compress source output)
+  execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${output} COMMAND_ERROR_IS_FATAL ANY)
+endfunction()
+tarvel_compress(${packaging_output}/changelog ${packaging_output}/changelog.gz)
+tarvel_compress(${packaging_templates}/tarvel-host.1 ${packaging_output}/tarvel-host.1.gz)
 function(tarvel_install_package_documents component package)
   install(FILES ${packaging_templates}/copyright ${packaging_output}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})
@@ -127,7 +131,7 @@ install(FILES ${packaging_output}/links/tarvel-host DESTINATION ${CMAKE_INSTALL_
         COMPONENT demo)
 install(FILES ${packaging_templates}/tarvel-host.desktop
         DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications COMPONENT demo)
-install(FILES ${packaging_templates}/tarvel-host.1
+install(FILES ${packaging_output}/tarvel-host.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT demo)
 tarvel_install_package_documents(demo tarvel-demo)
 
@@ -157,11 +161,12 @@ set(CPACK_DEBIAN_PLUGIN_PACKAGE_NAME tarvel)
 set(CPACK_DEBIAN_PLUGIN_PACKAGE_RECOMMENDS "fonts-liberation | fonts-dejavu-core")
 set(CPACK_COMPONENT_PLUGIN_DESCRIPTION
     "office-link plug-in of a filling-station management program\n\
-Tarvel is loaded by the management program that runs at every filling station and at the\n\
-chain's head office. At a station it sends the shift reports to the office on a schedule\n\
-through the modem, e-mail or direct-IP transport; at both kinds of installation it adds a\n\
-settings menu for the connection password, the station's name, the removable-media exchange\n\
-and the automatic sending.\n\
+Tarvel is loaded by the management program that runs at every filling\n\
+station and at the chain's head office. At a station it sends the shift\n\
+reports to the office on a schedule through the modem, e-mail or direct-IP\n\
+transport; at both kinds of installation it adds a settings menu for the\n\
+connection password, the station's name, the removable-media exchange and\n\
+the automatic sending.\n\
 .\n\
 This package holds the plug-in module, lib/<multiarch>/tarvel/libtarvel.so.")
 
@@ -171,19 +176,21 @@ set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "tarvel ${exact_version}")
 set(CPACK_DEBIAN_DEV_PACKAGE_RECOMMENDS "pkgconf | pkg-config")
 set(CPACK_COMPONENT_DEV_DESCRIPTION
     "contract for host programs that load the Tarvel plug-in\n\
-The header tarvel/contract.h declares the host call-back, the menu items, the host's\n\
-variant and the plug-in's exports. A host author builds against it with pkg-config\n\
-(tarvel.pc, whose variable pluginpath names the installed plug-in) or with CMake\n\
-(find_package(Tarvel): the target Tarvel::Contract and the variable Tarvel_PLUGIN_PATH).")
+The header tarvel/contract.h declares the host call-back, the menu items,\n\
+the host's variant and the plug-in's exports. A host author builds against\n\
+it with pkg-config (tarvel.pc, whose variable pluginpath names the installed\n\
+plug-in) or with CMake (find_package(Tarvel): the target Tarvel::Contract\n\
+and the variable Tarvel_PLUGIN_PATH).")
 
 set(CPACK_DEBIAN_DEMO_PACKAGE_NAME tarvel-demo)
 set(CPACK_DEBIAN_DEMO_PACKAGE_DEPENDS "tarvel ${exact_version}")
 set(CPACK_COMPONENT_DEMO_DESCRIPTION
     "reference host and stand-in transports for trying Tarvel\n\
-tarvel-host plays the management program: it loads the Tarvel plug-in, hands it a call-back\n\
-and its menu bar, and answers what the plug-in asks of the host. Five stand-in libraries take\n\
-the place of the transports and record every call they receive. Without a display the host\n\
-runs offscreen and can save a picture of every window (--screenshot).")
+tarvel-host plays the management program: it loads the Tarvel plug-in, hands\n\
+it a call-back and its menu bar, and answers what the plug-in asks of the\n\
+host. Five stand-in libraries take the place of the transports and record\n\
+every call they receive. Without a display the host runs offscreen and can\n\
+save a picture of every window (--screenshot).")
 
 include(CPack)
 
@@ -200,7 +207,7 @@ add_test(NAME Packaging.InstalledPackagesServeHostAuthorsAndTheDemo
                  ${packaging_test_folder}/packages ${packaging_test_folder}/installed
                  ${PROJECT_VERSION})
 add_test(NAME Packaging.LintianFindsNoError
-         COMMAND sh -c "lintian --fail-on error --no-tag-display-limit \"$1\"/*.deb" sh
+         COMMAND sh -c "lintian --fail-on error --tag-display-limit 0 \"$1\"/*.deb" sh
                  ${packaging_test_folder}/packages)
 set_tests_properties(Packaging.InstalledPackagesServeHostAuthorsAndTheDemo
                      Packaging.LintianFindsNoError PROPERTIES FIXTURES_REQUIRED tarvel_packages)
