@@ -59,8 +59,10 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
   if (parser.isSet(quitAfterOption)) {
     bool isNumber = false;
     const int seconds = parser.value(quitAfterOption).toInt(&isNumber);
-    if (!isNumber || seconds < 0) {
-      parsed.error = "Invalid --quit-after: " + parser.value(quitAfterOption);
+    if (!isNumber || seconds < 0 || seconds > kMaximumQuitAfterSeconds) {
+      parsed.error =
+          QString("Invalid --quit-after (0 to %1 seconds): ").arg(kMaximumQuitAfterSeconds) +
+          parser.value(quitAfterOption);
       return parsed;
     }
     options.quitAfterSeconds = seconds;

@@ -8,13 +8,16 @@
 
 namespace tarvel::host {
 
+// The longest --quit-after: a timer counts milliseconds in a signed 32-bit number.
+inline constexpr int kMaximumQuitAfterSeconds = 2'147'483;
+
 struct HostOptions {
   uint8_t mode = 0;                         // --mode station|office|N
   std::optional<QString> root;              // --root DIR: becomes TARVEL_ROOT
   std::optional<QString> pluginPath;        // --plugin PATH; default libtarvel.so beside us
   std::optional<QString> screenshotFolder;  // --screenshot DIR
   std::optional<QString> openMenuPath;      // --open "Caption/Caption/..."
-  std::optional<int> quitAfterSeconds;      // --quit-after SECONDS
+  std::optional<int> quitAfterSeconds;      // --quit-after SECONDS, 0 .. kMaximumQuitAfterSeconds
   bool hostMenuHasLink = false;             // --host-menu-has-link
 };
 

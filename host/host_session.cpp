@@ -134,6 +134,7 @@ int runHost(const HostOptions& options, bool echoMessages) {
                               QString::number(unloadResult));
   // The plug-in's handlers are its code: none may run or be destroyed once it is released.
   window.mainMenu().clearClickHandlers();
+  if (unloadResult != 0) printError("UnLoad failed: the plug-in stays loaded until the host exits");
   plugin.close();
   platform::setApplicationErrorHandler({});
   return exitCode;

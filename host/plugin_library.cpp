@@ -66,18 +66,21 @@ int32_t PluginLibrary::unload(std::string& error) {
     error = "the plug-in is not open";
     return 1;
   }
+  int32_t result = 1;
   try {
-    return unLoad_();
+    result = unLoad_();
   } catch (...) {
     error = describeCurrentException();
-    return 1;
   }
+  unloadFailed_ = result != 0;
+  return result;
 }
 
 int32_t PluginLibrary::autoSend() const { return getAutoSend_ != nullptr ? getAutoSend_() : 0; }
 
 void PluginLibrary::close() {
-  if (module_ != nullptr) dlclose(module_);
+  if (module_ != nullptr && !unloadFailed_) dlclose(module_);
+  unloadFailed_ = false;
   module_ = nullptr;
   load_ = nullptr;
   unLoad_ = nullptr;

@@ -31,7 +31,9 @@ class PluginLibrary {
   int32_t autoSend() const;
   bool hasAddMenus() const { return addMenus_ != nullptr; }
 
-  // Releases the module; its code is gone afterwards.
+  // Releases the module; its code is gone afterwards. A module whose UnLoad failed is never
+  // released: it may still own windows and objects that Qt destroys later, and their code must
+  // stay (the handle is given up, the module stays mapped until the process ends).
   void close();
 
  private:
@@ -41,6 +43,7 @@ class PluginLibrary {
   using GetAutoSendExport = int32_t (*)();
 
   void* module_ = nullptr;
+  bool unloadFailed_ = false;
   LoadExport load_ = nullptr;
   UnLoadExport unLoad_ = nullptr;
   AddMenusExport addMenus_ = nullptr;

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config dpkg-dev lintian
+  cmake ninja-build g++ pkg-config ccache dpkg-dev lintian
+  clang libclang-rt-14-dev
   qt6-base-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   firebird-dev libfbclient2 firebird3.0-server-core

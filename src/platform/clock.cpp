@@ -18,14 +18,9 @@ std::optional<DateTime>& fixedClock() {
 // The Julian day of day 0, 30 December 1899.
 qint64 epochJulianDay() { return QDate(1899, 12, 30).toJulianDay(); }
 
-// Whole milliseconds since the epoch; a negative day count still carries a positive time of
-// day, as the day-count convention has it.
-int64_t toMilliseconds(DateTime value) {
-  const double days = std::trunc(value);
-  const double fraction = std::fabs(value - days);
-  return static_cast<int64_t>(days) * kMillisecondsPerDay +
-         static_cast<int64_t>(std::llround(fraction * kMillisecondsPerDay));
-}
+// The first and the last day a date-time can name: 01.01.0001 and 31.12.9999.
+constexpr double kFirstDay = -693593;
+constexpr double kLastDay = 2958465;
 
 }  // namespace
 
@@ -59,13 +54,17 @@ DateTime encodeTime(int hour, int minute, int second, int millisecond) {
 }
 
 DateTimeParts decodeDateTime(DateTime value) {
-  const int64_t milliseconds = toMilliseconds(value);
-  int64_t days = milliseconds / kMillisecondsPerDay;
-  int64_t rest = milliseconds % kMillisecondsPerDay;
-  if (rest < 0) {
-    rest = -rest;
+  // Checked before any conversion: casting a NaN, an infinity or a huge double to an integer
+  // is undefined.
+  if (!std::isfinite(value) || std::trunc(value) < kFirstDay || std::trunc(value) > kLastDay) {
+    throw std::invalid_argument("date-time out of range");
   }
-  // A fraction that rounds up to a whole day belongs to the next day.
+  // The sign belongs to the day count alone: -1.25 is 29.12.1899 06:00, one day before the
+  // epoch and a quarter of a day into it. The time of day is never negative.
+  const double wholeDays = std::trunc(value);
+  auto days = static_cast<int64_t>(wholeDays);
+  int64_t rest = std::llround(std::fabs(value - wholeDays) * kMillisecondsPerDay);
+  // A fraction that rounds up to a whole day belongs to the next calendar day.
   if (rest >= kMillisecondsPerDay) {
     rest -= kMillisecondsPerDay;
     ++days;

@@ -27,10 +27,12 @@ DateTime encodeDateTime(int year, int month, int day, int hour = 0, int minute =
 // A time of day alone (the date part 0).
 DateTime encodeTime(int hour, int minute, int second = 0, int millisecond = 0);
 
-// The calendar values of a day count, rounded to the nearest millisecond.
+// The calendar values of a day count, rounded to the nearest millisecond. The sign belongs to
+// the day count alone (-1.25 is 29.12.1899 06:00). Throws std::invalid_argument for a value
+// that is not finite or lies outside the years 1 to 9999.
 DateTimeParts decodeDateTime(DateTime value);
 
-// The time of day alone, as a fraction of a day.
+// The time of day alone, as a fraction of a day (throws as decodeDateTime does).
 DateTime timeOfDay(DateTime value);
 
 // "hh:nn": two-digit 24-hour hours, a colon, two-digit minutes.

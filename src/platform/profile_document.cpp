@@ -1,12 +1,38 @@
 #include "platform/profile_document.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "platform/cp1251.h"
 #include "platform/text.h"
 
 namespace tarvel::platform {
 namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+
+// One line of the text: [begin, end) without its break; next is where the following line starts.
+struct LineSpan {
+  uint32_t begin = 0;
+  uint32_t end = 0;
+  uint32_t next = 0;
+};
+
+LineSpan lineAt(std::string_view bytes, uint32_t position) {
+  const auto size = static_cast<uint32_t>(bytes.size());
+  LineSpan line{position, position, position};
+  while (line.end < size && bytes[line.end] != '\r' && bytes[line.end] != '\n') ++line.end;
+  line.next = line.end;
+  if (line.end < size) {
+    const bool crLf = bytes[line.end] == '\r' && line.end + 1 < size && bytes[line.end + 1] == '\n';
+    line.next += crLf ? 2 : 1;
+  }
+  return line;
+}
+
+std::string_view textOf(std::string_view bytes, const LineSpan& line) {
+  return bytes.substr(line.begin, line.end - line.begin);
+}
 
 // A value as read: trimmed, and one pair of the same outer quote removed.
 std::string_view unquote(std::string_view value) {
@@ -29,107 +55,142 @@ std::string_view keyNameOf(std::string_view line) {
   return trimBlanks(line.substr(0, line.find('=')));
 }
 
+bool isLineBreak(char c) { return c == '\r' || c == '\n'; }
+
 // Text written into the file: a line break inside it would start a new line, so none may stay.
 std::string withoutLineBreaks(std::string_view text) {
   std::string result(text);
-  std::replace_if(
-      result.begin(), result.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(result.begin(), result.end(), isLineBreak, ' ');
   return result;
 }
 
-constexpr std::string_view kLineBreak = "\r\n";
+// FNV-1a of the folded name, so that names differing only in case meet in one slot.
+uint64_t foldedHash(std::string_view name) {
+  uint64_t hash = 0xcbf29ce484222325ull;
+  for (const char c : name) {
+    hash ^= static_cast<unsigned char>(foldCase(c));
+    hash *= 0x100000001b3ull;
+  }
+  return hash ^ (hash >> 29);
+}
 
 }  // namespace
 
-ProfileDocument::ProfileDocument(std::string bytes) : bytes_(std::move(bytes)) { parse(); }
+ProfileDocument::ProfileDocument(std::string bytes) : bytes_(std::move(bytes)) {
+  if (bytes_.size() > kMaximumSize) throw std::length_error("profile text too large");
+  parse();
+}
 
 void ProfileDocument::parse() {
-  const std::size_t size = bytes_.size();
-  std::size_t position = 0;
-  while (position < size) {
-    Line line;
-    line.offset = position;
-    std::size_t end = position;
-    while (end < size && bytes_[end] != '\r' && bytes_[end] != '\n') ++end;
-    line.length = end - position;
-    if (end < size) {
-      line.breakLength = (bytes_[end] == '\r' && end + 1 < size && bytes_[end + 1] == '\n') ? 2 : 1;
+  const std::string_view bytes = bytes_;
+  const auto size = static_cast<uint32_t>(bytes.size());
+  uint32_t current = kNone;  // the section whose lines are being passed, if it is the first
+  for (uint32_t position = 0; position < size;) {
+    const LineSpan line = lineAt(bytes, position);
+    const std::string_view text = trimBlanks(textOf(bytes, line));
+    if (!text.empty() && text.front() == '[') {
+      if (current != kNone) sections_[current].endOffset = line.begin;
+      const std::string_view name = sectionNameOf(text);
+      // A later section of a name already seen is never searched: it gets no record.
+      current = findSection(name) == kNone
+                    ? addSection({static_cast<uint32_t>(name.data() - bytes.data()),
+                                  static_cast<uint32_t>(name.size()), line.next, size})
+                    : kNone;
     }
-    const std::string_view text =
-        trimBlanks(std::string_view(bytes_).substr(position, line.length));
-    if (text.empty()) {
-      line.kind = LineKind::Blank;
-    } else if (text.front() == ';') {
-      line.kind = LineKind::Comment;
-    } else if (text.front() == '[') {
-      line.kind = LineKind::Section;
-    } else if (text.find('=') != std::string_view::npos) {
-      line.kind = LineKind::Key;
-    } else {
-      line.kind = LineKind::Other;
-    }
-    lines_.push_back(line);
-    position = end + line.breakLength;
-  }
-
-  // Lines before the first header belong to no section.
-  for (std::size_t index = 0; index < lines_.size(); ++index) {
-    const LineKind kind = lines_[index].kind;
-    if (kind == LineKind::Section) {
-      if (!sections_.empty()) sections_.back().endLine = index;
-      Section section;
-      section.headerLine = index;
-      section.anchorLine = index;
-      sections_.push_back(std::move(section));
-      sectionsByName_.try_emplace(foldCase(sectionNameOf(lineText(index))), sections_.size() - 1);
-    } else if (!sections_.empty() && (kind == LineKind::Key || kind == LineKind::Other)) {
-      // Trailing blank and comment lines stay at the section's end when keys are added.
-      sections_.back().anchorLine = index;
-    }
-  }
-  if (!sections_.empty()) sections_.back().endLine = lines_.size();
-}
-
-std::string_view ProfileDocument::lineText(std::size_t line) const {
-  return std::string_view(bytes_).substr(lines_[line].offset, lines_[line].length);
-}
-
-const ProfileDocument::Section* ProfileDocument::findSection(std::string_view name) const {
-  const auto found = sectionsByName_.find(foldCase(trimBlanks(name)));
-  return found == sectionsByName_.end() ? nullptr : &sections_[found->second];
-}
-
-void ProfileDocument::indexKeys(const Section& section) const {
-  if (section.keysIndexed) return;
-  section.keysIndexed = true;
-  if (section.headerLine == kNoLine) return;
-  for (std::size_t line = section.headerLine + 1; line < section.endLine; ++line) {
-    if (lines_[line].kind != LineKind::Key) continue;
-    // The first of duplicate keys wins.
-    section.keys.try_emplace(foldCase(keyNameOf(lineText(line))), KeyPlace{false, line});
+    position = line.next;
   }
 }
 
-std::string_view ProfileDocument::rawValueAt(const Section& section, KeyPlace place) const {
-  if (place.added) return section.addedKeys[place.index].value;
-  const auto replaced = replacedValues_.find(place.index);
-  if (replaced != replacedValues_.end()) return replaced->second;
-  const std::string_view line = lineText(place.index);
-  return line.substr(line.find('=') + 1);
+std::string_view ProfileDocument::sectionName(const Section& section) const {
+  if (section.bodyOffset == kAdded) return addedNames_[section.nameOffset];
+  return std::string_view(bytes_).substr(section.nameOffset, section.nameLength);
+}
+
+uint32_t ProfileDocument::findSection(std::string_view name) const {
+  if (index_.empty()) return kNone;
+  const std::size_t mask = index_.size() - 1;
+  for (std::size_t slot = foldedHash(name) & mask;; slot = (slot + 1) & mask) {
+    const uint32_t entry = index_[slot];
+    if (entry == 0) return kNone;
+    if (equalsIgnoringCase(sectionName(sections_[entry - 1]), name)) return entry - 1;
+  }
+}
+
+uint32_t ProfileDocument::addSection(const Section& section) {
+  // At most half the slots are used, so probes stay short.
+  if ((sections_.size() + 1) * 2 > index_.size()) growIndex();
+  sections_.push_back(section);
+  const auto number = static_cast<uint32_t>(sections_.size());
+  const std::size_t mask = index_.size() - 1;
+  std::size_t slot = foldedHash(sectionName(section)) & mask;
+  while (index_[slot] != 0) slot = (slot + 1) & mask;
+  index_[slot] = number;
+  return number - 1;
+}
+
+void ProfileDocument::growIndex() {
+  index_.assign(std::max<std::size_t>(16, index_.size() * 2), 0);
+  const std::size_t mask = index_.size() - 1;
+  for (uint32_t number = 1; number <= sections_.size(); ++number) {
+    std::size_t slot = foldedHash(sectionName(sections_[number - 1])) & mask;
+    while (index_[slot] != 0) slot = (slot + 1) & mask;
+    index_[slot] = number;
+  }
+}
+
+uint32_t ProfileDocument::findKeyLine(const Section& section, std::string_view key) const {
+  const std::string_view bytes = bytes_;
+  for (uint32_t position = section.bodyOffset; position < section.endOffset;) {
+    const LineSpan line = lineAt(bytes, position);
+    const std::string_view text = textOf(bytes, line);
+    const std::string_view trimmed = trimBlanks(text);
+    // Comments and lines without "=" are no keys; the first of duplicate keys wins.
+    if (!trimmed.empty() && trimmed.front() != ';' && text.find('=') != std::string_view::npos &&
+        equalsIgnoringCase(keyNameOf(text), key)) {
+      return line.begin;
+    }
+    position = line.next;
+  }
+  return kNone;
+}
+
+uint32_t ProfileDocument::anchorOffset(const Section& section) const {
+  // Trailing blank and comment lines stay at the section's end when keys are added.
+  uint32_t anchor = section.bodyOffset;
+  for (uint32_t position = section.bodyOffset; position < section.endOffset;) {
+    const LineSpan line = lineAt(bytes_, position);
+    const std::string_view trimmed = trimBlanks(textOf(bytes_, line));
+    if (!trimmed.empty() && trimmed.front() != ';') anchor = line.next;
+    position = line.next;
+  }
+  return anchor;
 }
 
 std::optional<std::string> ProfileDocument::value(std::string_view sectionName,
-                                                  std::string_view key) const {
-  const Section* section = findSection(sectionName);
-  if (section == nullptr) return std::nullopt;
-  indexKeys(*section);
-  const auto found = section->keys.find(foldCase(trimBlanks(key)));
-  if (found == section->keys.end()) return std::nullopt;
-  return std::string(unquote(rawValueAt(*section, found->second)));
+                                                  std::string_view keyName) const {
+  const uint32_t number = findSection(trimBlanks(sectionName));
+  if (number == kNone) return std::nullopt;
+  const std::string_view key = trimBlanks(keyName);
+  const Section& section = sections_[number];
+  if (section.bodyOffset != kAdded) {
+    const uint32_t line = findKeyLine(section, key);
+    if (line != kNone) {
+      const auto replaced = replacedValues_.find(line);
+      if (replaced != replacedValues_.end()) return std::string(unquote(replaced->second));
+      const std::string_view text = textOf(bytes_, lineAt(bytes_, line));
+      return std::string(unquote(text.substr(text.find('=') + 1)));
+    }
+  }
+  const auto added = addedKeys_.find(number);
+  if (added == addedKeys_.end()) return std::nullopt;
+  for (const AddedKey& entry : added->second) {
+    if (equalsIgnoringCase(entry.name, key)) return std::string(unquote(entry.value));
+  }
+  return std::nullopt;
 }
 
 bool ProfileDocument::hasSection(std::string_view section) const {
-  return findSection(section) != nullptr;
+  return findSection(trimBlanks(section)) != kNone;
 }
 
 void ProfileDocument::setValue(std::string_view sectionName, std::string_view keyName,
@@ -139,73 +200,87 @@ void ProfileDocument::setValue(std::string_view sectionName, std::string_view ke
   std::string cleanValue = withoutLineBreaks(value);
   modified_ = true;
 
-  const std::string foldedSection = foldCase(cleanSection);
-  auto sectionSlot = sectionsByName_.find(foldedSection);
-  if (sectionSlot == sectionsByName_.end()) {
-    Section added;
-    added.name = cleanSection;
-    added.keysIndexed = true;
-    sections_.push_back(std::move(added));
-    sectionSlot = sectionsByName_.emplace(foldedSection, sections_.size() - 1).first;
+  uint32_t number = findSection(cleanSection);
+  if (number == kNone) {
+    addedNames_.push_back(cleanSection);
+    number = addSection({static_cast<uint32_t>(addedNames_.size() - 1),
+                         static_cast<uint32_t>(cleanSection.size()), kAdded, kAdded});
   }
-  Section& section = sections_[sectionSlot->second];
-  indexKeys(section);
-
-  std::string foldedKey = foldCase(cleanKey);
-  const auto keySlot = section.keys.find(foldedKey);
-  if (keySlot == section.keys.end()) {
-    section.addedKeys.push_back({cleanKey, std::move(cleanValue)});
-    section.keys.emplace(std::move(foldedKey), KeyPlace{true, section.addedKeys.size() - 1});
-  } else if (keySlot->second.added) {
-    section.addedKeys[keySlot->second.index].value = std::move(cleanValue);
-  } else {
-    replacedValues_[keySlot->second.index] = std::move(cleanValue);
+  const Section& section = sections_[number];
+  if (section.bodyOffset != kAdded) {
+    const uint32_t line = findKeyLine(section, cleanKey);
+    if (line != kNone) {
+      replacedValues_[line] = std::move(cleanValue);
+      return;
+    }
   }
+  std::vector<AddedKey>& keys = addedKeys_[number];
+  for (AddedKey& entry : keys) {
+    if (equalsIgnoringCase(entry.name, cleanKey)) {
+      entry.value = std::move(cleanValue);
+      return;
+    }
+  }
+  keys.push_back({cleanKey, std::move(cleanValue)});
 }
 
 std::string ProfileDocument::text() const {
   if (!modified_) return bytes_;
 
-  // Which section's added keys follow which line.
-  std::vector<std::size_t> sectionAfterLine(lines_.size(), kNoLine);
+  // Where keys added to sections of the file go, in the order of the text.
+  std::vector<std::pair<uint32_t, uint32_t>> insertions;  // offset, section number
   std::size_t addedBytes = 0;
-  for (std::size_t index = 0; index < sections_.size(); ++index) {
-    const Section& section = sections_[index];
-    for (const AddedKey& key : section.addedKeys)
-      addedBytes += key.name.size() + key.value.size() + 3;
-    if (section.headerLine != kNoLine && !section.addedKeys.empty()) {
-      sectionAfterLine[section.anchorLine] = index;
+  for (const auto& [number, keys] : addedKeys_) {
+    for (const AddedKey& key : keys) addedBytes += key.name.size() + key.value.size() + 3;
+    const Section& section = sections_[number];
+    if (section.bodyOffset != kAdded && !keys.empty()) {
+      insertions.emplace_back(anchorOffset(section), number);
     }
   }
+  std::sort(insertions.begin(), insertions.end());
+  for (const auto& [line, value] : replacedValues_) addedBytes += value.size() + 16;
 
   std::string result;
-  result.reserve(bytes_.size() + addedBytes + replacedValues_.size() * 16);
-  const auto appendKeys = [&result](const Section& section) {
-    for (const AddedKey& key : section.addedKeys) {
+  result.reserve(bytes_.size() + addedBytes + addedNames_.size() * 4);
+  const auto appendKeys = [this, &result](uint32_t number) {
+    const auto keys = addedKeys_.find(number);
+    if (keys == addedKeys_.end()) return;
+    for (const AddedKey& key : keys->second) {
       result.append(key.name).append("=").append(key.value).append(kLineBreak);
     }
   };
+  const auto breakLine = [&result] {
+    if (!result.empty() && !isLineBreak(result.back())) result.append(kLineBreak);
+  };
 
-  for (std::size_t index = 0; index < lines_.size(); ++index) {
-    const Line& line = lines_[index];
-    const auto replaced = replacedValues_.find(index);
-    if (replaced != replacedValues_.end()) {
-      result.append(keyNameOf(lineText(index))).append("=").append(replaced->second);
-      result.append(kLineBreak);
+  uint32_t position = 0;
+  auto insertion = insertions.begin();
+  auto replaced = replacedValues_.begin();
+  while (insertion != insertions.end() || replaced != replacedValues_.end()) {
+    // Keys added after a line come before a rewrite of the line that follows it.
+    if (insertion != insertions.end() &&
+        (replaced == replacedValues_.end() || insertion->first <= replaced->first)) {
+      result.append(bytes_, position, insertion->first - position);
+      breakLine();
+      appendKeys(insertion->second);
+      position = insertion->first;
+      ++insertion;
     } else {
-      result.append(bytes_, line.offset, line.length + line.breakLength);
-      if (sectionAfterLine[index] != kNoLine && line.breakLength == 0) result.append(kLineBreak);
-    }
-    if (sectionAfterLine[index] != kNoLine) appendKeys(sections_[sectionAfterLine[index]]);
-  }
-
-  for (const Section& section : sections_) {
-    if (section.headerLine != kNoLine) continue;
-    if (!result.empty() && result.back() != '\n' && result.back() != '\r') {
+      const LineSpan line = lineAt(bytes_, replaced->first);
+      result.append(bytes_, position, line.begin - position);
+      result.append(keyNameOf(textOf(bytes_, line))).append("=").append(replaced->second);
       result.append(kLineBreak);
+      position = line.next;
+      ++replaced;
     }
-    result.append("[").append(section.name).append("]").append(kLineBreak);
-    appendKeys(section);
+  }
+  result.append(bytes_, position);
+
+  for (uint32_t number = 0; number < sections_.size(); ++number) {
+    if (sections_[number].bodyOffset != kAdded) continue;
+    breakLine();
+    result.append("[").append(sectionName(sections_[number])).append("]").append(kLineBreak);
+    appendKeys(number);
   }
   return result;
 }

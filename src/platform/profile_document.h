@@ -1,12 +1,18 @@
-// The text of a profile (INI) file held as lines, with the reads and edits of the Windows
-// profile functions: sections and keys found without regard to case (Cyrillic folded), the
-// first match winning, every line the edits do not touch kept byte for byte. Sections and keys
-// are indexed by their folded names, so each read or write costs about the same in a file of
-// any size, and the edited text is assembled once, when it is asked for.
+// The text of a profile (INI) file, with the reads and edits of the Windows profile functions:
+// sections and keys found without regard to case (Cyrillic folded), the first match winning,
+// every line the edits do not touch kept byte for byte.
+//
+// The document is the file's bytes in one buffer plus a compact index: one small record per
+// distinct section name (where its name and its lines lie) in an open-addressing table of
+// 32-bit slots. Lines themselves get no record, so a file of millions of blank lines or of
+// repeated "[]" headers costs little more than its bytes, and parsing is one linear pass. A key
+// is found by scanning its section's lines; the edits are kept apart and merged into the text
+// once, when it is asked for.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,7 +23,11 @@ namespace tarvel::platform {
 
 class ProfileDocument {
  public:
-  // Parses bytes of Windows-1251 text; lines may end with CR LF, LF or a lone CR.
+  // The largest text a document holds: its offsets are 32 bits.
+  static constexpr std::size_t kMaximumSize = 0xFFFF'FFFEu;
+
+  // Parses bytes of Windows-1251 text; lines may end with CR LF, LF or a lone CR. Throws
+  // std::length_error for a text above kMaximumSize.
   explicit ProfileDocument(std::string bytes = {});
 
   // The value of key in section: blanks trimmed, one pair of matching outer quotes removed.
@@ -40,45 +50,36 @@ class ProfileDocument {
   std::string text() const;
 
  private:
-  enum class LineKind : uint8_t { Blank, Comment, Section, Key, Other };
-  struct Line {
-    std::size_t offset = 0;
-    std::size_t length = 0;  // without the line break
-    uint8_t breakLength = 0;
-    LineKind kind = LineKind::Blank;
-  };
-  // Where a key's current value lives: a line of the file or a key added by an edit.
-  struct KeyPlace {
-    bool added = false;
-    std::size_t index = 0;
+  // A section's first header in the file, or a section added by an edit (bodyOffset kAdded).
+  struct Section {
+    uint32_t nameOffset = 0;  // in bytes_; for an added section, the index in addedNames_
+    uint32_t nameLength = 0;
+    uint32_t bodyOffset = 0;  // the first byte after the header line
+    uint32_t endOffset = 0;   // the next header's first byte, or the end of the text
   };
   struct AddedKey {
     std::string name;
     std::string value;
   };
-  struct Section {
-    std::string name;  // for sections added by an edit
-    std::size_t headerLine = kNoLine;
-    std::size_t endLine = 0;     // one past the section's last line
-    std::size_t anchorLine = 0;  // new keys go after this line
-    std::vector<AddedKey> addedKeys;
-    // Built on the first look into the section.
-    mutable bool keysIndexed = false;
-    mutable std::unordered_map<std::string, KeyPlace> keys;
-  };
-  static constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
+  static constexpr uint32_t kAdded = 0xFFFF'FFFFu;
+  static constexpr uint32_t kNone = 0xFFFF'FFFFu;
 
   void parse();
-  std::string_view lineText(std::size_t line) const;
-  const Section* findSection(std::string_view name) const;
-  void indexKeys(const Section& section) const;
-  std::string_view rawValueAt(const Section& section, KeyPlace place) const;
+  std::string_view sectionName(const Section& section) const;
+  uint32_t findSection(std::string_view name) const;  // kNone when absent
+  uint32_t addSection(const Section& section);
+  void growIndex();
+  // The offset of the section's first line holding key, or kNone.
+  uint32_t findKeyLine(const Section& section, std::string_view key) const;
+  // Where keys added to a section of the file go: after its last key (or other) line.
+  uint32_t anchorOffset(const Section& section) const;
 
   std::string bytes_;
-  std::vector<Line> lines_;
   std::vector<Section> sections_;
-  std::unordered_map<std::string, std::size_t> sectionsByName_;  // first of each folded name
-  std::unordered_map<std::size_t, std::string> replacedValues_;  // by line
+  std::vector<uint32_t> index_;  // open addressing: 0 empty, else section number + 1
+  std::vector<std::string> addedNames_;
+  std::unordered_map<uint32_t, std::vector<AddedKey>> addedKeys_;  // by section number
+  std::map<uint32_t, std::string> replacedValues_;                 // by key line offset
   bool modified_ = false;
 };
 

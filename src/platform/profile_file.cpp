@@ -4,20 +4,15 @@
 #include <stdexcept>
 
 #include "platform/profile_document.h"
+#include "platform/profile_lock.h"
 #include "platform/profile_storage.h"
 #include "platform/profile_values.h"
 
 namespace tarvel::platform {
 
-std::filesystem::path profileLockPath(const std::filesystem::path& path) {
-  std::filesystem::path lock = path;
-  lock += ".lock";
-  return lock;
-}
-
 struct ProfileFile::State {
-  std::filesystem::path path;
-  std::optional<WriterLock> lock;  // held by a file opened for writing until commit
+  std::filesystem::path path;       // the file itself, links followed
+  std::optional<ProfileLock> lock;  // held by a file opened for writing until commit
   bool writable = false;
   ProfileDocument document;
 };
@@ -42,17 +37,35 @@ ProfileFile::~ProfileFile() = default;
 
 ProfileFile ProfileFile::openForReading(const std::filesystem::path& path) {
   auto state = std::make_unique<State>();
-  state->path = path;
-  state->document = ProfileDocument(readWholeFile(path).value_or(std::string()));
+  state->path = resolveProfilePath(path);
+  // The shared lock keeps writes in place out while the file is read. A reader that cannot
+  // have it (no lock file and no right to make one, or a program holding the lock too long)
+  // still reads: a replaced file is always whole, and a file written in place has its copy.
+  std::optional<ProfileLock> lock;
+  std::error_code ignored;
+  const bool fileExists = std::filesystem::exists(state->path, ignored);
+  try {
+    lock.emplace(state->path, ProfileLock::Kind::Shared, fileExists);
+    // A copy without a writer holding the lock was left by a write that did not finish.
+    if (std::filesystem::exists(profileBackupPath(state->path), ignored)) {
+      lock.reset();
+      lock.emplace(state->path, ProfileLock::Kind::Exclusive);
+      recoverInterruptedWrite(state->path);
+    }
+  } catch (const std::runtime_error&) {
+    // Read what there is: the copy while one exists.
+  }
+  state->document = ProfileDocument(readCurrentProfileBytes(state->path).value_or(std::string()));
   return ProfileFile(std::move(state));
 }
 
 ProfileFile ProfileFile::openForWriting(const std::filesystem::path& path) {
   auto state = std::make_unique<State>();
-  state->path = path;
-  state->lock.emplace(profileLockPath(path));
+  state->path = resolveProfilePath(path);
+  state->lock.emplace(state->path, ProfileLock::Kind::Exclusive);
+  recoverInterruptedWrite(state->path);
   state->writable = true;
-  state->document = ProfileDocument(readWholeFile(path).value_or(std::string()));
+  state->document = ProfileDocument(readProfileBytes(state->path).value_or(std::string()));
   return ProfileFile(std::move(state));
 }
 
@@ -114,13 +127,13 @@ void ProfileFile::commit() {
   if (!state_->writable) return;
   // Whatever happens below, this operation is over: the lock goes with it.
   state_->writable = false;
-  const std::optional<WriterLock> lock = std::move(state_->lock);
+  const std::optional<ProfileLock> lock = std::move(state_->lock);
   state_->lock.reset();
   if (!state_->document.modified()) return;
-  const std::string text = state_->document.text();
+  const std::string newText = state_->document.text();
   // Writing back what is there already would only touch the file.
-  if (text == state_->document.originalText()) return;
-  replaceFile(state_->path, text);
+  if (newText == state_->document.originalText()) return;
+  storeProfileBytes(state_->path, newText, state_->document.originalText(), *lock);
 }
 
 }  // namespace tarvel::platform

@@ -3,10 +3,15 @@
 // every byte the writes do not touch is kept. Texts are Windows-1251 bytes.
 //
 // One ProfileFile is one operation on the file: opening reads the file fresh; nothing is
-// cached between operations. A file opened for writing holds an advisory lock from opening
-// until commit() or destruction, so two programs' read-modify-write operations never lose each
-// other's keys; commit() writes the new content to a temporary file in the same folder, flushes
-// it and renames it over the file, so a crash never leaves a half-written file.
+// cached between operations. A path that is a symbolic link means the file it points to.
+// A file opened for writing holds the exclusive lock (profile_lock.h) from opening until
+// commit() or destruction, so two programs' read-modify-write operations never lose each
+// other's keys; readers hold the shared lock while they read. commit() stores the new content
+// by one of the two write paths of profile_storage.h: replacing the file (a temporary file,
+// flushed, renamed over it, with the old file's owner, group and permission bits), or, where
+// those cannot be given to a new file, writing it in place with a backup copy beside it. A file
+// without any write permission bit is never written. Every error the operator may see is a
+// std::runtime_error with a Russian message that names the file.
 #pragma once
 
 #include <cstdint>
@@ -15,18 +20,18 @@
 #include <string>
 #include <string_view>
 
-namespace tarvel::platform {
+#include "platform/profile_lock.h"
 
-// The lock file every writer of path takes: path with ".lock" appended, beside it.
-std::filesystem::path profileLockPath(const std::filesystem::path& path);
+namespace tarvel::platform {
 
 class ProfileFile {
  public:
   // Reads the file; a missing file reads as empty. Throws std::runtime_error when the file
-  // exists but cannot be read.
+  // exists but cannot be read, is not a regular file or is larger than kMaximumProfileFileSize.
   static ProfileFile openForReading(const std::filesystem::path& path);
-  // Takes the writers' lock, then reads the file. Throws std::runtime_error when the lock or the
-  // file cannot be had (a missing folder included).
+  // Takes the writers' lock (waiting at most kProfileLockWait), puts back the content of a write
+  // in place that a crash interrupted, then reads the file. Throws std::runtime_error when the
+  // lock or the file cannot be had (a missing folder included).
   static ProfileFile openForWriting(const std::filesystem::path& path);
 
   ProfileFile(ProfileFile&&) noexcept;
@@ -52,10 +57,10 @@ class ProfileFile {
   void writeDateTime(std::string_view section, std::string_view key, double value);
   void writeTime(std::string_view section, std::string_view key, double value);
 
-  // Replaces the file with the content written so far (nothing happens when nothing was
-  // written or the content is unchanged) and releases the lock; later writes throw
-  // std::logic_error. Throws std::runtime_error and leaves the old file as it was
-  // when the new one cannot be stored.
+  // Stores the content written so far (nothing happens when nothing was written or the content
+  // is unchanged) and releases the lock; later writes throw std::logic_error. Throws
+  // std::runtime_error and leaves the old file as it was when the new one cannot be stored,
+  // the file has no write permission bit, or the lock file was deleted or replaced meanwhile.
   void commit();
 
  private:

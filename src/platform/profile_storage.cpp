@@ -1,21 +1,21 @@
 #include "platform/profile_storage.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
-#include <cstring>
-#include <stdexcept>
 #include <utility>
+
+#include "platform/profile_failure.h"
+#include "platform/profile_texts.h"
 
 namespace tarvel::platform {
 namespace {
 
-[[noreturn]] void fail(const std::string& what, const std::filesystem::path& path, int error) {
-  throw std::runtime_error(what + " " + path.string() + ": " + std::strerror(error));
-}
+// A chain of links longer than this is taken for a loop, as the system does.
+constexpr int kMaximumLinkHops = 40;
 
 // Closes a descriptor when it goes out of scope.
 class Descriptor {
@@ -28,114 +28,234 @@ class Descriptor {
   }
   int get() const { return descriptor_; }
   // Closes now and tells whether the close succeeded (a late write error shows here).
-  bool close() {
-    const int descriptor = std::exchange(descriptor_, -1);
-    return ::close(descriptor) == 0;
-  }
+  bool close() { return ::close(std::exchange(descriptor_, -1)) == 0; }
 
  private:
   int descriptor_;
 };
 
-void writeAll(int descriptor, const std::string& bytes, const std::filesystem::path& path) {
+std::filesystem::path withSuffix(const std::filesystem::path& path, const std::string& suffix) {
+  std::filesystem::path result = path;
+  result += suffix;
+  return result;
+}
+
+std::filesystem::path folderOf(const std::filesystem::path& path) {
+  return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+}
+
+// Writes bytes from the file's start and cuts what followed; errors name path.
+void overwrite(int descriptor, const std::string& bytes, const std::filesystem::path& path) {
   std::size_t written = 0;
   while (written < bytes.size()) {
-    const ssize_t count = ::write(descriptor, bytes.data() + written, bytes.size() - written);
+    const ssize_t count = ::pwrite(descriptor, bytes.data() + written, bytes.size() - written,
+                                   static_cast<off_t>(written));
     if (count < 0) {
       if (errno == EINTR) continue;
-      fail("cannot write", path, errno);
+      throw profileFailure(text::kProfileCannotWrite, path, errno);
     }
     written += static_cast<std::size_t>(count);
   }
+  if (::ftruncate(descriptor, static_cast<off_t>(bytes.size())) != 0 || ::fsync(descriptor) != 0) {
+    throw profileFailure(text::kProfileCannotWrite, path, errno);
+  }
 }
 
-// The folder's entry for the renamed file reaches the disk too; some file systems cannot
-// flush a folder, which leaves the rename as durable as they make it.
-void flushFolder(const std::filesystem::path& folder) {
-  const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// The folder's entry for a renamed or removed file reaches the disk too; some file systems
+// cannot flush a folder, which leaves the change as durable as they make it.
+void flushFolder(const std::filesystem::path& path) {
+  const int descriptor = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (descriptor < 0) return;
   ::fsync(descriptor);
   ::close(descriptor);
 }
 
+// A new file beside path, named for this writer alone: writers that do not hold the lock (its
+// file was deleted under them) must not write into each other's temporary files.
+std::pair<std::filesystem::path, int> createTemporary(const std::filesystem::path& path) {
+  static std::atomic<unsigned> counter{0};
+  for (;;) {
+    const auto temporary = withSuffix(
+        path, "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp");
+    const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (descriptor >= 0) return {temporary, descriptor};
+    // A name left by a writer that died with our process number: take the next one.
+    if (errno != EEXIST) throw profileFailure(text::kProfileCannotWrite, path, errno);
+  }
+}
+
+// Someone deleted or replaced the lock file while we held it: another writer may have read the
+// file since, and one of the two writes would be lost. Checked right before the file changes.
+void checkLock(const ProfileLock& lock, const std::filesystem::path& path) {
+  if (!lock.stillNamesTheLockFile()) throw profileFailure(text::kProfileLockLost, path);
+}
+
+// Writes bytes to a new file that becomes target by renaming; prepare gets the new file's
+// descriptor first and may refuse (false), which abandons the new file. Leaves nothing behind
+// when it throws or is refused.
+template <typename Prepare>
+bool writeAndRename(const std::filesystem::path& path, const std::filesystem::path& target,
+                    const std::string& bytes, const ProfileLock& lock, Prepare prepare) {
+  const auto [temporary, descriptor] = createTemporary(path);
+  Descriptor file(descriptor);
+  try {
+    if (!prepare(file.get())) {
+      ::unlink(temporary.c_str());
+      return false;
+    }
+    overwrite(file.get(), bytes, path);
+    if (!file.close()) throw profileFailure(text::kProfileCannotWrite, path, errno);
+    checkLock(lock, path);
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+      throw profileFailure(text::kProfileCannotWrite, path, errno);
+    }
+  } catch (...) {
+    ::unlink(temporary.c_str());
+    throw;
+  }
+  flushFolder(path);
+  return true;
+}
+
+void writeInPlace(const std::filesystem::path& path, const struct stat& old,
+                  const std::string& bytes, const std::string& oldBytes, const ProfileLock& lock) {
+  // Opened first: a file this process may not write gets no backup copy either.
+  Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+  if (file.get() < 0) throw profileFailure(text::kProfileCannotWrite, path, errno);
+  const auto backup = profileBackupPath(path);
+  // The copy holds the same settings: no more readable than the file itself. Where the group
+  // cannot be given, the copy stays the writer's own (the bits then only narrow it).
+  writeAndRename(path, backup, oldBytes, lock, [&old](int descriptor) {
+    const bool groupGiven = ::fchown(descriptor, static_cast<uid_t>(-1), old.st_gid) == 0;
+    ::fchmod(descriptor, old.st_mode & (groupGiven ? 0666 : 0600));
+    return true;
+  });
+  try {
+    checkLock(lock, path);
+    overwrite(file.get(), bytes, path);
+    if (::unlink(backup.c_str()) != 0) throw profileFailure(text::kProfileCannotWrite, path, errno);
+  } catch (...) {
+    // The old content goes back; if even that fails, the copy stays for the next opening.
+    try {
+      overwrite(file.get(), oldBytes, path);
+      ::unlink(backup.c_str());
+    } catch (...) {
+    }
+    throw;
+  }
+  flushFolder(path);
+}
+
 }  // namespace
 
-std::optional<std::string> readWholeFile(const std::filesystem::path& path) {
-  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+std::filesystem::path resolveProfilePath(const std::filesystem::path& path) {
+  std::filesystem::path current = path;
+  for (int hop = 0; hop < kMaximumLinkHops; ++hop) {
+    struct stat status {};
+    if (::lstat(current.c_str(), &status) != 0) return current;
+    if (!S_ISLNK(status.st_mode)) {
+      // Refused before anything is made beside it: no lock file next to a device.
+      if (!S_ISREG(status.st_mode)) throw profileFailure(text::kProfileNotRegularFile, path);
+      return current;
+    }
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::read_symlink(current, error);
+    if (error) throw profileFailure(text::kProfileCannotRead, path, error.value());
+    current = target.is_absolute() ? target : folderOf(current) / target;
+  }
+  throw profileFailure(text::kProfileCannotRead, path, ELOOP);
+}
+
+std::filesystem::path profileBackupPath(const std::filesystem::path& path) {
+  return withSuffix(path, ".write-backup");
+}
+
+std::optional<std::string> readProfileBytes(const std::filesystem::path& path) {
+  // Non-blocking, so that a FIFO in the file's place fails below instead of waiting for ever.
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.get() < 0) {
     if (errno == ENOENT) return std::nullopt;
-    fail("cannot open", path, errno);
+    throw profileFailure(text::kProfileCannotRead, path, errno);
+  }
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) {
+    throw profileFailure(text::kProfileCannotRead, path, errno);
+  }
+  if (!S_ISREG(status.st_mode)) throw profileFailure(text::kProfileNotRegularFile, path);
+  if (static_cast<uint64_t>(status.st_size) > kMaximumProfileFileSize) {
+    throw profileFailure(text::kProfileTooLarge, path, EFBIG);
   }
   std::string bytes;
-  struct stat status {};
-  if (::fstat(file.get(), &status) == 0 && status.st_size > 0) {
-    bytes.reserve(static_cast<std::size_t>(status.st_size));
-  }
+  bytes.reserve(static_cast<std::size_t>(status.st_size));
   char buffer[65536];
   for (;;) {
     const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
     if (count == 0) break;
     if (count < 0) {
       if (errno == EINTR) continue;
-      fail("cannot read", path, errno);
+      throw profileFailure(text::kProfileCannotRead, path, errno);
+    }
+    // The file may grow while it is read.
+    if (bytes.size() + static_cast<std::size_t>(count) > kMaximumProfileFileSize) {
+      throw profileFailure(text::kProfileTooLarge, path, EFBIG);
     }
     bytes.append(buffer, static_cast<std::size_t>(count));
   }
   return bytes;
 }
 
-WriterLock::WriterLock(const std::filesystem::path& lockPath) {
-  descriptor_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (descriptor_ < 0) fail("cannot open the lock file", lockPath, errno);
-  while (::flock(descriptor_, LOCK_EX) != 0) {
-    if (errno == EINTR) continue;
-    const int error = errno;
-    release();
-    fail("cannot lock", lockPath, error);
-  }
+std::optional<std::string> readCurrentProfileBytes(const std::filesystem::path& path) {
+  if (auto copy = readProfileBytes(profileBackupPath(path))) return copy;
+  return readProfileBytes(path);
 }
 
-WriterLock::WriterLock(WriterLock&& other) noexcept
-    : descriptor_(std::exchange(other.descriptor_, -1)) {}
-
-WriterLock& WriterLock::operator=(WriterLock&& other) noexcept {
-  if (this != &other) {
-    release();
-    descriptor_ = std::exchange(other.descriptor_, -1);
-  }
-  return *this;
+void recoverInterruptedWrite(const std::filesystem::path& path) {
+  const auto backup = profileBackupPath(path);
+  const auto copy = readProfileBytes(backup);
+  if (!copy) return;
+  Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
+  if (file.get() < 0) throw profileFailure(text::kProfileCannotWrite, path, errno);
+  overwrite(file.get(), *copy, path);
+  if (::unlink(backup.c_str()) != 0) throw profileFailure(text::kProfileCannotWrite, path, errno);
+  flushFolder(path);
 }
 
-WriterLock::~WriterLock() { release(); }
-
-void WriterLock::release() noexcept {
-  // Closing the only descriptor of the lock file releases the lock.
-  if (descriptor_ >= 0) ::close(std::exchange(descriptor_, -1));
-}
-
-void replaceFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::filesystem::path temporary = path;
-  temporary += ".tmp";
-  // A temporary file left by a writer that died is ours to replace: we hold the lock.
-  if (::unlink(temporary.c_str()) != 0 && errno != ENOENT) {
-    fail("cannot remove the old temporary file", temporary, errno);
+void storeProfileBytes(const std::filesystem::path& path, const std::string& bytes,
+                       const std::string& oldBytes, const ProfileLock& lock) {
+  // What is stored must be readable again.
+  if (bytes.size() > kMaximumProfileFileSize) {
+    throw profileFailure(text::kProfileTooLarge, path, EFBIG);
   }
-  Descriptor file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-  if (file.get() < 0) fail("cannot create", temporary, errno);
-  try {
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-      ::fchmod(file.get(), old.st_mode & 07777);
+  struct stat old {};
+  const bool exists = ::stat(path.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) throw profileFailure(text::kProfileCannotWrite, path, errno);
+  if (exists) {
+    if (!S_ISREG(old.st_mode)) throw profileFailure(text::kProfileNotRegularFile, path);
+    // Renaming over a file needs no permission on the file itself: the owner's "read-only"
+    // is honoured here, for root as well.
+    if ((old.st_mode & 0222) == 0) throw profileFailure(text::kProfileWriteProtected, path);
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+      throw profileFailure(text::kProfileCannotWrite, path, errno);
     }
-    writeAll(file.get(), bytes, temporary);
-    if (::fsync(file.get()) != 0) fail("cannot flush", temporary, errno);
-    if (!file.close()) fail("cannot close", temporary, errno);
-    if (::rename(temporary.c_str(), path.c_str()) != 0) fail("cannot replace", path, errno);
-  } catch (...) {
-    ::unlink(temporary.c_str());
-    throw;
   }
-  flushFolder(path.has_parent_path() ? path.parent_path() : std::filesystem::path("."));
+  const bool replaced = writeAndRename(path, path, bytes, lock, [&](int descriptor) {
+    if (!exists) return true;
+    struct stat made {};
+    if (::fstat(descriptor, &made) != 0) {
+      throw profileFailure(text::kProfileCannotWrite, path, errno);
+    }
+    if ((made.st_uid != old.st_uid || made.st_gid != old.st_gid) &&
+        ::fchown(descriptor, old.st_uid, old.st_gid) != 0) {
+      if (errno == EPERM) return false;
+      throw profileFailure(text::kProfileCannotWrite, path, errno);
+    }
+    if (::fchmod(descriptor, old.st_mode & 07777) != 0) {
+      throw profileFailure(text::kProfileCannotWrite, path, errno);
+    }
+    return true;
+  });
+  // Another user's file shared through its group: a replacement would be the writer's alone.
+  if (!replaced) writeInPlace(path, old, bytes, oldBytes, lock);
 }
 
 }  // namespace tarvel::platform

@@ -1,42 +1,62 @@
-// The file-system side of profile files: reading a whole file, the writers' lock, and replacing
-// a file so that a crash leaves either the old or the new content, never a mix of both.
+// The file-system side of profile files: which file a path names, reading it, and storing new
+// content so that the file keeps what its owner set and a crash never leaves a mix of old and
+// new content.
+//
+// Storing takes one of two paths, both under the writers' exclusive lock (profile_lock.h):
+//  - Replacement, whenever the new file can be given the owner, group and permission bits of the
+//    old one: the content goes to a temporary file of this writer's own in the same folder, is
+//    flushed, and is renamed over the file; a crash leaves the old file or the new one.
+//  - In place, when the process may not set them (a file of another user that a group shares):
+//    replacing it would hand the file to the writer and shut the others out. The old content
+//    is first kept in a flushed backup copy beside the file (profileBackupPath), then the file is
+//    rewritten and flushed, then the copy is removed. A write that fails puts the old content
+//    back; after a crash the copy is still there, and the next opening of the file puts it back
+//    (recoverInterruptedWrite). Readers hold the shared lock, so they never see the file
+//    half-written, and a reader that finds a copy reads the copy.
+// A file without any write permission bit is never written, not even by root.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "platform/profile_lock.h"
+
 namespace tarvel::platform {
 
+// The largest profile file that is read: far above any real settings file, far below what
+// would hurt the machine.
+inline constexpr std::size_t kMaximumProfileFileSize = 64u << 20;
+
+// The file a path names: symbolic links followed to their target (which may not exist yet),
+// so that a write through a link changes the file it points to. Throws std::runtime_error for a
+// loop of links, or when what the path names exists and is not a regular file (a folder, a
+// FIFO, a device).
+std::filesystem::path resolveProfilePath(const std::filesystem::path& path);
+
+// The copy of the old content kept while a file is written in place: path + ".write-backup".
+std::filesystem::path profileBackupPath(const std::filesystem::path& path);
+
 // The whole file; std::nullopt when it (or its folder) does not exist. Throws
-// std::runtime_error when it exists but cannot be read (a folder of that name included).
-std::optional<std::string> readWholeFile(const std::filesystem::path& path);
+// std::runtime_error (Russian, naming the file) when it exists but is not a regular file, is
+// larger than kMaximumProfileFileSize, or cannot be read. Never waits on a FIFO or a device.
+std::optional<std::string> readProfileBytes(const std::filesystem::path& path);
 
-// An exclusive advisory lock (flock) on lockPath, created when missing, held until release or
-// destruction. Every process that writes the file through this code takes it, so their
-// read-modify-write operations run one after the other. A separate lock file is used because
-// replacing the file gives it a new inode, on which an older lock would not count.
-// One thread must not take the lock twice: the second attempt would wait for ever.
-class WriterLock {
- public:
-  // Waits for the lock. Throws std::runtime_error when the lock file cannot be opened (a
-  // missing folder included).
-  explicit WriterLock(const std::filesystem::path& lockPath);
-  WriterLock(WriterLock&& other) noexcept;
-  WriterLock& operator=(WriterLock&& other) noexcept;
-  WriterLock(const WriterLock&) = delete;
-  WriterLock& operator=(const WriterLock&) = delete;
-  ~WriterLock();
-  void release() noexcept;
+// The content readers see: the backup copy while one exists (a write in place is unfinished),
+// otherwise the file.
+std::optional<std::string> readCurrentProfileBytes(const std::filesystem::path& path);
 
- private:
-  int descriptor_ = -1;
-};
+// Puts back the content of a write in place that did not finish, if a backup copy is there.
+// Call it under the exclusive lock. Throws std::runtime_error when the copy cannot be put back.
+void recoverInterruptedWrite(const std::filesystem::path& path);
 
-// Writes bytes to path + ".tmp" in the same folder, flushes it to the disk, renames it over
-// path and flushes the folder. The file keeps its permission bits. Throws std::runtime_error,
-// leaving path as it was, when any step before the rename fails. Call it under the WriterLock:
-// the temporary name is shared by all writers.
-void replaceFile(const std::filesystem::path& path, const std::string& bytes);
+// Stores bytes as the file's content by one of the two paths above; oldBytes is the content
+// the writer read under lock, the exclusive lock it holds. Throws std::runtime_error (Russian,
+// naming the file) and leaves the file as it was when the file has no write permission bit or
+// cannot be written, when the new content cannot be stored, or when the lock path no longer
+// names the lock's file right before the file would change.
+void storeProfileBytes(const std::filesystem::path& path, const std::string& bytes,
+                       const std::string& oldBytes, const ProfileLock& lock);
 
 }  // namespace tarvel::platform

@@ -29,6 +29,7 @@ std::optional<double> parseProfileTime(std::string_view text);
 std::string formatProfileInteger(int32_t value);
 std::string formatProfileBool(bool value);
 // "dd.mm.yyyy hh:nn:ss", or "dd.mm.yyyy" alone at exactly midnight; 0 is "30.12.1899".
+// A value that is not finite or lies outside the years 1 to 9999 throws std::invalid_argument.
 std::string formatProfileDateTime(double value);
 // The time of day of value as "hh:nn:ss"; the date part is dropped.
 std::string formatProfileTime(double value);

@@ -56,12 +56,19 @@ TEST(HostOptions, TakesEveryOption) {
 TEST(HostOptions, RefusesWhatItCannotUse) {
   for (const auto& arguments :
        {commandLine({"--mode", "depot"}), commandLine({"--quit-after", "soon"}),
-        commandLine({"--quit-after", "-2"}), commandLine({"--unknown"}), commandLine({"--root"}),
-        commandLine({"stray"})}) {
+        commandLine({"--quit-after", "-2"}), commandLine({"--quit-after", "2147484"}),
+        commandLine({"--quit-after", "99999999999"}), commandLine({"--unknown"}),
+        commandLine({"--root"}), commandLine({"stray"})}) {
     const auto parsed = parseHostOptions(arguments);
     EXPECT_FALSE(parsed.options) << arguments.join(' ').toStdString();
     EXPECT_FALSE(parsed.error.isEmpty()) << arguments.join(' ').toStdString();
   }
+}
+
+TEST(HostOptions, QuitAfterUpToTheTimersLimit) {
+  const auto parsed = parseHostOptions(commandLine({"--quit-after", "2147483"}));
+  ASSERT_TRUE(parsed.options) << parsed.error.toStdString();
+  EXPECT_EQ(parsed.options->quitAfterSeconds, 2147483);
 }
 
 TEST(HostOptions, HelpIsNoError) {

@@ -126,12 +126,10 @@ TEST_F(ProfileFileTest, MissingFolderIsAnErrorNotCreated) {
 
 TEST_F(ProfileFileTest, FailedCommitThrowsAndLeavesTheOldFile) {
   installation_.writeSettings("[S]\r\nK=old\r\n");
-  // The temporary file's name is taken by a folder that cannot be removed.
-  std::filesystem::path temporary = file_;
-  temporary += ".tmp";
-  std::filesystem::create_directories(temporary / "occupied");
   ProfileFile file = ProfileFile::openForWriting(file_);
   file.writeString("S", "K", "new");
+  // Its owner makes the file read-only while the operation runs.
+  std::filesystem::permissions(file_, std::filesystem::perms(0444));
   EXPECT_THROW(file.commit(), std::runtime_error);
   EXPECT_EQ(installation_.settingsText(), "[S]\r\nK=old\r\n");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
 
 #include "platform/clock.h"
 
@@ -83,6 +84,35 @@ TEST(ProfileValuesTest, DateTimesReadWhatIsWritten) {
     EXPECT_DOUBLE_EQ(*reread, value);
   }
   EXPECT_EQ(parseProfileDateTime("30.12.1899"), 0.0);
+}
+
+// Before the epoch the day count is negative but the time of day is not: -1.25 is
+// 29.12.1899 06:00, a quarter of a day into the day before the epoch.
+TEST(ProfileValuesTest, DatesBeforeTheEpochKeepTheirTimeOfDay) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"29.12.1899 06:00:00", -1.25},
+      {"29.12.1899 18:00:00", -1.75},
+      {"29.12.1899", -1.0},
+      {"01.01.1800 06:00:00", -36522.25},
+      {"01.01.0001 23:59:59", encodeDateTime(1, 1, 1, 23, 59, 59)},
+      {"30.12.1899 06:00:00", 0.25},
+  };
+  for (const auto& entry : cases) {
+    EXPECT_EQ(formatProfileDateTime(entry.value), entry.text) << entry.value;
+    EXPECT_EQ(parseProfileDateTime(entry.text), entry.value) << entry.text;
+  }
+}
+
+TEST(ProfileValuesTest, DateTimesThatNameNoDayAreRefused) {
+  for (const double value :
+       {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+        -std::numeric_limits<double>::infinity(), 1e300, -1e300, 2958466.0, -693594.0}) {
+    EXPECT_THROW(formatProfileDateTime(value), std::invalid_argument) << value;
+    EXPECT_THROW(formatProfileTime(value), std::invalid_argument) << value;
+  }
 }
 
 TEST(ProfileValuesTest, DateTimeForms) {

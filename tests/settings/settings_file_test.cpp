@@ -8,6 +8,7 @@
 
 #include "platform/clock.h"
 #include "platform/profile_file.h"
+#include "platform/profile_storage.h"
 #include "settings/scramble.h"
 #include "support/temporary_installation.h"
 
@@ -102,13 +103,15 @@ TEST_F(SettingsFileTest, UnreadableFileLeavesStationValuesAndIsSwallowed) {
 }
 
 TEST_F(SettingsFileTest, OfficeFallsBackToWritingWhenTheReadFails) {
-  // A folder in place of cnf.INI: the read fails, and so does the write that follows it.
-  std::filesystem::create_directory(installation_.settingsFile());
+  // A cnf.INI too large to be read: the read fails, and so does the write that follows it.
+  installation_.writeSettings("[Inet]\r\nPasswordEnable=0\r\n");
+  std::filesystem::resize_file(installation_.settingsFile(), platform::kMaximumProfileFileSize + 1);
   ConnectionSecurity security{true, "pw"};
   readOfficeSettings(security);
   EXPECT_TRUE(security.PasswordEnable);
   EXPECT_EQ(security.ConnectionPassword, "pw");
-  EXPECT_TRUE(std::filesystem::is_directory(installation_.settingsFile()));
+  EXPECT_EQ(std::filesystem::file_size(installation_.settingsFile()),
+            platform::kMaximumProfileFileSize + 1);
   // The write was attempted: it took the writers' lock beside the file.
   EXPECT_TRUE(std::filesystem::exists(platform::profileLockPath(installation_.settingsFile())));
 }

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds the whole suite with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/
+# (SANITIZE_BUILD_DIR overrides) and runs it; any report fails the test that made it.
+# Escape hatch for a library outside our code that the sanitizers blame (an embedded engine,
+# a system library): add a line to scripts/sanitizers/lsan.supp (leaks) or
+# scripts/sanitizers/ubsan.supp, or extend ASAN_OPTIONS in the environment of this script;
+# say why in a comment beside the line.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+here="$PWD"
+build_dir="${SANITIZE_BUILD_DIR:-build-asan}"
+export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:${ASAN_OPTIONS:-}"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$here/scripts/sanitizers/ubsan.supp"
+export LSAN_OPTIONS="suppressions=$here/scripts/sanitizers/lsan.supp:print_suppressions=0"
+export QT_QPA_PLATFORM=offscreen
+# The test programs are run while building too (to list their tests): the options above hold.
+BUILD_DIR="$build_dir" scripts/build.sh -DTARVEL_SANITIZE=ON
+ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)" --timeout 600
