@@ -31,6 +31,13 @@ struct ScheduleKind {
 // (a weekday without a connection). The two must stay distinct.
 using ConnectionPoint = std::optional<std::string>;
 
+// The most slots one item reads from the file: one per minute of the day. A CPcount that no
+// plug-in wrote (an absurd number from a damaged or hand-edited file) is read as this many, a
+// negative one as none, so a file cannot make Load hang or exhaust the host's memory.
+inline constexpr int32_t kMaxConnectionPointCount = 1440;
+// Kind 2 keeps one slot per ISO weekday; later slots are not written.
+inline constexpr int32_t kWeekdaySlotCount = 7;
+
 class TAzsItem;
 
 // The station's view in the office window (TAZSFrame implements it). The record owns it.
@@ -53,13 +60,16 @@ class TAzsItem {
   int32_t ConnType = settings::ConnectionType::DirectIp;
   int32_t ConnTimeTipe = ScheduleKind::Daily;
   std::optional<std::vector<ConnectionPoint>> CP;  // absent, or the list of slots
-  std::unique_ptr<ItemView> Frame;                  // null where no window shows the item
+  std::unique_ptr<ItemView> Frame;                 // null where no window shows the item
 
   TAzsItem();
 
-  // Fills a freshly constructed item from one section; missing keys keep the defaults.
+  // Fills a freshly constructed item from one section; missing keys keep the defaults. Kinds 1
+  // and 2 read CPcount slots (bounded by kMaxConnectionPointCount), each filled, "00:00" where
+  // its key is missing; other kinds leave CP as it was.
   void LoadFromIni(const platform::ProfileFile& ini, const std::string& section);
-  // Writes the item into one section of a file opened for writing; erases nothing.
+  // Writes the item into one section of a file opened for writing; erases nothing. Kinds 1 and
+  // 2 with a list write CPcount and the filled slots (kind 2 at most seven of them).
   void SaveToIni(platform::ProfileFile& ini, const std::string& section) const;
 
   // Refreshes the attached view, if any.
