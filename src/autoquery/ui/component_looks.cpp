@@ -39,6 +39,8 @@ void setTextColor(QWidget* widget, const QColor& color) {
   QPalette palette = widget->palette();
   palette.setColor(QPalette::WindowText, color);
   palette.setColor(QPalette::Text, color);
+  // A caption on a panel of button colour is drawn in the button's text colour.
+  palette.setColor(QPalette::ButtonText, color);
   widget->setPalette(palette);
 }
 
