@@ -58,7 +58,7 @@ void ChartRows::appendRow(const TAzsItem& item) {
   row.end = static_cast<uint32_t>(sessions_.size());
   const auto first = sessions_.begin() + row.begin;
   const auto last = sessions_.begin() + row.end;
-  std::stable_sort(first, last, [](const RowSession& a, const RowSession& b) {
+  std::sort(first, last, [](const RowSession& a, const RowSession& b) {
     return a.offset < b.offset;
   });
   if (first != last) {
@@ -105,6 +105,76 @@ std::vector<RowBox> ChartRows::boxesAt(int row, int x) const {
     }
   }
   return found;
+}
+
+std::vector<int32_t> ChartRows::greenRowCounts() const {
+  const int W = geometry_.W, P = geometry_.P;
+  // Steps of the count: +1 where a row's green begins, -1 where it ends; a step left of the
+  // picture counts from column 0 on.
+  std::vector<int32_t> steps(static_cast<size_t>(W) + 1, 0);
+  const auto addStep = [&](int x, int32_t value) { steps[std::clamp(x, 0, W)] += value; };
+  // A row whose boxes all end within their own day shows the same stretches on every day of a
+  // weekday. Such rows are summed once per day of the week (index 0: every day alike) and the
+  // sums laid onto the days, so the work grows with the stations' sessions, not with sessions
+  // times days.
+  std::vector<std::vector<int32_t>> dayPatterns(8);
+  for (int row = 0; row < count(); ++row) {
+    const std::span<const RowSession> rowSessions = sessions(row);
+    if (rowSessions.empty()) continue;
+    if (rows_[row].reach > P) {
+      forEachGreenStretch(row, 0, W, [&](int start, int end) {
+        ++steps[start];
+        --steps[end];
+      });
+      continue;
+    }
+    const bool everyDay = std::all_of(rowSessions.begin(), rowSessions.end(), [](const auto& s) {
+      return s.weekdays == kEveryWeekday;
+    });
+    for (int weekday = everyDay ? 0 : 1; weekday <= (everyDay ? 0 : 7); ++weekday) {
+      std::vector<int32_t>& pattern = dayPatterns[weekday];
+      if (pattern.empty()) pattern.assign(static_cast<size_t>(P) + 1, 0);
+      addDayStretches(row, weekday == 0 ? kEveryWeekday : weekdayBit(weekday), pattern);
+    }
+  }
+  for (size_t day = 0; day < dayWeekdays_.size(); ++day) {
+    const int dayStart = geometry_.X(static_cast<int>(day));
+    for (const int weekday : {0, dayWeekdays_[day]}) {
+      const std::vector<int32_t>& pattern = dayPatterns[weekday];
+      for (size_t x = 0; x < pattern.size(); ++x) {
+        if (pattern[x] != 0) addStep(dayStart + static_cast<int>(x), pattern[x]);
+      }
+    }
+  }
+  std::vector<int32_t> counts(static_cast<size_t>(W));
+  int32_t running = 0;
+  for (int x = 0; x < W; ++x) counts[x] = running += steps[x];
+  return counts;
+}
+
+void ChartRows::addDayStretches(int row, uint8_t weekdays,
+                                std::vector<int32_t>& dayPattern) const {
+  bool open = false;
+  int stretchStart = 0, stretchEnd = 0;
+  for (const RowSession& session : sessions(row)) {
+    if ((session.weekdays & weekdays) != weekdays) continue;
+    const int start = session.offset, end = session.offset + geometry_.w;
+    if (open && start <= stretchEnd) {
+      stretchEnd = std::max(stretchEnd, end);
+      continue;
+    }
+    if (open) {
+      ++dayPattern[stretchStart];
+      --dayPattern[stretchEnd];
+    }
+    stretchStart = start;
+    stretchEnd = end;
+    open = true;
+  }
+  if (open) {
+    ++dayPattern[stretchStart];
+    --dayPattern[stretchEnd];
+  }
 }
 
 }  // namespace tarvel::autoquery::chart

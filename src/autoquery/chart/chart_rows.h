@@ -59,6 +59,10 @@ class ChartRows {
   // The row's boxes that cover column x (several when its own sessions overlap).
   std::vector<RowBox> boxesAt(int row, int x) const;
 
+  // For each column 0 .. W - 1, how many rows show session green there: what the overlap pass
+  // counts at y = 40 r + 26.
+  std::vector<int32_t> greenRowCounts() const;
+
  private:
   struct Row {
     uint32_t begin = 0, end = 0;  // its sessions, ascending offset
@@ -68,6 +72,7 @@ class ChartRows {
   };
 
   void appendRow(const TAzsItem& item);
+  void addDayStretches(int row, uint8_t weekdays, std::vector<int32_t>& dayPattern) const;
   void greenStretchesUnordered(int row, int from, int to, std::vector<std::pair<int, int>>& out) const;
 
   ChartGeometry geometry_;

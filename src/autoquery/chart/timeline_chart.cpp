@@ -50,16 +50,7 @@ TimelineChart::TimelineChart(std::span<const TAzsItem* const> items, int zoom, i
   }
   // The overlap pass counts, per column, the rows whose pixel at y + 26 is session green; that
   // pixel is green exactly where one of the row's boxes lies.
-  std::vector<int32_t> steps(static_cast<size_t>(geometry_.W) + 1, 0);
-  for (int row = 0; row < rows_.count(); ++row) {
-    rows_.forEachGreenStretch(row, 0, geometry_.W, [&](int start, int end) {
-      ++steps[start];
-      --steps[end];
-    });
-  }
-  greenRowCount_.resize(geometry_.W);
-  int32_t running = 0;
-  for (int x = 0; x < geometry_.W; ++x) greenRowCount_[x] = running += steps[x];
+  greenRowCount_ = rows_.greenRowCounts();
 }
 
 TimelineChart::~TimelineChart() = default;

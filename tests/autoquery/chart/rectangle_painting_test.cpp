@@ -1,9 +1,10 @@
-// Any rectangle painted alone has exactly the pixels of the whole picture there: the window
-// relies on it to show a chain of any size.
+// Any rectangle painted alone has exactly the pixels of the whole picture there (the window
+// relies on it to show a chain of any size), and the picture keeps the overlap rule.
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "autoquery/chart/chart_colours.h"
 #include "autoquery/chart/timeline_chart.h"
 #include "chart_test_items.h"
 
@@ -48,6 +49,18 @@ TEST(RectanglePainting, RectanglesPaintedAloneMatchTheWholePicture) {
       const platform::DateTime now = monday() + static_cast<double>(random() % 10'000) / 1'000;
       const TimelineChart chart(pointers(items), zoom, span, now, kButtonFace);
       const QImage whole = chart.render(chart.rect());
+      // The overlap rule read off the finished picture: y + 26 lies in a gap of the dashes, so
+      // it still shows whether the row's box is there.
+      for (int x = 0; x < whole.width(); ++x) {
+        std::vector<int> greenRows;
+        for (int row = 0; row < count; ++row) {
+          if (whole.pixel(x, 40 * row + 26) == colour::kSessionGreen) greenRows.push_back(row);
+        }
+        for (const int row : greenRows) {
+          ASSERT_EQ(whole.pixel(x, 40 * row + 16) == colour::kOverlapRed, greenRows.size() >= 2)
+              << "column " << x << " row " << row << " Z " << zoom << " S " << span;
+        }
+      }
       for (int probe = 0; probe < 25; ++probe) {
         const int x = static_cast<int>(random() % chart.size().width());
         const int y = static_cast<int>(random() % chart.size().height());
