@@ -59,8 +59,7 @@ void wholePicture(benchmark::State& state) {
   const Chain chain(100);
   for (auto _ : state) {
     QImage picture;
-    tarvel::autoquery::chart::drawTimelineAt(chain.items, picture, kZoom, kSpan, kButtonFace,
-                                             kNow);
+    tarvel::autoquery::chart::drawTimelineAt(chain.items, picture, kZoom, kSpan, kButtonFace, kNow);
     benchmark::DoNotOptimize(picture.constBits());
   }
 }
@@ -122,8 +121,13 @@ void paintViewport(benchmark::State& state) {
     benchmark::DoNotOptimize(screen.constBits());
   }
 }
-BENCHMARK(paintViewport)->ArgName("place")->Arg(Top)->Arg(Middle)->Arg(End)
-    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(paintViewport)
+    ->ArgName("place")
+    ->Arg(Top)
+    ->Arg(Middle)
+    ->Arg(End)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 

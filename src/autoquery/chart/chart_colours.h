@@ -14,12 +14,12 @@ constexpr QRgb fromColorRef(uint32_t colorRef) {
 }
 
 namespace colour {
-inline constexpr QRgb kLabelBlue = fromColorRef(0xFF0000);    // weekday and date labels, day lines
-inline constexpr QRgb kTimeMaroon = fromColorRef(0x000080);   // "00:00" and "12:00"
-inline constexpr QRgb kBlack = fromColorRef(0x000000);        // band outlines, day and hour marks
-inline constexpr QRgb kHatchSilver = fromColorRef(0xC0C0C0);  // a disabled station's band
-inline constexpr QRgb kSessionGreen = fromColorRef(0x008000); // session boxes
-inline constexpr QRgb kOverlapRed = fromColorRef(0x0000FF);   // overlap lines
+inline constexpr QRgb kLabelBlue = fromColorRef(0xFF0000);     // weekday and date labels, day lines
+inline constexpr QRgb kTimeMaroon = fromColorRef(0x000080);    // "00:00" and "12:00"
+inline constexpr QRgb kBlack = fromColorRef(0x000000);         // band outlines, day and hour marks
+inline constexpr QRgb kHatchSilver = fromColorRef(0xC0C0C0);   // a disabled station's band
+inline constexpr QRgb kSessionGreen = fromColorRef(0x008000);  // session boxes
+inline constexpr QRgb kOverlapRed = fromColorRef(0x0000FF);    // overlap lines
 }  // namespace colour
 
 }  // namespace tarvel::autoquery::chart

@@ -23,23 +23,23 @@ constexpr int64_t roundQuotientHalfToEven(int64_t numerator, int64_t denominator
   return quotient;
 }
 
-inline constexpr int kRowHeight = 40;          // one station's strip
-inline constexpr int kDateStripHeight = 20;    // the date labels below the last band
+inline constexpr int kRowHeight = 40;        // one station's strip
+inline constexpr int kDateStripHeight = 20;  // the date labels below the last band
 inline constexpr int kMinZoom = 1, kMaxZoom = 5;
 inline constexpr int kMinSpan = 1, kMaxSpan = 31;
 inline constexpr int64_t kMillisecondsPerDay = 86'400'000;
 
 // Vertical places inside station row i, counted from its top y = 40 * i.
 namespace row_offset {
-inline constexpr int kDayDot = 13;      // the dot above the band at midnight and midday
-inline constexpr int kHourMark = 14;    // the hour marks just above the band
-inline constexpr int kBandTop = 15;     // the band's outline, top edge
-inline constexpr int kBoxTop = 16;      // the first line of a session box
-inline constexpr int kNotch = 17;       // second pixel of the notch under the band's top edge
-inline constexpr int kTimeLabel = 17;   // the top of the "00:00" and "12:00" labels
+inline constexpr int kDayDot = 13;        // the dot above the band at midnight and midday
+inline constexpr int kHourMark = 14;      // the hour marks just above the band
+inline constexpr int kBandTop = 15;       // the band's outline, top edge
+inline constexpr int kBoxTop = 16;        // the first line of a session box
+inline constexpr int kNotch = 17;         // second pixel of the notch under the band's top edge
+inline constexpr int kTimeLabel = 17;     // the top of the "00:00" and "12:00" labels
 inline constexpr int kSessionProbe = 26;  // where the overlap pass looks for session green
-inline constexpr int kBoxBottom = 28;   // the last line of a session box
-inline constexpr int kBandBottom = 29;  // the band's outline, bottom edge
+inline constexpr int kBoxBottom = 28;     // the last line of a session box
+inline constexpr int kBandBottom = 29;    // the band's outline, bottom edge
 }  // namespace row_offset
 
 struct ChartGeometry {

@@ -34,8 +34,8 @@ void ChartRows::appendRow(const TAzsItem& item) {
   const auto add = [&](const std::string& timeText, uint8_t weekdays) {
     const std::optional<SessionTime> time = readSessionTime(timeText);
     if (!time) {
-      throw std::runtime_error(text::kUnreadableTimeBefore + timeText +
-                               text::kUnreadableTimeAfter + item.AZSName);
+      throw std::runtime_error(text::kUnreadableTimeBefore + timeText + text::kUnreadableTimeAfter +
+                               item.AZSName);
     }
     sessions_.push_back(RowSession{geometry_.v(time->hours, time->minutes), weekdays,
                                    static_cast<uint8_t>(time->hours),
@@ -58,9 +58,8 @@ void ChartRows::appendRow(const TAzsItem& item) {
   row.end = static_cast<uint32_t>(sessions_.size());
   const auto first = sessions_.begin() + row.begin;
   const auto last = sessions_.begin() + row.end;
-  std::sort(first, last, [](const RowSession& a, const RowSession& b) {
-    return a.offset < b.offset;
-  });
+  std::sort(first, last,
+            [](const RowSession& a, const RowSession& b) { return a.offset < b.offset; });
   if (first != last) {
     row.reach = (last - 1)->offset + geometry_.w;
     // Days follow each other in order unless a time reaches more than a day past another.
@@ -128,9 +127,8 @@ std::vector<int32_t> ChartRows::greenRowCounts() const {
       });
       continue;
     }
-    const bool everyDay = std::all_of(rowSessions.begin(), rowSessions.end(), [](const auto& s) {
-      return s.weekdays == kEveryWeekday;
-    });
+    const bool everyDay = std::all_of(rowSessions.begin(), rowSessions.end(),
+                                      [](const auto& s) { return s.weekdays == kEveryWeekday; });
     for (int weekday = everyDay ? 0 : 1; weekday <= (everyDay ? 0 : 7); ++weekday) {
       std::vector<int32_t>& pattern = dayPatterns[weekday];
       if (pattern.empty()) pattern.assign(static_cast<size_t>(P) + 1, 0);
@@ -152,8 +150,7 @@ std::vector<int32_t> ChartRows::greenRowCounts() const {
   return counts;
 }
 
-void ChartRows::addDayStretches(int row, uint8_t weekdays,
-                                std::vector<int32_t>& dayPattern) const {
+void ChartRows::addDayStretches(int row, uint8_t weekdays, std::vector<int32_t>& dayPattern) const {
   bool open = false;
   int stretchStart = 0, stretchEnd = 0;
   for (const RowSession& session : sessions(row)) {

@@ -19,12 +19,14 @@ namespace tarvel::autoquery::chart {
 inline constexpr uint8_t kEveryWeekday = 0x7F;
 
 // Bit of an ISO weekday (1 Monday .. 7 Sunday) in a weekday set.
-constexpr uint8_t weekdayBit(int isoWeekday) { return static_cast<uint8_t>(1u << (isoWeekday - 1)); }
+constexpr uint8_t weekdayBit(int isoWeekday) {
+  return static_cast<uint8_t>(1u << (isoWeekday - 1));
+}
 
 struct RowSession {
-  int offset = 0;          // v(t) from the start of the day
-  uint8_t weekdays = 0;    // the set of ISO weekdays it is drawn on
-  uint8_t hours = 0;       // the time as read
+  int offset = 0;        // v(t) from the start of the day
+  uint8_t weekdays = 0;  // the set of ISO weekdays it is drawn on
+  uint8_t hours = 0;     // the time as read
   uint8_t minutes = 0;
 };
 
@@ -68,12 +70,13 @@ class ChartRows {
     uint32_t begin = 0, end = 0;  // its sessions, ascending offset
     int reach = 0;                // the largest offset + w: how far past its day a box reaches
     bool enabled = false;
-    bool inDayOrder = true;       // day by day, its boxes come in ascending order
+    bool inDayOrder = true;  // day by day, its boxes come in ascending order
   };
 
   void appendRow(const TAzsItem& item);
   void addDayStretches(int row, uint8_t weekdays, std::vector<int32_t>& dayPattern) const;
-  void greenStretchesUnordered(int row, int from, int to, std::vector<std::pair<int, int>>& out) const;
+  void greenStretchesUnordered(int row, int from, int to,
+                               std::vector<std::pair<int, int>>& out) const;
 
   ChartGeometry geometry_;
   std::vector<int> dayWeekdays_;

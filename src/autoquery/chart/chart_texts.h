@@ -12,7 +12,8 @@ inline constexpr auto& kUnreadableTimeBefore = u8"Неверное время с
 inline constexpr auto& kUnreadableTimeAfter = u8"\" у АЗС "_cp1251;
 
 // A whole picture that would not fit the memory set aside for it; followed by its size.
-inline constexpr auto& kPictureTooLarge = u8"График связи слишком велик для одного рисунка: "_cp1251;
+inline constexpr auto& kPictureTooLarge =
+    u8"График связи слишком велик для одного рисунка: "_cp1251;
 inline constexpr auto& kPixels = u8" точек"_cp1251;
 
 // Hints over the chart.

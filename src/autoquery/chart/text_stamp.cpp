@@ -20,8 +20,8 @@ QFont labelFont(LabelFont kind) {
     font.setPixelSize(11);
     font.setBold(true);
   } else {
-    font.setFamilies({"Small Fonts", "Liberation Sans Narrow", "Liberation Sans",
-                      "DejaVu Sans Condensed"});
+    font.setFamilies(
+        {"Small Fonts", "Liberation Sans Narrow", "Liberation Sans", "DejaVu Sans Condensed"});
     font.setPixelSize(9);
   }
   font.setStyleStrategy(QFont::NoAntialias);

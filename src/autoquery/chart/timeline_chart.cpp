@@ -13,8 +13,7 @@ namespace {
 
 int64_t millisecondOfDay(platform::DateTime moment) {
   const platform::DateTimeParts parts = platform::decodeDateTime(moment);
-  return ((int64_t{parts.hour} * 60 + parts.minute) * 60 + parts.second) * 1000 +
-         parts.millisecond;
+  return ((int64_t{parts.hour} * 60 + parts.minute) * 60 + parts.second) * 1000 + parts.millisecond;
 }
 
 QDate dateOf(platform::DateTime moment) {
@@ -33,8 +32,8 @@ std::vector<int> dayWeekdays(platform::DateTime now, int span) {
 
 TimelineChart::TimelineChart(std::span<const TAzsItem* const> items, int zoom, int span,
                              platform::DateTime now, QRgb buttonFace)
-    : geometry_(ChartGeometry::make(zoom, span, static_cast<int>(items.size()),
-                                    millisecondOfDay(now))),
+    : geometry_(
+          ChartGeometry::make(zoom, span, static_cast<int>(items.size()), millisecondOfDay(now))),
       now_(now),
       buttonFace_(buttonFace),
       midnightLabel_(&stampOf(QStringLiteral("00:00"), LabelFont::Time)),

@@ -52,8 +52,8 @@ class TimelineChart {
   // once; later changes to them do not reach this chart. Throws std::runtime_error when a time
   // text that the chart uses cannot be read, std::invalid_argument for Z or S out of range.
   // Needs a QGuiApplication for its label fonts.
-  TimelineChart(std::span<const TAzsItem* const> items, int zoom, int span,
-                platform::DateTime now, QRgb buttonFace);
+  TimelineChart(std::span<const TAzsItem* const> items, int zoom, int span, platform::DateTime now,
+                QRgb buttonFace);
   ~TimelineChart();
 
   const ChartGeometry& geometry() const { return geometry_; }

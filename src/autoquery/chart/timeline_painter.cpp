@@ -58,7 +58,8 @@ class Canvas {
              std::optional<QRgb> background = std::nullopt) const {
     if (!text.extent().translated(at).intersects(area_)) return;
     if (background) fill(text.cell().translated(at), *background);
-    for (const QPoint& offset : text.pixels()) pixel(at.x() + offset.x(), at.y() + offset.y(), colour);
+    for (const QPoint& offset : text.pixels())
+      pixel(at.x() + offset.x(), at.y() + offset.y(), colour);
   }
 
  private:
@@ -100,7 +101,8 @@ void TimelineChart::paint(QImage& target, const QRect& wanted) const {
   const int rowReachTop = std::min(row_offset::kDayDot, labelExtent.top());
   const int rowReachBottom = std::max(row_offset::kBandBottom, labelExtent.bottom());
   const int firstRow = std::max(0, -floorDivide(rowReachBottom - area.top(), kRowHeight));
-  const int lastRow = std::min(g.rowCount - 1, floorDivide(area.bottom() - rowReachTop, kRowHeight));
+  const int lastRow =
+      std::min(g.rowCount - 1, floorDivide(area.bottom() - rowReachTop, kRowHeight));
   // Days -1 .. S whose marks and labels may reach into the area.
   const int firstDay = std::max(-1, floorDivide(area.left() - g.x0, g.P) - 1);
   const int lastDay = std::min(g.span, floorDivide(area.right() - g.x0, g.P) + 1);

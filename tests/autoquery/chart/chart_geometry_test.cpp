@@ -8,7 +8,7 @@ namespace {
 TEST(ChartGeometry, QuotientsRoundToNearestAndHalvesToEven) {
   const struct {
     int64_t numerator, denominator, rounded;
-  } cases[] = {{25, 2, 12}, {75, 2, 38}, {5, 2, 2}, {7, 2, 4}, {-5, 2, -2}, {-7, 2, -4},
+  } cases[] = {{25, 2, 12},     {75, 2, 38},   {5, 2, 2},     {7, 2, 4},   {-5, 2, -2}, {-7, 2, -4},
                {-255, 2, -128}, {500, 24, 21}, {400, 24, 17}, {-3, 4, -1}, {0, 7, 0}};
   for (const auto& c : cases) {
     EXPECT_EQ(roundQuotientHalfToEven(c.numerator, c.denominator), c.rounded)

@@ -57,8 +57,9 @@ TEST_F(ChartWidgetTest, HintsNameTheStationAndTheSessionOrAllStationsThatMeet) {
   items.push_back(daily({"10:00", "15:00"}, "South"));
   const TimelineChart chart(pointers(items), 1, 2, monday(9, 30), kButtonFace);
   // 09:30 at zoom 1: x0 = round(1 - 39.58) = -39; 10:00 at 3 .. 6, tomorrow's 15:00 at 124.
-  EXPECT_EQ(timelineHint(chart, {4, 40 + 20}),
-            text::kOverlapHeader + std::string("\nNorth  07.12.2026 10:00\nSouth  07.12.2026 10:00"));
+  EXPECT_EQ(
+      timelineHint(chart, {4, 40 + 20}),
+      text::kOverlapHeader + std::string("\nNorth  07.12.2026 10:00\nSouth  07.12.2026 10:00"));
   EXPECT_EQ(timelineHint(chart, {125, 40 + 16}), "South\n08.12.2026 15:00");
   EXPECT_EQ(timelineHint(chart, {125, 40 + 29}), "");  // the band's edge, not the box
   EXPECT_EQ(timelineHint(chart, {125, 20}), "");       // North has no session there

@@ -26,8 +26,8 @@ std::vector<std::unique_ptr<TAzsItem>> randomChain(std::mt19937& random, int cou
   for (int i = 0; i < count; ++i) {
     const int kind = static_cast<int>(random() % 3) + 1;
     std::vector<ConnectionPoint> times;
-    for (int slot = 0; slot < (kind == ScheduleKind::Weekdays ? 7 : 1 + static_cast<int>(random() % 4));
-         ++slot) {
+    for (int slot = 0;
+         slot < (kind == ScheduleKind::Weekdays ? 7 : 1 + static_cast<int>(random() % 4)); ++slot) {
       if (kind == ScheduleKind::Weekdays && random() % 2 == 0) {
         times.emplace_back("");
       } else {

@@ -23,7 +23,9 @@ QImage draw(const std::vector<std::unique_ptr<TAzsItem>>& items, int zoom, int s
   return picture;
 }
 
-bool green(const QImage& picture, int x, int y) { return picture.pixel(x, y) == colour::kSessionGreen; }
+bool green(const QImage& picture, int x, int y) {
+  return picture.pixel(x, y) == colour::kSessionGreen;
+}
 
 // The first column of the green run at row y that contains or follows x, and its width.
 std::pair<int, int> greenRunFrom(const QImage& picture, int x, int y) {
@@ -164,9 +166,9 @@ TEST(TimelinePicture, MonthDateStationsHaveBandMarksAndLabelsButNoBoxes) {
   std::vector<std::unique_ptr<TAzsItem>> items;
   items.push_back(station(true, ScheduleKind::MonthDates, {"10:00"}));
   const QImage picture = draw(items, 1, 2, monday());
-  EXPECT_EQ(picture.pixel(50, 15), colour::kBlack);   // band
-  EXPECT_EQ(picture.pixel(51, 13), colour::kBlack);   // midday dot
-  EXPECT_EQ(picture.pixel(51, 16), colour::kBlack);   // notch
+  EXPECT_EQ(picture.pixel(50, 15), colour::kBlack);     // band
+  EXPECT_EQ(picture.pixel(51, 13), colour::kBlack);     // midday dot
+  EXPECT_EQ(picture.pixel(51, 16), colour::kBlack);     // notch
   EXPECT_EQ(picture.pixel(1 + 4, 14), colour::kBlack);  // hour mark 1 at round(4.17)
   const std::set<QRgb> band = coloursIn(picture, QRect(1, 16, 198, 13));
   EXPECT_TRUE(band.contains(colour::kTimeMaroon));
@@ -183,8 +185,8 @@ TEST(TimelinePicture, AnUnreadableTimeEndsTheDrawingAndKeepsThePicture) {
       drawTimelineAt(pointers(items), picture, 1, 2, kButtonFace, monday());
       ADD_FAILURE() << "no error for \"" << bad << "\"";
     } catch (const std::runtime_error& error) {
-      EXPECT_EQ(std::string(error.what()),
-                text::kUnreadableTimeBefore + std::string(bad) + text::kUnreadableTimeAfter + "Station");
+      EXPECT_EQ(std::string(error.what()), text::kUnreadableTimeBefore + std::string(bad) +
+                                               text::kUnreadableTimeAfter + "Station");
     }
     EXPECT_EQ(picture.size(), QSize(3, 3));
   }

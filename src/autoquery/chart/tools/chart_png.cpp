@@ -40,17 +40,17 @@ std::unique_ptr<TAzsItem> demoItem(const char* name, bool enable, int kind,
 
 std::vector<std::unique_ptr<TAzsItem>> demoRegistry() {
   std::vector<std::unique_ptr<TAzsItem>> items;
-  items.push_back(demoItem(u8"АЗС №1 Центральная"_cp1251, true, ScheduleKind::Daily,
-                           {"08:00", "20:30"}));
+  items.push_back(
+      demoItem(u8"АЗС №1 Центральная"_cp1251, true, ScheduleKind::Daily, {"08:00", "20:30"}));
   items.push_back(demoItem(u8"АЗС №2 Северная"_cp1251, true, ScheduleKind::Daily, {"08:20"}));
   items.push_back(demoItem(u8"АЗС №3 Южная"_cp1251, true, ScheduleKind::Weekdays,
                            {"09:00", "", "", "14:00", "", "", ""}));
   items.push_back(demoItem(u8"АЗС №4 Речная"_cp1251, false, ScheduleKind::Daily, {"12:00"}));
-  items.push_back(demoItem(u8"АЗС №5 Трасса"_cp1251, true, ScheduleKind::Daily,
-                           {"23:30", "02:00", "02:20"}));
+  items.push_back(
+      demoItem(u8"АЗС №5 Трасса"_cp1251, true, ScheduleKind::Daily, {"23:30", "02:00", "02:20"}));
   items.push_back(demoItem(u8"АЗС №6 Озёрная"_cp1251, true, ScheduleKind::MonthDates, {}));
-  items.push_back(demoItem(u8"АЗС №7 Полевая"_cp1251, true, ScheduleKind::Daily,
-                           {"20:00", "02:10"}));
+  items.push_back(
+      demoItem(u8"АЗС №7 Полевая"_cp1251, true, ScheduleKind::Daily, {"20:00", "02:10"}));
   return items;
 }
 
@@ -80,9 +80,8 @@ int main(int argc, char** argv) {
     if (parser.isSet("at")) {
       const QDateTime at = QDateTime::fromString(parser.value("at"), "yyyy-MM-dd hh:mm");
       if (!at.isValid()) return fail("--at wants \"yyyy-MM-dd hh:mm\"");
-      now = tarvel::platform::encodeDateTime(at.date().year(), at.date().month(),
-                                             at.date().day(), at.time().hour(),
-                                             at.time().minute());
+      now = tarvel::platform::encodeDateTime(at.date().year(), at.date().month(), at.date().day(),
+                                             at.time().hour(), at.time().minute());
     }
     tarvel::autoquery::tAutoAZS registry;
     std::vector<std::unique_ptr<TAzsItem>> demo;
@@ -96,8 +95,8 @@ int main(int argc, char** argv) {
     }
     QImage picture;
     tarvel::autoquery::chart::drawTimelineAt(items, picture, parser.value("zoom").toInt(),
-                                             parser.value("forecast").toInt() + 1,
-                                             kDemoButtonFace, now);
+                                             parser.value("forecast").toInt() + 1, kDemoButtonFace,
+                                             now);
     const QString output = parser.positionalArguments().front();
     if (!picture.save(output, "PNG")) return fail("cannot write " + output.toStdString());
     std::printf("%s: %d x %d, %zu stations\n", output.toLocal8Bit().constData(), picture.width(),
