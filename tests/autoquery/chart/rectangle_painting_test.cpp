@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 #include "autoquery/chart/chart_colours.h"
 #include "autoquery/chart/timeline_chart.h"
@@ -51,6 +52,15 @@ TEST(RectanglePainting, RectanglesPaintedAloneMatchTheWholePicture) {
       const QImage whole = chart.render(chart.rect());
       // The overlap rule read off the finished picture: y + 26 lies in a gap of the dashes, so
       // it still shows whether the row's box is there.
+      // Nothing anti-aliased or blended: every pixel has one of the chart's own colours.
+      const std::set<QRgb> allowed{kButtonFace,        colour::kLabelBlue,   colour::kTimeMaroon,
+                                   colour::kBlack,     colour::kHatchSilver, colour::kSessionGreen,
+                                   colour::kOverlapRed};
+      for (int y = 0; y < whole.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(whole.constScanLine(y));
+        for (int x = 0; x < whole.width(); ++x)
+          ASSERT_TRUE(allowed.contains(line[x])) << x << "," << y;
+      }
       for (int x = 0; x < whole.width(); ++x) {
         std::vector<int> greenRows;
         for (int row = 0; row < count; ++row) {
