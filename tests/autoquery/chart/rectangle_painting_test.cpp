@@ -16,12 +16,14 @@ using namespace testing;
 
 std::string randomTime(std::mt19937& random) {
   char text[8];
-  std::snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(random() % 24),
+  std::snprintf(text, sizeof text, "%02d:%02d",
+                static_cast<int>(random() % 20 == 0 ? random() % 100 : random() % 24),
                 static_cast<int>(random() % 60));
   return text;
 }
 
-// A mix of daily, weekday, month-date and disabled stations; many share an hour, so they meet.
+// A mix of daily, weekday, month-date and disabled stations; many share an hour, so they meet;
+// a few hours past 23 put boxes days away from their own day.
 std::vector<std::unique_ptr<TAzsItem>> randomChain(std::mt19937& random, int count) {
   std::vector<std::unique_ptr<TAzsItem>> items;
   for (int i = 0; i < count; ++i) {

@@ -111,6 +111,16 @@ TEST(TimelinePicture, ALateSessionRunsAcrossTheNextMidnight) {
   EXPECT_EQ(picture.pixel(101, 13), colour::kBlack);
 }
 
+TEST(TimelinePicture, HoursPastADayPutTheBoxOnALaterDay) {
+  std::vector<std::unique_ptr<TAzsItem>> items;
+  items.push_back(daily({"00:00", "49:00"}));
+  const QImage picture = draw(items, 1, 3, monday());
+  // 49 hours are 204 pixels: day 0's box joins day 2's own at 201 .. 204.
+  EXPECT_EQ(greenRunFrom(picture, 0, 20), std::make_pair(1, 4));
+  EXPECT_EQ(greenRunFrom(picture, 5, 20), std::make_pair(101, 4));
+  EXPECT_EQ(greenRunFrom(picture, 105, 20), std::make_pair(201, 8));
+}
+
 TEST(TimelinePicture, StationsMeetingInAColumnTurnRedAndOthersStayGreen) {
   std::vector<std::unique_ptr<TAzsItem>> items;
   items.push_back(daily({"10:00"}));
