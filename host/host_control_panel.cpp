@@ -108,6 +108,8 @@ void HostControlPanel::addStation(const std::string& name, int32_t value) {
   stationTable->setItem(row, kValueColumn, new QTableWidgetItem(QString::number(value)));
 }
 
+void HostControlPanel::clearStations() { stationTable->setRowCount(0); }
+
 void HostControlPanel::closeShift() {
   shiftNumber->setValue(shiftNumber->value() + 1);
   emit shiftClosed(shiftNumber->value());

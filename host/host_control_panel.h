@@ -40,6 +40,8 @@ class HostControlPanel final : public QWidget {
   std::optional<int32_t> findStationValue(const std::string& stationName) const;
   // Adds a row to the station table.
   void addStation(const std::string& name, int32_t value);
+  // Empties the station table.
+  void clearStations();
 
  signals:
   // The operator closed a shift; newShiftNumber is the shift now open.

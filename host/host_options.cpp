@@ -14,6 +14,29 @@ std::optional<uint8_t> parseMode(const QString& text) {
   return static_cast<uint8_t>(value);
 }
 
+std::optional<std::pair<QString, int32_t>> parseStation(const QString& text) {
+  const qsizetype equals = text.lastIndexOf('=');
+  if (equals < 0) return std::nullopt;
+  const QString name = text.left(equals).trimmed();
+  bool isNumber = false;
+  const int32_t value = text.mid(equals + 1).trimmed().toInt(&isNumber);
+  if (name.isEmpty() || !isNumber) return std::nullopt;
+  return std::pair{name, value};
+}
+
+namespace {
+
+// A 32-bit decimal option value, or std::nullopt with the error set.
+std::optional<int32_t> integerOption(const QString& name, const QString& text, QString& error) {
+  bool isNumber = false;
+  const int32_t value = text.trimmed().toInt(&isNumber);
+  if (isNumber) return value;
+  error = "Invalid --" + name + ": " + text;
+  return std::nullopt;
+}
+
+}  // namespace
+
 ParsedHostOptions parseHostOptions(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
@@ -31,8 +54,16 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
   const QCommandLineOption quitAfterOption("quit-after", "Exit cleanly after SECONDS.", "SECONDS");
   const QCommandLineOption hostMenuHasLinkOption(
       "host-menu-has-link", "The host menu brings its own communication menu and settings.");
+  const QCommandLineOption installationKindOption(
+      "installation-kind", "Answer to Command(46): the installation kind (office mode: 3).", "N");
+  const QCommandLineOption callbackVersionOption("callback-version",
+                                                 "Answer to GetVersion (default 7).", "N");
+  const QCommandLineOption stationOption(
+      "station", "A station FindStation knows, with its value at offset 28; repeatable.",
+      "NAME=VALUE");
   parser.addOptions({helpOption, modeOption, rootOption, pluginOption, screenshotOption, openOption,
-                     quitAfterOption, hostMenuHasLinkOption});
+                     quitAfterOption, hostMenuHasLinkOption, installationKindOption,
+                     callbackVersionOption, stationOption});
 
   ParsedHostOptions parsed;
   parsed.helpText = parser.helpText();
@@ -66,6 +97,21 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
       return parsed;
     }
     options.quitAfterSeconds = seconds;
+  }
+  for (const auto& [option, target] :
+       {std::pair{&installationKindOption, &options.installationKind},
+        std::pair{&callbackVersionOption, &options.callbackVersion}}) {
+    if (!parser.isSet(*option)) continue;
+    *target = integerOption(option->names().constFirst(), parser.value(*option), parsed.error);
+    if (!*target) return parsed;
+  }
+  for (const QString& text : parser.values(stationOption)) {
+    const auto station = parseStation(text);
+    if (!station) {
+      parsed.error = "Invalid --station (NAME=VALUE): " + text;
+      return parsed;
+    }
+    options.stations.push_back(*station);
   }
   const auto valueIfSet = [&parser](const QCommandLineOption& option) -> std::optional<QString> {
     if (!parser.isSet(option)) return std::nullopt;

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace tarvel::host {
 
@@ -19,6 +21,12 @@ struct HostOptions {
   std::optional<QString> openMenuPath;      // --open "Caption/Caption/..."
   std::optional<int> quitAfterSeconds;      // --quit-after SECONDS, 0 .. kMaximumQuitAfterSeconds
   bool hostMenuHasLink = false;             // --host-menu-has-link
+  // The host's answers, set before Load (they stay changeable in the side panel afterwards):
+  std::optional<int32_t> installationKind;  // --installation-kind N: Command(46, 0)
+  std::optional<int32_t> callbackVersion;   // --callback-version N: GetVersion
+  // --station NAME=VALUE, repeated: the stations FindStation knows, with the value at offset
+  // 28 of each record; given at all, they replace the demo's table.
+  std::vector<std::pair<QString, int32_t>> stations;
 };
 
 struct ParsedHostOptions {
@@ -31,6 +39,10 @@ struct ParsedHostOptions {
 // Parses the whole command line, program name first. Nothing here needs a QApplication, so it
 // runs before one exists (the options decide the platform and the installation root).
 ParsedHostOptions parseHostOptions(const QStringList& arguments);
+
+// "NAME=VALUE" of --station: the name before the last "=", trimmed and not empty, and a 32-bit
+// decimal value; std::nullopt otherwise.
+std::optional<std::pair<QString, int32_t>> parseStation(const QString& text);
 
 // "station" is 0, "office" 1 (either without regard to case), a number 0 to 255 is itself;
 // anything else is std::nullopt.

@@ -2,12 +2,14 @@
 
 #include <QCoreApplication>
 #include <QMenu>
+#include <QSpinBox>
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <stdexcept>
 
 #include "host/host_callback.h"
+#include "host/host_control_panel.h"
 #include "host/host_texts.h"
 #include "host/host_window.h"
 #include "host/menu_item.h"
@@ -51,6 +53,17 @@ bool openMenuItem(HostWindow& window, const QString& path) {
   return true;
 }
 
+// The answers the command line set, in the panel before Load asks for them.
+void applyHostAnswers(const HostOptions& options, HostControlPanel& controls) {
+  if (options.installationKind) controls.installationKind->setValue(*options.installationKind);
+  if (options.callbackVersion) controls.callbackVersion->setValue(*options.callbackVersion);
+  if (options.stations.empty()) return;
+  controls.clearStations();
+  for (const auto& [name, value] : options.stations) {
+    controls.addStation(platform::fromUnicode(name), value);
+  }
+}
+
 }  // namespace
 
 QString defaultPluginPath() {
@@ -60,6 +73,7 @@ QString defaultPluginPath() {
 int runHost(const HostOptions& options, bool echoMessages) {
   HostWindow window(options.mode, options.hostMenuHasLink);
   window.messagePane->setEchoToStandardOutput(echoMessages);
+  applyHostAnswers(options, *window.controlPanel);
   platform::setApplicationErrorHandler([&window](const std::string& message) {
     std::fprintf(stderr, "tarvel-host: error: %s\n",
                  platform::toUnicode(message).toUtf8().constData());

@@ -31,5 +31,40 @@ if [ ! -e "$settings" ]; then
     'EnableAutoZapros=0' >"$settings"
 fi
 
+# The office: its database (a dozen stations) and a schedule for eleven of them, daily, by
+# weekdays, switched off and overlapping, so that the chart shows green and red. The twelfth
+# station has no schedule yet: the office window gives it a fresh one.
+"$build_dir/bin/tarvel-demo-office-database" "$demo_root/FSYS/OFFICEDB/OFFICE.FDB"
+if ! grep -qi '^\[AutoZapros\]' "$settings"; then
+  item() {  # index enable ask name conntype kind times...
+    local index=$1 enable=$2 ask=$3 name=$4 conn=$5 kind=$6
+    shift 6
+    printf '%s\r\n' "[AutoZaprosItem$index]" "Enable=$enable" "HasUserQuery=$ask" \
+      "AZSName=$name" "ConnType=$conn" "ConnTimeTipe=$kind"
+    if [ "$kind" != 3 ]; then
+      printf '%s\r\n' "CPcount=$#"
+      local slot=0
+      for time in "$@"; do
+        printf '%s\r\n' "CP${slot}time=$time"
+        slot=$((slot + 1))
+      done
+    fi
+  }
+  {
+    printf '%s\r\n' '[AutoZapros]' 'Count=11'
+    item 0 1 1 'АЗС №1 Центральная' 3 1 08:00 20:30
+    item 1 1 0 'АЗС №2 Вокзальная' 1 1 08:00
+    item 2 1 1 'АЗС №3 Заречье' 2 2 09:00 '' 09:00 '' 09:00 '' ''
+    item 3 0 1 'АЗС №4 Северная' 3 1 10:00
+    item 4 1 0 'АЗС №5 Трасса М-4' 3 1 14:00 14:20
+    item 5 1 1 'АЗС №6 Промзона' 1 2 '' 12:00 '' 12:00 '' '' ''
+    item 6 1 0 'АЗС №7 Речной порт' 3 1 12:00
+    item 7 1 1 'АЗС №8 Ёлочка' 3 3
+    item 8 0 0 'АЗС №9 Южная' 2 2 07:00 '' '' '' '' 07:00 ''
+    item 9 1 1 'АЗС №10 Аэропорт' 2 1 22:00
+    item 10 1 0 'АЗС №11 Объездная' 1 1 06:00 18:00
+  } | iconv -f UTF-8 -t CP1251 >>"$settings"
+fi
+
 echo "Demo installation: $demo_root"
 exec "$build_dir/bin/tarvel-host" --root "$demo_root" "$@"

@@ -9,6 +9,7 @@
 #include "plugin/host_menu.h"
 #include "plugin/host_variant.h"
 #include "plugin/menu_proc.h"
+#include "plugin/office_auto_query.h"
 #include "security/security_form.h"
 #include "settings/settings_file.h"
 
@@ -99,10 +100,10 @@ int32_t load(intptr_t hostContext, uint8_t mode, HostCallback* hostCallback) {
     loadTransports(module, arguments);
     prepareData(*hostCallback, arguments);
 
-    // The host's installation kind decides whether this is an office with auto-query (kind 3);
-    // this build has no office auto-query window yet, so nothing more is made for it.
+    // The host's installation kind decides whether this is an office with auto-query (kind 3).
     module.officeWithAutoQuery = variantEqualsNumber(
         hostCallback->Command(kInstallationKindCommand, 0), kOfficeWithAutoQuery);
+    if (module.officeWithAutoQuery) createOfficeAutoQuery(module);
     return 0;
   } catch (...) {
     return 1;
@@ -127,6 +128,7 @@ int32_t unload() {
     deleteWindow(module.autoSendForm);
     deleteWindow(module.securityForm);
     deleteWindow(module.flashkaForm);
+    freeOfficeAutoQuery(module);
     module.officeWithAutoQuery = false;
     return 0;
   } catch (...) {

@@ -1,5 +1,8 @@
 #include "plugin/module_state.h"
 
+#include "autoquery/core/auto_azs.h"
+#include "autoquery/core/polling_engine.h"
+#include "autoquery/ui/auto_zapros_office_form.h"
 #include "plugin/menu_proc.h"
 
 namespace tarvel::plugin {

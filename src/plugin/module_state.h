@@ -9,6 +9,11 @@
 #include "settings/inet_settings.h"
 #include "tarvel/contract.h"
 
+namespace tarvel::autoquery {
+class PollingEngine;
+class TAutoZaprosOfficeForm;
+class tAutoAZS;
+}  // namespace tarvel::autoquery
 namespace tarvel::autosend {
 class TAutoSendForm;
 }
@@ -37,6 +42,13 @@ struct ModuleState {
   security::TSecurityForm* securityForm = nullptr;
 
   SiblingLibraries siblings;
+
+  // Made only at an office whose host answers installation kind 3: the office window, whose
+  // TimerSend runs the polling engine, and the schedule registry. UnLoad frees the registry
+  // first, then the window.
+  std::unique_ptr<autoquery::TAutoZaprosOfficeForm> AutoZaprosOfficeForm;
+  std::unique_ptr<autoquery::PollingEngine> pollingEngine;
+  std::unique_ptr<autoquery::tAutoAZS> AutoAZS;
   // The host answered installation kind 3: an office that polls its stations.
   bool officeWithAutoQuery = false;
 

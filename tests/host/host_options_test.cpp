@@ -36,12 +36,33 @@ TEST(HostOptions, DefaultsToAStationWithNothingUnattended) {
   EXPECT_FALSE(parsed.options->openMenuPath);
   EXPECT_FALSE(parsed.options->quitAfterSeconds);
   EXPECT_FALSE(parsed.options->hostMenuHasLink);
+  EXPECT_FALSE(parsed.options->installationKind);
+  EXPECT_FALSE(parsed.options->callbackVersion);
+  EXPECT_TRUE(parsed.options->stations.empty());
 }
 
 TEST(HostOptions, TakesEveryOption) {
-  const auto parsed = parseHostOptions(commandLine(
-      {"--mode", "office", "--root", "/tmp/demo", "--plugin", "/x/libtarvel.so", "--screenshot",
-       "/tmp/shots", "--open", "Связь/Настройки", "--quit-after", "5", "--host-menu-has-link"}));
+  const auto parsed = parseHostOptions(commandLine({"--mode",
+                                                    "office",
+                                                    "--root",
+                                                    "/tmp/demo",
+                                                    "--plugin",
+                                                    "/x/libtarvel.so",
+                                                    "--screenshot",
+                                                    "/tmp/shots",
+                                                    "--open",
+                                                    "Связь/Настройки",
+                                                    "--quit-after",
+                                                    "5",
+                                                    "--host-menu-has-link",
+                                                    "--installation-kind",
+                                                    "0",
+                                                    "--callback-version",
+                                                    "4",
+                                                    "--station",
+                                                    "АЗС 7=4242",
+                                                    "--station",
+                                                    "B=-1"}));
   ASSERT_TRUE(parsed.options) << parsed.error.toStdString();
   const auto& options = *parsed.options;
   EXPECT_EQ(options.mode, 1);
@@ -51,6 +72,28 @@ TEST(HostOptions, TakesEveryOption) {
   EXPECT_EQ(options.openMenuPath, QString::fromUtf8("Связь/Настройки"));
   EXPECT_EQ(options.quitAfterSeconds, 5);
   EXPECT_TRUE(options.hostMenuHasLink);
+  EXPECT_EQ(options.installationKind, 0);
+  EXPECT_EQ(options.callbackVersion, 4);
+  const std::vector<std::pair<QString, int32_t>> stations = {{QString::fromUtf8("АЗС 7"), 4242},
+                                                             {"B", -1}};
+  EXPECT_EQ(options.stations, stations);
+}
+
+TEST(HostOptions, StationIsANameAndAValue) {
+  const struct {
+    const char* text;
+    std::optional<std::pair<QString, int32_t>> expected;
+  } cases[] = {
+      {"A=1", std::pair{QString("A"), 1}},
+      {" A = B = 7 ", std::pair{QString("A = B"), 7}},
+      {"A", std::nullopt},
+      {"=5", std::nullopt},
+      {"A=", std::nullopt},
+      {"A=99999999999", std::nullopt},
+  };
+  for (const auto& entry : cases) {
+    EXPECT_EQ(tarvel::host::parseStation(entry.text), entry.expected) << entry.text;
+  }
 }
 
 TEST(HostOptions, RefusesWhatItCannotUse) {
@@ -58,7 +101,8 @@ TEST(HostOptions, RefusesWhatItCannotUse) {
        {commandLine({"--mode", "depot"}), commandLine({"--quit-after", "soon"}),
         commandLine({"--quit-after", "-2"}), commandLine({"--quit-after", "2147484"}),
         commandLine({"--quit-after", "99999999999"}), commandLine({"--unknown"}),
-        commandLine({"--root"}), commandLine({"stray"})}) {
+        commandLine({"--root"}), commandLine({"stray"}), commandLine({"--callback-version", "new"}),
+        commandLine({"--installation-kind", "3.5"}), commandLine({"--station", "A"})}) {
     const auto parsed = parseHostOptions(arguments);
     EXPECT_FALSE(parsed.options) << arguments.join(' ').toStdString();
     EXPECT_FALSE(parsed.error.isEmpty()) << arguments.join(' ').toStdString();

@@ -1,5 +1,9 @@
 #include "support/scripted_dialogs.h"
 
+#include <QDialog>
+
+#include "platform/cp1251.h"
+
 namespace tarvel::testing {
 namespace {
 
@@ -40,6 +44,30 @@ std::optional<std::string> ScriptedDialogs::browseForFolder(QWidget* owner,
                                                             const std::string& startFolder) {
   asked.push_back({"folder", {}, prompt, startFolder, owner});
   return takeFront<std::optional<std::string>>(folderAnswers, std::nullopt);
+}
+
+void ScriptedDialogs::showBareMessage(const std::string& text) {
+  asked.push_back({"bare message", {}, text, {}, nullptr});
+}
+
+int ScriptedDialogs::runModal(QDialog& dialog) {
+  asked.push_back({"modal",
+                   platform::fromUnicode(dialog.windowTitle()),
+                   dialog.objectName().toStdString(),
+                   {},
+                   nullptr});
+  dialog.setResult(QDialog::Rejected);
+  dialog.show();
+  if (!modalActions.empty()) {
+    const std::function<void(QDialog&)> action = std::move(modalActions.front());
+    modalActions.pop_front();
+    action(dialog);
+  }
+  if (dialog.isVisible()) {
+    dialog.hide();
+    return QDialog::Rejected;
+  }
+  return dialog.result();
 }
 
 }  // namespace tarvel::testing

@@ -46,6 +46,15 @@ class QtOperatorDialogs final : public OperatorDialogs {
     if (folder.isEmpty()) return std::nullopt;
     return fromUnicode(folder);
   }
+
+  void showBareMessage(const std::string& text) override {
+    QMessageBox box(QMessageBox::NoIcon, QString(), toUnicode(text), QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+  }
+
+  int runModal(QDialog& dialog) override { return dialog.exec(); }
 };
 
 OperatorDialogs*& installedDialogs() {

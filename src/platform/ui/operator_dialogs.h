@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+class QDialog;
 class QWidget;
 
 namespace tarvel::platform {
@@ -25,6 +26,11 @@ class OperatorDialogs {
   // or std::nullopt when the operator cancels.
   virtual std::optional<std::string> browseForFolder(QWidget* owner, const std::string& prompt,
                                                      const std::string& startFolder) = 0;
+  // A bare message: the text and an OK button, no title, no icon, no owner, kept on top.
+  virtual void showBareMessage(const std::string& text) = 0;
+  // Runs a dialog of the plug-in modally (QDialog::exec) and returns its result code. A test
+  // answers by acting on the real dialog instead.
+  virtual int runModal(QDialog& dialog) = 0;
 };
 
 // The dialogs in force: the Qt ones unless a test installed others.

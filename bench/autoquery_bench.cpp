@@ -1,0 +1,146 @@
+// The office's costs that grow with the chain: saving and loading the whole registry of
+// schedules (each station daily, four times a day) at 100, 1 000 and 10 000 stations, and one
+// polling tick over 10 000 enabled stations with none or 100 of them due.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+
+#include "autoquery/core/auto_azs.h"
+#include "autoquery/core/polling_engine.h"
+#include "platform/clock.h"
+
+namespace {
+
+using tarvel::autoquery::PollingEngine;
+using tarvel::autoquery::tAutoAZS;
+using tarvel::autoquery::TAzsItem;
+
+// A folder of its own for the run's files, removed at exit.
+class BenchFolder {
+ public:
+  BenchFolder() {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tarvel-autoquery-bench-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ~BenchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  std::filesystem::path file(const std::string& name) const { return path_ / name; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+const BenchFolder& folder() {
+  static const BenchFolder instance;
+  return instance;
+}
+
+std::string twoDigits(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
+// Stations polled daily at four times spread over the day, none of them in the 8 o'clock hour.
+void fillChain(tAutoAZS& registry, int stations) {
+  for (int station = 0; station < stations; ++station) {
+    TAzsItem& item = registry.Add();
+    item.AZSName = "AZS " + std::to_string(station);
+    item.Enable = true;
+    item.HasUserQuery = false;
+    item.ConnType = 1;
+    item.CP.emplace();
+    for (int hour : {2, 11, 15, 21})
+      item.CP->emplace_back(twoDigits(hour) + ":" + twoDigits(station % 60));
+  }
+}
+
+void BM_RegistrySaveToIni(benchmark::State& state) {
+  const int stations = static_cast<int>(state.range(0));
+  const auto path = folder().file("save.INI");
+  tAutoAZS registry;
+  fillChain(registry, stations);
+  registry.SaveToIni(path);
+  for (auto _ : state) {
+    // A changed schedule, so that every save really replaces the file.
+    registry.Items(0).Enable = !registry.Items(0).Enable;
+    registry.SaveToIni(path);
+  }
+  state.SetItemsProcessed(state.iterations() * stations);
+}
+
+void BM_RegistryLoadFromIni(benchmark::State& state) {
+  const int stations = static_cast<int>(state.range(0));
+  const auto path = folder().file("load.INI");
+  {
+    tAutoAZS registry;
+    fillChain(registry, stations);
+    registry.SaveToIni(path);
+  }
+  for (auto _ : state) {
+    tAutoAZS registry;
+    registry.LoadFromIni(path);
+    benchmark::DoNotOptimize(registry.Count());
+  }
+  state.SetItemsProcessed(state.iterations() * stations);
+}
+
+// A host that answers version 7 and counts the exchanges it is asked for.
+class CountingHost final : public tarvel::HostCallback {
+ public:
+  int64_t exchanges = 0;
+  int32_t GetVersion() override { return 7; }
+  std::string GetStationName() override { return {}; }
+  void ReportMessage(int32_t, const std::string&) override {}
+  tarvel::HostMenuItem* GetMainMenu() override { return nullptr; }
+  tarvel::HostMenuItem* NewMenuItem(tarvel::HostMenuItem*, int32_t) override { return nullptr; }
+  tarvel::HostVariant Command(int32_t, int32_t) override { return {}; }
+  void StartExchange(const std::string&, int32_t, tarvel::HostVariant) override { ++exchanges; }
+  const void* FindStation(const std::string&) override { return nullptr; }
+};
+
+// One tick over 10 000 enabled stations; the clock goes back and forth between 08:05 and 08:06
+// so that every tick walks the stations. dueStations of them have 08:05 and 08:06 among their
+// times.
+void tickOverTenThousand(benchmark::State& state, int dueStations) {
+  constexpr int kStations = 10'000;
+  tAutoAZS registry;
+  fillChain(registry, kStations);
+  for (int station = 0; station < dueStations; ++station) {
+    auto& times = *registry.Items(station * (kStations / dueStations)).CP;
+    times[1] = "08:05";
+    times[2] = "08:06";
+  }
+  CountingHost host;
+  std::recursive_mutex timerLock;
+  PollingEngine::Links links;
+  links.registry = [&registry] { return &registry; };
+  links.host = &host;
+  PollingEngine engine(links, timerLock);
+  const double moments[] = {tarvel::platform::encodeDateTime(2025, 3, 3, 8, 5, 10),
+                            tarvel::platform::encodeDateTime(2025, 3, 3, 8, 6, 10)};
+  int64_t ticks = 0;
+  for (auto _ : state) {
+    tarvel::platform::setClockForTests(moments[ticks++ % 2]);
+    engine.tick();
+  }
+  tarvel::platform::setClockForTests(std::nullopt);
+  if (host.exchanges != ticks * dueStations) state.SkipWithError("wrong number of exchanges");
+  state.SetItemsProcessed(state.iterations() * kStations);
+}
+
+void BM_TickTenThousandNoneDue(benchmark::State& state) { tickOverTenThousand(state, 0); }
+void BM_TickTenThousandHundredDue(benchmark::State& state) { tickOverTenThousand(state, 100); }
+
+BENCHMARK(BM_RegistrySaveToIni)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RegistryLoadFromIni)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TickTenThousandNoneDue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickTenThousandHundredDue)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

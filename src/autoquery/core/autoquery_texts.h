@@ -1,0 +1,27 @@
+// The office auto-query's own texts: Windows-1251 bytes converted while compiling.
+#pragma once
+
+#include "platform/cp1251_literal.h"
+
+namespace tarvel::autoquery::text {
+
+using platform::operator""_cp1251;
+
+// The name of a station nobody has named yet.
+inline constexpr auto& kUndefinedName = u8"Неопределено"_cp1251;
+
+// Reported to the host, kind 1, followed by the station's name.
+inline constexpr auto& kQueryCancelled = u8"Отмена автозапроса для АЗС: "_cp1251;
+inline constexpr auto& kQueryStarting = u8"Автозапрос на АЗС: "_cp1251;
+// Reported to the host, kind 2, when its call-back is too old to start a query.
+inline constexpr auto& kOldCallbackDaily =
+    u8"Версия CallBack низкой версии, возможно нужно обновить Кремнекс Офис"_cp1251;
+inline constexpr auto& kOldCallbackWeekdays =
+    u8"Версия CallBack мала, возможно нужно обновить Кремнекс Офис"_cp1251;
+
+// ISO weekdays 1 (Monday) to 7 (Sunday).
+inline constexpr const char* kWeekDayNames[7] = {u8"ПН"_cp1251, u8"ВТ"_cp1251, u8"СР"_cp1251,
+                                                 u8"ЧТ"_cp1251, u8"ПТ"_cp1251, u8"СБ"_cp1251,
+                                                 u8"ВС"_cp1251};
+
+}  // namespace tarvel::autoquery::text

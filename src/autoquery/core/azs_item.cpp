@@ -1,0 +1,66 @@
+#include "autoquery/core/azs_item.h"
+
+#include <algorithm>
+
+#include "autoquery/core/autoquery_texts.h"
+#include "platform/profile_file.h"
+
+namespace tarvel::autoquery {
+namespace {
+
+// The time a slot gets when its key is missing from the file.
+constexpr std::string_view kMissingTime = "00:00";
+
+std::string slotKey(std::size_t slot) { return "CP" + std::to_string(slot) + "time"; }
+
+bool holdsTimes(int32_t kind) {
+  return kind == ScheduleKind::Daily || kind == ScheduleKind::Weekdays;
+}
+
+}  // namespace
+
+TAzsItem::TAzsItem() : AZSName(text::kUndefinedName) {}
+
+void TAzsItem::LoadFromIni(const platform::ProfileFile& ini, const std::string& section) {
+  Enable = ini.readBool(section, "Enable", false);
+  HasUserQuery = ini.readBool(section, "HasUserQuery", true);
+  AZSName = ini.readString(section, "AZSName", AZSName);
+  ConnType = ini.readInteger(section, "ConnType", ConnType);
+  ConnTimeTipe = ini.readInteger(section, "ConnTimeTipe", ConnTimeTipe);
+  if (!holdsTimes(ConnTimeTipe)) return;
+
+  const int32_t count =
+      std::clamp(ini.readInteger(section, "CPcount", 0), int32_t{0}, kMaxConnectionPointCount);
+  std::vector<ConnectionPoint> slots;
+  slots.reserve(static_cast<std::size_t>(count));
+  for (int32_t slot = 0; slot < count; ++slot) {
+    slots.emplace_back(
+        ini.readString(section, slotKey(static_cast<std::size_t>(slot)), kMissingTime));
+  }
+  CP = std::move(slots);
+}
+
+void TAzsItem::SaveToIni(platform::ProfileFile& ini, const std::string& section) const {
+  ini.writeBool(section, "Enable", Enable);
+  ini.writeBool(section, "HasUserQuery", HasUserQuery);
+  ini.writeString(section, "AZSName", AZSName);
+  ini.writeInteger(section, "ConnType", ConnType);
+  ini.writeInteger(section, "ConnTimeTipe", ConnTimeTipe);
+  if (!holdsTimes(ConnTimeTipe) || !CP) return;
+
+  std::size_t count = CP->size();
+  if (ConnTimeTipe == ScheduleKind::Weekdays) {
+    count = std::min<std::size_t>(count, kWeekdaySlotCount);
+  }
+  ini.writeInteger(section, "CPcount", static_cast<int32_t>(count));
+  for (std::size_t slot = 0; slot < count; ++slot) {
+    // Unset slots get no key; an empty weekday is written as an empty value.
+    if ((*CP)[slot]) ini.writeString(section, slotKey(slot), *(*CP)[slot]);
+  }
+}
+
+void TAzsItem::RefreshFrame() {
+  if (Frame) Frame->refresh(*this);
+}
+
+}  // namespace tarvel::autoquery

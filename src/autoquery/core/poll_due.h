@@ -1,0 +1,42 @@
+// Which stations are due for a poll at one moment: pure functions of the schedules and the time.
+// A slot is due when its text equals the moment formatted "hh:nn" character for character;
+// there is no tolerance and no catching up.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "autoquery/core/auto_azs.h"
+#include "platform/clock.h"
+
+namespace tarvel::autoquery {
+
+// One poll the moment asks for, with what the engine needs of the station, copied so that the
+// engine never holds on to an item while the operator is asked.
+struct DuePoll {
+  int32_t position = 0;  // the item's position in the registry
+  int32_t slot = 0;      // the slot of CP whose time matched
+  std::string AZSName;
+  int32_t ConnType = 0;
+  int32_t ConnTimeTipe = 0;
+  bool HasUserQuery = true;
+};
+
+// The moment as the due rule compares it.
+struct PollMoment {
+  std::string hourMinute;  // "hh:nn"
+  int isoWeekday = 1;      // 1 Monday .. 7 Sunday
+};
+PollMoment pollMoment(platform::DateTime moment);
+
+// The slots of one item due at the moment, in slot order: for an enabled daily item every
+// filled slot with that time (the same time twice polls twice), for an enabled weekday item the
+// slot of the ISO weekday when it holds that time; nothing for other kinds, a disabled item or
+// an absent list.
+std::vector<int32_t> dueSlots(const TAzsItem& item, const PollMoment& moment);
+
+// Every poll due at the moment, in registry order and, within an item, slot order.
+std::vector<DuePoll> duePolls(const tAutoAZS& registry, platform::DateTime moment);
+
+}  // namespace tarvel::autoquery

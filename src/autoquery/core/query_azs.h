@@ -1,0 +1,33 @@
+// The start of one station query: through the host's StartExchange, or over direct IP on a
+// newer host through the IP transport's AutoSendInetFromOffice.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "tarvel/contract.h"
+
+namespace tarvel::autoquery {
+
+// The host version from which a station query may be started at all, and from which a direct-IP
+// query goes through the IP transport.
+inline constexpr int32_t kQueryMinimumVersion = 5;
+inline constexpr int32_t kTransportQueryMinimumVersion = 7;
+
+// The IP transport's AutoSendInetFromOffice (station name, value from the host's station record,
+// the parameter by reference); empty when the library or its entry is missing.
+using AutoSendInetFromOfficeCall = std::function<void(
+    const std::string& stationName, int32_t stationValue, HostVariant& parameter)>;
+
+// The 32-bit value at byte offset 28 of a record FindStation gave.
+int32_t stationRecordValue(const void* record);
+
+// Direct IP (3) with the transport entry present and a host of version 7 or more goes to the
+// transport with the value of the host's record of the station, or nowhere when the host knows
+// no such station; everything else goes to the host's StartExchange. Results are not examined;
+// what the host or the transport raises goes on to the caller.
+void QueryAZS(HostCallback& host, const AutoSendInetFromOfficeCall& autoSendInetFromOffice,
+              const std::string& AZSName, int32_t ConnType, HostVariant Param);
+
+}  // namespace tarvel::autoquery

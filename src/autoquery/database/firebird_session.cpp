@@ -1,0 +1,105 @@
+#include "autoquery/database/firebird_session.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+
+namespace tarvel::autoquery {
+
+namespace {
+
+constexpr const char* kUserName = "SYSDBA";
+constexpr const char* kPassword = "tessellor";
+constexpr const char* kCharacterSet = "WIN1251";
+constexpr int kConnectTimeoutSeconds = 5;
+constexpr const char* kEmbeddedOnly = "Providers=Engine12";
+constexpr const char* kSharedLockFolder = "/tmp/firebird";
+
+bool usableFolder(const char* folder) {
+  struct stat information {};
+  if (stat(folder, &information) != 0) {
+    return true;  // the engine creates it
+  }
+  return S_ISDIR(information.st_mode) && access(folder, R_OK | W_OK | X_OK) == 0;
+}
+
+// The engine keeps its lock files in one folder per machine; a folder made by the system's
+// service (or another user) shuts everyone else out, so such a user gets a folder of its own.
+void choosePrivateLockFolderWhenNeeded() {
+  const char* configured = std::getenv("FIREBIRD_LOCK");
+  if ((configured != nullptr && *configured != '\0') || usableFolder(kSharedLockFolder)) {
+    return;
+  }
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("tarvel-firebird-" + std::to_string(getuid()));
+  std::error_code ignored;
+  std::filesystem::create_directories(folder, ignored);
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all, ignored);
+  setenv("FIREBIRD_LOCK", folder.c_str(), 0);
+}
+
+}  // namespace
+
+Firebird::IMaster* firebirdMaster() {
+  static std::once_flag prepared;
+  std::call_once(prepared, choosePrivateLockFolderWhenNeeded);
+  return Firebird::fb_get_master_interface();
+}
+
+std::string firebirdErrorText(const Firebird::IStatus* status) {
+  char text[2048] = {};
+  firebirdMaster()->getUtilInterface()->formatStatus(text, sizeof text - 1,
+                                                     const_cast<Firebird::IStatus*>(status));
+  std::string result(text);
+  while (!result.empty() && (result.back() == '\n' || result.back() == ' ')) {
+    result.pop_back();
+  }
+  return result;
+}
+
+void callFirebird(const std::function<void(Firebird::ThrowStatusWrapper&)>& step) {
+  Firebird::IStatus* rawStatus = firebirdMaster()->getStatus();
+  Firebird::ThrowStatusWrapper status(rawStatus);
+  try {
+    step(status);
+  } catch (const Firebird::FbException& error) {
+    const std::string text = firebirdErrorText(error.getStatus());
+    status.dispose();
+    throw OfficeDatabaseError(text);
+  } catch (...) {
+    status.dispose();
+    throw;
+  }
+  status.dispose();
+}
+
+std::string databaseParameterBlock(Firebird::ThrowStatusWrapper& status,
+                                   const DatabaseParameters& parameters) {
+  Firebird::IXpbBuilder* builder = firebirdMaster()->getUtilInterface()->getXpbBuilder(
+      &status, Firebird::IXpbBuilder::DPB, nullptr, 0);
+  std::string block;
+  try {
+    builder->insertString(&status, isc_dpb_user_name, kUserName);
+    builder->insertString(&status, isc_dpb_password, kPassword);
+    builder->insertString(&status, isc_dpb_lc_ctype, kCharacterSet);
+    builder->insertInt(&status, isc_dpb_connect_timeout, kConnectTimeoutSeconds);
+    if (parameters.embedded) {
+      builder->insertString(&status, isc_dpb_config, kEmbeddedOnly);
+    }
+    if (parameters.createWithWin1251) {
+      builder->insertString(&status, isc_dpb_set_db_charset, kCharacterSet);
+    }
+    block.assign(reinterpret_cast<const char*>(builder->getBuffer(&status)),
+                 builder->getBufferLength(&status));
+  } catch (...) {
+    builder->dispose();
+    throw;
+  }
+  builder->dispose();
+  return block;
+}
+
+}  // namespace tarvel::autoquery

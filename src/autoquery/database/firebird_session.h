@@ -1,0 +1,41 @@
+// The Firebird client's entry points for this library: the master interface, the dispatcher
+// that chooses the provider, and the turning of a failed call into an OfficeDatabaseError.
+#pragma once
+
+#include <firebird/Interface.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+namespace tarvel::autoquery {
+
+// Any failure of the office database, with the client's own error text.
+class OfficeDatabaseError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The client's master interface. The first call also makes sure the embedded engine can keep
+// its lock files: when $FIREBIRD_LOCK is not set and the shared lock folder belongs to someone
+// else, a private per-user folder is used, so an ordinary user needs no running server.
+Firebird::IMaster* firebirdMaster();
+
+// The client's text of a failed call's status vector, lines joined by "\n".
+std::string firebirdErrorText(const Firebird::IStatus* status);
+
+// Runs one step against the client with a throwing status wrapper; a Firebird error becomes an
+// OfficeDatabaseError with the client's text.
+void callFirebird(const std::function<void(Firebird::ThrowStatusWrapper&)>& step);
+
+// The database parameter block: the office's fixed credentials and character set, a connect
+// timeout so that a server that does not answer gives up after a few seconds, and, for a local
+// file, the embedded engine as the only provider.
+struct DatabaseParameters {
+  bool embedded = false;
+  bool createWithWin1251 = false;  // only when creating a database
+};
+std::string databaseParameterBlock(Firebird::ThrowStatusWrapper& status,
+                                   const DatabaseParameters& parameters);
+
+}  // namespace tarvel::autoquery

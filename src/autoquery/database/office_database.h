@@ -1,0 +1,50 @@
+// The office database as the office window uses it (IBDatabase1, IBTransaction1, IBDataSet1):
+// connect, start a read-only transaction, walk the station list, roll back and disconnect.
+// Every failure raises OfficeDatabaseError with the client's error text.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "autoquery/database/firebird_session.h"
+
+namespace tarvel::autoquery {
+
+class OfficeDatabase {
+ public:
+  OfficeDatabase();
+  // Rolls back and disconnects quietly.
+  ~OfficeDatabase();
+  OfficeDatabase(const OfficeDatabase&) = delete;
+  OfficeDatabase& operator=(const OfficeDatabase&) = delete;
+
+  bool connected() const;
+  // Attaches to the database named as officeDatabaseName builds it: a local "C:\…" name
+  // through the embedded engine at its place under the installation root, a name with a
+  // server prefix at that server. Does nothing when already connected.
+  void connect(std::string_view databaseName);
+
+  bool transactionActive() const;
+  // Starts the read-committed, rec_version, nowait, read-only transaction; does nothing when
+  // one is active already.
+  void startTransaction();
+
+  // Runs "select * from OFFICE order by AZSNUMBER" in the active transaction and hands each
+  // row's AZSNAME to the call-back as Windows-1251 bytes (NULL as an empty text, a CHAR
+  // column without its padding blanks). The cursor is closed after the last row, also when
+  // the call-back or a fetch fails.
+  void forEachStationName(const std::function<void(const std::string& AZSNAME)>& onRow);
+
+  // Rolls the transaction back, when one is active.
+  void rollback();
+  // Rolls back and detaches; nothing happens when not connected.
+  void disconnect();
+
+ private:
+  struct Handles;
+  std::unique_ptr<Handles> handles_;
+};
+
+}  // namespace tarvel::autoquery

@@ -1,0 +1,110 @@
+#include "autoquery/database/office_database_creation.h"
+
+#include <cstring>
+
+#include "autoquery/database/firebird_session.h"
+
+namespace tarvel::autoquery {
+
+namespace {
+
+constexpr unsigned kDialect = 3;
+constexpr unsigned kNameLength = 60;
+constexpr unsigned kWin1251CharacterSetId = 52;
+constexpr const char* kCreateTable =
+    "create table OFFICE (AZSNUMBER integer not null primary key, "
+    "AZSNAME varchar(60) character set WIN1251)";
+constexpr const char* kInsertStation = "insert into OFFICE (AZSNUMBER, AZSNAME) values (?, ?)";
+
+Firebird::IAttachment* createDatabase(Firebird::ThrowStatusWrapper& status,
+                                      const std::filesystem::path& file) {
+  const std::string parameters =
+      databaseParameterBlock(status, {.embedded = true, .createWithWin1251 = true});
+  Firebird::IProvider* dispatcher = firebirdMaster()->getDispatcher();
+  Firebird::IAttachment* attachment = nullptr;
+  try {
+    attachment =
+        dispatcher->createDatabase(&status, file.c_str(), static_cast<unsigned>(parameters.size()),
+                                   reinterpret_cast<const unsigned char*>(parameters.data()));
+  } catch (...) {
+    dispatcher->release();
+    throw;
+  }
+  dispatcher->release();
+  return attachment;
+}
+
+// The input message of the insert: AZSNUMBER integer, AZSNAME varchar(60) WIN1251.
+Firebird::IMessageMetadata* insertMessage(Firebird::ThrowStatusWrapper& status) {
+  Firebird::IMetadataBuilder* builder = firebirdMaster()->getMetadataBuilder(&status, 2);
+  builder->setType(&status, 0, SQL_LONG);
+  builder->setLength(&status, 0, sizeof(int32_t));
+  builder->setType(&status, 1, SQL_VARYING);
+  builder->setLength(&status, 1, kNameLength);
+  builder->setCharSet(&status, 1, kWin1251CharacterSetId);
+  Firebird::IMessageMetadata* metadata = builder->getMetadata(&status);
+  builder->release();
+  return metadata;
+}
+
+void insertStations(Firebird::ThrowStatusWrapper& status, Firebird::IAttachment* attachment,
+                    Firebird::ITransaction* transaction,
+                    const std::vector<OfficeStation>& stations) {
+  Firebird::IMessageMetadata* metadata = insertMessage(status);
+  Firebird::IStatement* statement =
+      attachment->prepare(&status, transaction, 0, kInsertStation, kDialect, 0);
+  try {
+    std::vector<unsigned char> buffer(metadata->getMessageLength(&status));
+    const unsigned numberOffset = metadata->getOffset(&status, 0);
+    const unsigned nameOffset = metadata->getOffset(&status, 1);
+    for (const OfficeStation& station : stations) {
+      std::memcpy(buffer.data() + numberOffset, &station.AZSNUMBER, sizeof station.AZSNUMBER);
+      if (station.AZSNAME.size() > kNameLength) {
+        throw OfficeDatabaseError("AZSNAME longer than 60 characters");
+      }
+      const auto length = static_cast<uint16_t>(station.AZSNAME.size());
+      std::memcpy(buffer.data() + nameOffset, &length, sizeof length);
+      std::memcpy(buffer.data() + nameOffset + sizeof length, station.AZSNAME.data(), length);
+      statement->execute(&status, transaction, metadata, buffer.data(), nullptr, nullptr);
+    }
+  } catch (...) {
+    statement->release();
+    metadata->release();
+    throw;
+  }
+  statement->free(&status);
+  metadata->release();
+}
+
+}  // namespace
+
+void createEmptyOfficeDatabase(const std::filesystem::path& file) {
+  callFirebird(
+      [&](Firebird::ThrowStatusWrapper& status) { createDatabase(status, file)->detach(&status); });
+}
+
+void createOfficeDatabase(const std::filesystem::path& file,
+                          const std::vector<OfficeStation>& stations) {
+  callFirebird([&](Firebird::ThrowStatusWrapper& status) {
+    Firebird::IAttachment* attachment = createDatabase(status, file);
+    Firebird::ITransaction* transaction = nullptr;
+    try {
+      transaction = attachment->startTransaction(&status, 0, nullptr);
+      attachment->execute(&status, transaction, 0, kCreateTable, kDialect, nullptr, nullptr,
+                          nullptr, nullptr);
+      transaction->commitRetaining(&status);
+      insertStations(status, attachment, transaction, stations);
+      transaction->commit(&status);
+      transaction = nullptr;
+      attachment->detach(&status);
+    } catch (...) {
+      if (transaction != nullptr) {
+        transaction->release();
+      }
+      attachment->release();
+      throw;
+    }
+  });
+}
+
+}  // namespace tarvel::autoquery

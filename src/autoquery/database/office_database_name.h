@@ -1,0 +1,26 @@
+// Where the office database lies: its name is built from the host's own database connection
+// text, and a name without a server prefix is a file under the installation root.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tarvel::autoquery {
+
+// The office database's Windows path on the office machine.
+inline constexpr std::string_view kOfficeDatabasePath = "C:\\FSYS\\OFFICEDB\\OFFICE.FDB";
+
+// The host's answer up to the first "C:\" (the server prefix, nothing when the answer holds no
+// "C:\"), followed by kOfficeDatabasePath. "srv:C:\DB\MAIN.FDB" gives "srv:C:\FSYS\…".
+std::string officeDatabaseName(std::string_view hostDatabaseText);
+
+// What the Firebird client is asked to open: a name with a server prefix goes to that server
+// unchanged; one without names a local file, mapped onto the installation root
+// (ROOT/FSYS/OFFICEDB/OFFICE.FDB) and opened by the embedded engine.
+struct AttachmentTarget {
+  std::string connectionString;
+  bool embedded = false;
+};
+AttachmentTarget attachmentTarget(std::string_view databaseName);
+
+}  // namespace tarvel::autoquery

@@ -1,0 +1,281 @@
+#include "autoquery/ui/auto_item_sett_form.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <vector>
+
+#include "autoquery/ui/autoquery_ui_texts.h"
+#include "autoquery/ui/time_field.h"
+#include "autoquery/ui/toggle_switch.h"
+#include "platform/cp1251.h"
+#include "platform/ui/error_guard.h"
+#include "platform/ui/operator_dialogs.h"
+#include "settings/connection_type.h"
+
+namespace tarvel::autoquery {
+namespace {
+
+using platform::guardedHandler;
+
+constexpr QSize kDesignClientSize(389, 587);
+// The window's outer height once shown: the two buttons then stand just below the one time
+// group shown at kTimeGroupTop.
+constexpr int kOuterHeight = 415;
+constexpr int kTimeGroupTop = 150;
+// The buttons keep their distances to the right and bottom edges as drawn.
+constexpr int kApplyRightGap = 389 - (165 + 106);
+constexpr int kCancelRightGap = 389 - (277 + 104);
+constexpr int kButtonBottomGap = 587 - (551 + 30);
+constexpr int kTimeColumn = 1;
+constexpr int kWeekdayCount = kWeekdaySlotCount;
+
+}  // namespace
+
+TAutoItemSettForm::TAutoItemSettForm(tAutoAZS& registry)
+    : SettingsDialog(
+          "TAutoItemSettForm", texts::kItemFormCaption, kDesignClientSize,
+          Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      registry_(registry) {
+  // A resizable window: only the buttons follow its edges.
+  setMinimumSize(kDesignClientSize.width() / 2, kDesignClientSize.height() / 4);
+  setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  createComponents();
+  connectHandlers();
+}
+
+void TAutoItemSettForm::connectHandlers() {
+  connect(cbEnable, &QCheckBox::toggled, this, guardedHandler([this] { cbEnableClick(); }));
+  connect(RxSwitch1, &ToggleSwitch::clicked, this, guardedHandler([this] { RxSwitch1Click(); }));
+  for (QRadioButton* kind : {rbDay, rbWeek, rbMonth}) {
+    connect(kind, &QRadioButton::toggled, this, guardedHandler([this] { rbDayClick(); }));
+  }
+  connect(lbDayTime, &QListWidget::currentRowChanged, this,
+          guardedHandler([this] { lbDayTimeClick(); }));
+  connect(meDayTime, &QLineEdit::textChanged, this, guardedHandler([this] { meDayTimeChange(); }));
+  connect(SpeedButton1, &QToolButton::clicked, this,
+          guardedHandler([this] { SpeedButton1Click(); }));
+  connect(SpeedButton2, &QToolButton::clicked, this,
+          guardedHandler([this] { SpeedButton2Click(); }));
+  connect(lvWeekDay, &QTreeWidget::currentItemChanged, this,
+          guardedHandler([this] { lvWeekDayChange(); }));
+  connect(lvWeekDay, &QTreeWidget::itemChanged, this,
+          guardedHandler([this] { lvWeekDayChange(); }));
+  connect(meWeekTime, &QLineEdit::textChanged, this,
+          guardedHandler([this] { meWeekTimeChange(); }));
+  connect(SpeedButton3, &QToolButton::clicked, this,
+          guardedHandler([this] { SpeedButton3Click(); }));
+  connect(SpeedButton4, &QToolButton::clicked, this,
+          guardedHandler([this] { SpeedButton4Click(); }));
+  connect(BitBtn1, &QPushButton::clicked, this, guardedHandler([this] { BitBtn1Click(); }));
+  connect(BitBtn2, &QPushButton::clicked, this, guardedHandler([this] { reject(); }));
+}
+
+QString TAutoItemSettForm::weekdayTime(int row) const {
+  return lvWeekDay->topLevelItem(row)->text(kTimeColumn);
+}
+
+void TAutoItemSettForm::FormShow() {
+  resize(width(), kOuterHeight - (frameGeometry().height() - height()));
+
+  const TAzsItem& item = registry_.Items(AZSIndex);
+  lbAZSname->setText(platform::toUnicode(item.AZSName));
+  lbAZSname->adjustSize();
+  cbEnable->setChecked(item.Enable);
+  cbEnableClick();
+  cbQuery->setChecked(item.HasUserQuery);
+
+  switch (item.ConnType) {
+    case settings::ConnectionType::Modem:
+      rbModem->setChecked(true);
+      break;
+    case settings::ConnectionType::Mail:
+      rbMail->setChecked(true);
+      break;
+    case settings::ConnectionType::DirectIp:
+      rbIP->setChecked(true);
+      break;
+    default:
+      break;  // the choice the form was drawn with stays
+  }
+
+  gbDay->hide();
+  switch (item.ConnTimeTipe) {
+    case ScheduleKind::Daily:
+      rbDay->setChecked(true);
+      lbDayTime->clear();
+      if (item.CP) {
+        for (const ConnectionPoint& slot : *item.CP) {
+          if (slot) lbDayTime->addItem(platform::toUnicode(*slot));
+        }
+      }
+      break;
+    case ScheduleKind::Weekdays:
+      rbWeek->setChecked(true);
+      if (item.CP) {
+        const int slotCount = std::min<int>(kWeekdayCount, static_cast<int>(item.CP->size()));
+        for (int day = 0; day < slotCount; ++day) {
+          const ConnectionPoint& slot = (*item.CP)[day];
+          if (slot) lvWeekDay->topLevelItem(day)->setText(kTimeColumn, platform::toUnicode(*slot));
+        }
+      }
+      lvWeekDayChange();
+      break;
+    case ScheduleKind::MonthDates:
+      rbMonth->setChecked(true);
+      break;
+    default:
+      break;
+  }
+  // What is shown follows the checked kind, whichever it is: no time group for kind 3.
+  rbDayClick();
+}
+
+void TAutoItemSettForm::resizeEvent(QResizeEvent* event) {
+  SettingsDialog::resizeEvent(event);
+  const int buttonTop = height() - kButtonBottomGap - BitBtn1->height();
+  BitBtn1->move(width() - kApplyRightGap - BitBtn1->width(), buttonTop);
+  BitBtn2->move(width() - kCancelRightGap - BitBtn2->width(), buttonTop);
+}
+
+void TAutoItemSettForm::cbEnableClick() { RxSwitch1->setChecked(cbEnable->isChecked()); }
+
+void TAutoItemSettForm::RxSwitch1Click() { cbEnable->setChecked(RxSwitch1->isChecked()); }
+
+void TAutoItemSettForm::rbDayClick() {
+  gbDay->hide();
+  gbWeek->hide();
+  if (rbDay->isChecked()) {
+    gbDay->move(gbDay->x(), kTimeGroupTop);
+    gbDay->show();
+  }
+  if (rbWeek->isChecked()) {
+    gbWeek->move(gbWeek->x(), kTimeGroupTop);
+    gbWeek->show();
+  }
+}
+
+int TAutoItemSettForm::selectedDayLine() const {
+  const int line = lbDayTime->currentRow();
+  if (line < 0 || !lbDayTime->item(line)->isSelected()) return -1;
+  return line;
+}
+
+void TAutoItemSettForm::lbDayTimeClick() {
+  const int line = selectedDayLine();
+  if (line >= 0) meDayTime->setText(lbDayTime->item(line)->text());
+}
+
+void TAutoItemSettForm::meDayTimeChange() {
+  // Typing edits the selected time in place.
+  const int line = selectedDayLine();
+  if (line >= 0) lbDayTime->item(line)->setText(timeFieldText(*meDayTime));
+}
+
+bool TAutoItemSettForm::refusePartlyTyped(const QString& time) {
+  if (!isPartlyTypedTime(time)) return false;
+  platform::operatorDialogs().showBareMessage(texts::kIncompleteTime);
+  return true;
+}
+
+void TAutoItemSettForm::SpeedButton1Click() {
+  const QString time = timeFieldText(*meDayTime);
+  if (refusePartlyTyped(time)) return;
+  lbDayTime->addItem(time);
+}
+
+void TAutoItemSettForm::SpeedButton2Click() {
+  const int line = selectedDayLine();
+  if (line >= 0) delete lbDayTime->takeItem(line);
+}
+
+QTreeWidgetItem* TAutoItemSettForm::selectedWeekdayRow() const {
+  QTreeWidgetItem* row = lvWeekDay->currentItem();
+  return row != nullptr && row->isSelected() ? row : nullptr;
+}
+
+void TAutoItemSettForm::lvWeekDayChange() {
+  if (refreshingWeekdays_) return;
+  refreshingWeekdays_ = true;
+  // The ticks only show which weekdays have a time: a tick set or cleared by hand is undone.
+  for (int day = 0; day < kWeekdayCount; ++day) {
+    QTreeWidgetItem* row = lvWeekDay->topLevelItem(day);
+    row->setCheckState(0, row->text(kTimeColumn).isEmpty() ? Qt::Unchecked : Qt::Checked);
+  }
+  refreshingWeekdays_ = false;
+  const QTreeWidgetItem* row = selectedWeekdayRow();
+  if (row != nullptr && !row->text(kTimeColumn).isEmpty() &&
+      timeFieldText(*meWeekTime) != row->text(kTimeColumn)) {
+    meWeekTime->setText(row->text(kTimeColumn));
+  }
+}
+
+void TAutoItemSettForm::meWeekTimeChange() {
+  QTreeWidgetItem* row = selectedWeekdayRow();
+  if (row == nullptr) return;
+  row->setText(kTimeColumn, timeFieldText(*meWeekTime));
+  lvWeekDayChange();
+}
+
+void TAutoItemSettForm::SpeedButton3Click() {
+  QTreeWidgetItem* row = selectedWeekdayRow();
+  if (row == nullptr) return;
+  const QString time = timeFieldText(*meWeekTime);
+  if (refusePartlyTyped(time)) return;
+  row->setText(kTimeColumn, time);
+  lvWeekDayChange();
+}
+
+void TAutoItemSettForm::SpeedButton4Click() {
+  QTreeWidgetItem* row = selectedWeekdayRow();
+  if (row == nullptr) return;
+  row->setText(kTimeColumn, QString());
+  lvWeekDayChange();
+}
+
+void TAutoItemSettForm::BitBtn1Click() {
+  if (cbEnable->isChecked() && rbDay->isChecked() && lbDayTime->count() == 0) {
+    platform::operatorDialogs().showBareMessage(texts::kNoSessions);
+    return;
+  }
+  // Collect the new session list first, so that a refused time leaves the item untouched.
+  std::optional<std::vector<ConnectionPoint>> newCP;
+  if (rbDay->isChecked()) {
+    newCP.emplace();
+    for (int line = 0; line < lbDayTime->count(); ++line) {
+      const QString time = lbDayTime->item(line)->text();
+      if (refusePartlyTyped(time)) return;
+      newCP->push_back(platform::fromUnicode(time));
+    }
+  } else if (rbWeek->isChecked()) {
+    newCP.emplace();
+    for (int day = 0; day < kWeekdayCount; ++day) {
+      const QString time = weekdayTime(day);
+      if (refusePartlyTyped(time)) return;
+      newCP->push_back(platform::fromUnicode(time));
+    }
+  }
+
+  TAzsItem& item = registry_.Items(AZSIndex);
+  item.Enable = cbEnable->isChecked();
+  item.HasUserQuery = cbQuery->isChecked();
+  if (rbModem->isChecked()) item.ConnType = settings::ConnectionType::Modem;
+  if (rbMail->isChecked()) item.ConnType = settings::ConnectionType::Mail;
+  if (rbIP->isChecked()) item.ConnType = settings::ConnectionType::DirectIp;
+  if (rbDay->isChecked()) item.ConnTimeTipe = ScheduleKind::Daily;
+  if (rbWeek->isChecked()) item.ConnTimeTipe = ScheduleKind::Weekdays;
+  if (rbMonth->isChecked()) item.ConnTimeTipe = ScheduleKind::MonthDates;
+  // Kind 3 keeps its session list as it was.
+  if (newCP) item.CP = std::move(newCP);
+  item.RefreshFrame();
+  accept();
+}
+
+}  // namespace tarvel::autoquery

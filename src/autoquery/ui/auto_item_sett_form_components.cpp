@@ -1,0 +1,150 @@
+// The components of TAutoItemSettForm at the places the form was drawn with.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QTreeWidget>
+
+#include "autoquery/core/autoquery_texts.h"
+#include "autoquery/ui/auto_item_sett_form.h"
+#include "autoquery/ui/autoquery_ui_texts.h"
+#include "autoquery/ui/component_looks.h"
+#include "autoquery/ui/time_field.h"
+#include "autoquery/ui/toggle_switch.h"
+#include "platform/cp1251.h"
+#include "platform/ui/dialog_buttons.h"
+#include "platform/ui/form_font.h"
+
+namespace tarvel::autoquery {
+namespace {
+
+// A check box or radio button with its caption, widened where this platform's font needs it.
+template <typename Button>
+Button* makeCaptioned(QWidget* parent, const char* objectName, const char* cp1251Text,
+                      QRect place) {
+  auto* button = makeComponent<Button>(parent, objectName);
+  button->setText(platform::toUnicode(cp1251Text));
+  button->setGeometry(place);
+  platform::widenToFitCaption(button);
+  return button;
+}
+
+QGroupBox* makeGroup(QWidget* parent, const char* objectName, const char* cp1251Title,
+                     QRect place) {
+  auto* group = makeComponent<QGroupBox>(parent, objectName);
+  group->setTitle(platform::toUnicode(cp1251Title));
+  group->setGeometry(place);
+  return group;
+}
+
+QToolButton* makeSpeedButton(QWidget* parent, const char* objectName, const char* cp1251Text,
+                             QRect place) {
+  auto* button = makeComponent<QToolButton>(parent, objectName);
+  button->setText(platform::toUnicode(cp1251Text));
+  button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  button->setGeometry(place);
+  return button;
+}
+
+constexpr int kRadioWidth = 172;
+constexpr int kRadioHeight = 17;
+
+}  // namespace
+
+void TAutoItemSettForm::createComponents() {
+  Label1 = makeLabel(this, "Label1", texts::kStationNameCaption, {8, 2, 0, 0});
+  lbAZSname = makeLabel(this, "lbAZSname", "", {99, -2, 0, 0});
+  lbAZSname->setFont(serifFont(16, QFont::Bold));
+  setTextColor(lbAZSname, Qt::blue);
+
+  cbEnable = makeCaptioned<QCheckBox>(this, "cbEnable", texts::kEnableCaption, {8, 22, 281, 17});
+  cbQuery = makeCaptioned<QCheckBox>(this, "cbQuery", texts::kAskCaption, {8, 40, 237, 17});
+
+  RxSwitch1 = makeComponent<ToggleSwitch>(this, "RxSwitch1");
+  RxSwitch1->setGeometry(339, -3, 50, 53);
+
+  createTypeGroups();
+  createDailyGroup();
+  createWeekdayGroup();
+
+  BitBtn1 = platform::makeApplyButton(this, "BitBtn1", {165, 551, 106, 30});
+  BitBtn1->setDefault(true);
+  BitBtn2 = platform::makeCancelButton(this, "BitBtn2", {277, 551, 104, 30});
+  BitBtn2->setAutoDefault(false);
+}
+
+void TAutoItemSettForm::createTypeGroups() {
+  GroupBox1 = makeGroup(this, "GroupBox1", texts::kConnectionGroupCaption, {7, 61, 185, 81});
+  rbModem = makeCaptioned<QRadioButton>(GroupBox1, "rbModem", texts::kModemCaption,
+                                        {7, 16, kRadioWidth, kRadioHeight});
+  rbMail = makeCaptioned<QRadioButton>(GroupBox1, "rbMail", texts::kMailCaption,
+                                       {7, 37, kRadioWidth, kRadioHeight});
+  rbIP = makeCaptioned<QRadioButton>(GroupBox1, "rbIP", texts::kDirectIpCaption,
+                                     {7, 59, kRadioWidth, kRadioHeight});
+  rbIP->setChecked(true);
+
+  GroupBox2 = makeGroup(this, "GroupBox2", texts::kKindGroupCaption, {198, 61, 185, 81});
+  rbDay = makeCaptioned<QRadioButton>(GroupBox2, "rbDay", texts::kDailyCaption,
+                                      {7, 16, kRadioWidth, kRadioHeight});
+  rbWeek = makeCaptioned<QRadioButton>(GroupBox2, "rbWeek", texts::kWeekdaysCaption,
+                                       {7, 37, kRadioWidth, kRadioHeight});
+  rbMonth = makeCaptioned<QRadioButton>(GroupBox2, "rbMonth", texts::kMonthDatesCaption,
+                                        {7, 59, kRadioWidth, kRadioHeight});
+  rbMonth->setEnabled(false);
+  rbDay->setChecked(true);
+}
+
+void TAutoItemSettForm::createDailyGroup() {
+  gbDay = makeGroup(this, "gbDay", texts::kTimesGroupCaption, {8, 150, 375, 193});
+  Label2 = makeLabel(gbDay, "Label2", texts::kConnectionTimeCaption, {8, 18, 0, 0});
+
+  lbDayTime = makeComponent<QListWidget>(gbDay, "lbDayTime");
+  lbDayTime->setGeometry(7, 32, 121, 150);
+  lbDayTime->setSelectionMode(QAbstractItemView::SingleSelection);
+  lbDayTime->setSortingEnabled(false);
+
+  gdDayTime = makeGroup(gbDay, "gdDayTime", texts::kGiveTimeCaption, {134, 32, 128, 65});
+  meDayTime = makeTimeField(gdDayTime, "meDayTime", 24, 18);
+
+  SpeedButton1 = makeSpeedButton(gbDay, "SpeedButton1", texts::kAddTimeCaption, {134, 96, 128, 25});
+  SpeedButton2 =
+      makeSpeedButton(gbDay, "SpeedButton2", texts::kRemoveTimeCaption, {134, 158, 129, 25});
+}
+
+void TAutoItemSettForm::createWeekdayGroup() {
+  gbWeek = makeGroup(this, "gbWeek", texts::kTimesGroupCaption, {8, 349, 375, 193});
+  Label3 = makeLabel(gbWeek, "Label3", texts::kConnectionTimeCaption, {8, 18, 0, 0});
+
+  lvWeekDay = makeComponent<QTreeWidget>(gbWeek, "lvWeekDay");
+  lvWeekDay->setGeometry(8, 33, 225, 149);
+  lvWeekDay->setColumnCount(2);
+  lvWeekDay->setHeaderLabels(
+      {platform::toUnicode(texts::kWeekdaysColumn), platform::toUnicode(texts::kTimeColumn)});
+  lvWeekDay->setColumnWidth(0, 100);
+  lvWeekDay->setColumnWidth(1, 80);
+  lvWeekDay->setRootIsDecorated(false);
+  lvWeekDay->setSelectionBehavior(QAbstractItemView::SelectRows);
+  lvWeekDay->setSelectionMode(QAbstractItemView::SingleSelection);
+  lvWeekDay->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  lvWeekDay->header()->setSectionsMovable(false);
+  for (const char* weekday : text::kWeekDayNames) {
+    auto* row = new QTreeWidgetItem(lvWeekDay, {platform::toUnicode(weekday), QString()});
+    row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    row->setCheckState(0, Qt::Unchecked);
+  }
+
+  GroupBox4 = makeGroup(gbWeek, "GroupBox4", texts::kGiveTimeCaption, {239, 29, 128, 65});
+  meWeekTime = makeTimeField(GroupBox4, "meWeekTime", 24, 18);
+
+  SpeedButton3 =
+      makeSpeedButton(gbWeek, "SpeedButton3", texts::kAddTimeCaption, {239, 94, 128, 25});
+  SpeedButton4 =
+      makeSpeedButton(gbWeek, "SpeedButton4", texts::kRemoveTimeCaption, {238, 158, 129, 25});
+}
+
+}  // namespace tarvel::autoquery

@@ -1,0 +1,180 @@
+#include "autoquery/ui/auto_zapros_office_form.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShowEvent>
+#include <QSlider>
+#include <QTimer>
+#include <exception>
+#include <memory>
+#include <vector>
+
+#include "autoquery/chart/ui/chart_widget.h"
+#include "autoquery/database/office_database_name.h"
+#include "autoquery/ui/auto_item_sett_form.h"
+#include "autoquery/ui/autoquery_ui_texts.h"
+#include "autoquery/ui/azs_frame.h"
+#include "autoquery/ui/legend_switch_storage.h"
+#include "autoquery/ui/office_station_list.h"
+#include "autoquery/ui/office_window_texts.h"
+#include "platform/cp1251.h"
+#include "platform/ui/error_guard.h"
+#include "platform/ui/form_font.h"
+#include "platform/ui/operator_dialogs.h"
+#include "settings/settings_file.h"
+
+namespace tarvel::autoquery {
+namespace {
+
+constexpr QSize kClientSize(763, 366);
+constexpr int32_t kDatabaseConnectionCommand = 69;
+constexpr int32_t kErrorMessage = 2;
+
+}  // namespace
+
+TAutoZaprosOfficeForm::TAutoZaprosOfficeForm()
+    : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
+  setObjectName("TAutoZaprosOfficeForm");
+  setWindowTitle(platform::toUnicode(texts::kOfficeFormCaption));
+  platform::applyFormFont(this);
+  createComponents();
+  resize(kClientSize);
+  move(0, 0);
+
+  // TimerSendTimer enters the error guard itself.
+  connect(TimerSend, &QTimer::timeout, this, &TAutoZaprosOfficeForm::TimerSendTimer);
+  connect(this, &TAutoZaprosOfficeForm::FrameClicked, this,
+          platform::guardedHandler([this](int32_t azsIndex) { FrameClick(azsIndex); }));
+  connect(tbMash, &QSlider::valueChanged, this,
+          platform::guardedHandler([this] { tbMashChange(); }));
+  connect(tbProgn, &QSlider::valueChanged, this,
+          platform::guardedHandler([this] { tbPrognChange(); }));
+  connect(CheckBox1, &QCheckBox::clicked, this,
+          platform::guardedHandler([this] { CheckBox1Click(); }));
+  connect(BitBtn1, &QPushButton::clicked, this,
+          platform::guardedHandler([this] { BitBtn1Click(); }));
+  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  // Every way of closing (the buttons, the close box, Esc) ends in finished().
+  connect(this, &QDialog::finished, this,
+          platform::guardedHandler([this](int result) { FormClose(result); }));
+  TimerSend->start();
+}
+
+TAutoZaprosOfficeForm::~TAutoZaprosOfficeForm() {
+  for (TAZSFrame* frame : scrollContents()->findChildren<TAZSFrame*>(Qt::FindDirectChildrenOnly)) {
+    frame->hide();
+    frame->setParent(nullptr);
+  }
+}
+
+QWidget* TAutoZaprosOfficeForm::scrollContents() const { return ScrollBox1->widget(); }
+
+void TAutoZaprosOfficeForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // A window restored by the window system is not shown anew.
+  if (!event->spontaneous()) platform::guarded([this] { FormShow(); });
+}
+
+void TAutoZaprosOfficeForm::reportToHost(const std::string& text) {
+  if (host_ != nullptr) host_->ReportMessage(kErrorMessage, text);
+}
+
+void TAutoZaprosOfficeForm::FormShow() {
+  try {
+    if (host_ == nullptr || AutoAZS_ == nullptr || *AutoAZS_ == nullptr) {
+      throw std::logic_error("office window without host or registry");
+    }
+    const std::string hostDatabase =
+        hostDatabaseText(host_->Command(kDatabaseConnectionCommand, 0));
+    synchroniseWithOfficeDatabase(**AutoAZS_, IBDatabase1, officeDatabaseName(hostDatabase));
+  } catch (const std::exception& error) {
+    reportToHost(texts::kStationListError + std::string(error.what()));
+  }
+  fitScrollContents();
+  CheckBox1Click();
+  Redraw();
+}
+
+void TAutoZaprosOfficeForm::FormClose(int result) {
+  // The database is closed whatever happens; an error of closing it is raised only after the
+  // registry has been put right, so a lost connection cannot keep dropped changes polling.
+  std::exception_ptr closingError;
+  try {
+    IBDatabase1.disconnect();
+  } catch (...) {
+    closingError = std::current_exception();
+  }
+  if (result != QDialog::Accepted && AutoAZS_ != nullptr) {
+    AutoAZS_->reset();
+    *AutoAZS_ = std::make_unique<tAutoAZS>(viewFactory());
+    (*AutoAZS_)->LoadFromIni(settings::SettingsFilePath());
+    fitScrollContents();
+  }
+  if (closingError) std::rethrow_exception(closingError);
+}
+
+void TAutoZaprosOfficeForm::BitBtn1Click() {
+  if (AutoAZS_ != nullptr && *AutoAZS_ != nullptr) {
+    (*AutoAZS_)->SaveToIni(settings::SettingsFilePath());
+  }
+  accept();
+}
+
+void TAutoZaprosOfficeForm::tbMashChange() {
+  lbMash->setText(QString("X%1").arg(tbMash->value()));
+  Redraw();
+}
+
+void TAutoZaprosOfficeForm::tbPrognChange() {
+  lbProgn->setText(QString::number(tbProgn->value()) + platform::toUnicode(texts::kDaysSuffix));
+  Redraw();
+}
+
+void TAutoZaprosOfficeForm::CheckBox1Click() {
+  p->setVisible(CheckBox1->isChecked());
+  rememberLegendSwitch(CheckBox1->isChecked());
+}
+
+void TAutoZaprosOfficeForm::Redraw() {
+  try {
+    std::vector<const TAzsItem*> items;
+    if (AutoAZS_ != nullptr && *AutoAZS_ != nullptr) {
+      const tAutoAZS& registry = **AutoAZS_;
+      items.reserve(static_cast<size_t>(registry.Count()));
+      for (int32_t position = 0; position < registry.Count(); ++position) {
+        items.push_back(&registry.Items(position));
+      }
+    }
+    Image1->redraw(items, tbMash->value(), tbProgn->value() + 1);
+    fitScrollContents();
+  } catch (const std::exception& error) {
+    reportToHost(texts::kDrawingError + std::string(error.what()));
+  }
+}
+
+void TAutoZaprosOfficeForm::FrameClick(int32_t azsIndex) {
+  if (AutoAZS_ == nullptr || *AutoAZS_ == nullptr) return;
+  TAutoItemSettForm editor(**AutoAZS_);
+  editor.AZSIndex = azsIndex;
+  if (platform::operatorDialogs().runModal(editor) == QDialog::Accepted) Redraw();
+}
+
+void TAutoZaprosOfficeForm::TimerSendTimer() {
+  platform::guarded([this] {
+    if (tickAction_) tickAction_();
+  });
+}
+
+tAutoAZS::ViewFactory TAutoZaprosOfficeForm::viewFactory() {
+  return [this]() -> std::unique_ptr<ItemView> {
+    auto frame = std::make_unique<TAZSFrame>(ImageList1, scrollContents());
+    frame->hide();
+    connect(frame.get(), &TAZSFrame::FrameClick, this, &TAutoZaprosOfficeForm::FrameClicked);
+    return frame;
+  };
+}
+
+}  // namespace tarvel::autoquery

@@ -1,0 +1,193 @@
+// The office window's components, placed as the window was drawn: the hint panel on top, the
+// scroll box of frames and chart, the legend and the panel of track bars and buttons below.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "autoquery/chart/ui/chart_widget.h"
+#include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/azs_frame.h"
+#include "autoquery/ui/component_looks.h"
+#include "autoquery/ui/legend_pictures.h"
+#include "autoquery/ui/legend_switch_storage.h"
+#include "autoquery/ui/office_window_texts.h"
+#include "platform/cp1251.h"
+#include "platform/ui/dialog_buttons.h"
+#include "platform/ui/error_guard.h"
+#include "platform/ui/form_font.h"
+
+namespace tarvel::autoquery {
+namespace {
+
+constexpr int kHintPanelHeight = 41;
+constexpr int kLegendPanelHeight = 73;
+constexpr int kButtonPanelHeight = 42;
+constexpr int kHeaderHeight = 13;
+// Image1 stands right of the frames, its top at the first frame's band.
+constexpr QPoint kChartPlace(176, 13);
+constexpr int kLegendLineStep = 19;
+constexpr int kButtonWidth = 85;
+constexpr int kButtonHeight = 28;
+constexpr int kButtonTop = 7;
+constexpr int kButtonGap = 6;
+constexpr int kRightMargin = 8;
+// Times New Roman 11 pt.
+constexpr int kLegendSwitchPixelSize = 15;
+
+QFrame* makePanel(QWidget* parent, const char* objectName, int height) {
+  auto* panel = makeComponent<QFrame>(parent, objectName);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel->setFixedHeight(height);
+  return panel;
+}
+
+QSlider* makeTrackBar(QWidget* parent, const char* objectName, QRect place, int maximum,
+                      int position) {
+  auto* trackBar = makeComponent<QSlider>(parent, objectName);
+  trackBar->setOrientation(Qt::Horizontal);
+  trackBar->setRange(1, maximum);
+  trackBar->setPageStep(1);
+  trackBar->setSingleStep(1);
+  trackBar->setTickPosition(QSlider::TicksBelow);
+  trackBar->setTickInterval(1);
+  trackBar->setValue(position);
+  trackBar->setGeometry(place);
+  return trackBar;
+}
+
+QLabel* makePicture(QWidget* parent, const char* objectName, QPoint place, const QPixmap& picture) {
+  auto* label = makeComponent<QLabel>(parent, objectName);
+  label->setPixmap(picture);
+  label->setGeometry(QRect(place, picture.size()));
+  return label;
+}
+
+}  // namespace
+
+void TAutoZaprosOfficeForm::createComponents() {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  Panel2 = makePanel(this, "Panel2", kHintPanelHeight);
+  Label14 = makeLabel(Panel2, "Label14", texts::kOfficeHint, QRect(8, 14, 0, 0));
+  layout->addWidget(Panel2);
+
+  ScrollBox1 = makeComponent<QScrollArea>(this, "ScrollBox1");
+  ScrollBox1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  ScrollBox1->setLineWidth(1);
+  ScrollBox1->horizontalScrollBar()->setTracking(true);
+  ScrollBox1->setWidgetResizable(false);
+  auto* contents = makeComponent<QWidget>(ScrollBox1, "ScrollBox1Contents");
+  ScrollBox1->setWidget(contents);
+  Label13 = makeLabel(contents, "Label13", texts::kColumnHeader, QRect(0, 0, 0, 0));
+  Label13->setTextFormat(Qt::PlainText);
+  Image1 = new chart::ChartWidget(contents);
+  Image1->move(kChartPlace);
+  layout->addWidget(ScrollBox1, 1);
+
+  createLegend();
+  layout->addWidget(p);
+  createBottomPanel();
+  layout->addWidget(Panel1);
+
+  TimerSend = makeComponent<QTimer>(this, "TimerSend");
+  TimerSend->setInterval(kSendIntervalMilliseconds);
+}
+
+void TAutoZaprosOfficeForm::createLegend() {
+  p = makePanel(this, "p", kLegendPanelHeight);
+  const QColor background = palette().color(QPalette::Button);
+
+  Label3 = makeLabel(p, "Label3", texts::kColouringCaption, QRect(8, 3, 0, 0));
+  Shape3 = makePicture(p, "Shape3", {8, 19}, legendSwatch(Qt::lightGray, background, true));
+  Shape1 = makePicture(p, "Shape1", {8, 19 + kLegendLineStep},
+                       legendSwatch(QColor(0, 128, 0), background, false));
+  Shape2 = makePicture(p, "Shape2", {8, 19 + 2 * kLegendLineStep},
+                       legendSwatch(Qt::red, background, false));
+  Label5 = makeComponent<QLabel>(p, "Label5");
+  // Each line of the caption stands beside its swatch.
+  QString meanings = platform::toUnicode(texts::kColouringMeanings).toHtmlEscaped();
+  meanings.replace('\n', "<br>");
+  Label5->setText(
+      QString("<p style=\"line-height:%1px; margin:0\">%2</p>").arg(kLegendLineStep).arg(meanings));
+  Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Label5->setGeometry(28, 19, 190, 3 * kLegendLineStep);
+
+  Label4 = makeLabel(p, "Label4", texts::kIconsCaption, QRect(232, 3, 0, 0));
+  Image2 = makePicture(
+      p, "Image2", {232, 16},
+      legendIcons(ImageList1, {IconIndex::PollingOn, IconIndex::PollingOff}, background));
+  Label6 = makeLabel(p, "Label6", texts::kPollingOnMeaning, QRect(255, 19, 0, 0));
+  Label7 =
+      makeLabel(p, "Label7", texts::kPollingOffMeaning, QRect(255, 19 + kLegendLineStep, 0, 0));
+  Image3 =
+      makePicture(p, "Image3", {420, 15},
+                  legendIcons(ImageList1, {IconIndex::Modem, IconIndex::Mail, IconIndex::DirectIp},
+                              background));
+  Label10 = makeLabel(p, "Label10", texts::kModemMeaning, QRect(443, 18, 0, 0));
+  Label11 = makeLabel(p, "Label11", texts::kMailMeaning, QRect(443, 18 + kLegendLineStep, 0, 0));
+  Label12 =
+      makeLabel(p, "Label12", texts::kDirectIpMeaning, QRect(443, 18 + 2 * kLegendLineStep, 0, 0));
+}
+
+void TAutoZaprosOfficeForm::createBottomPanel() {
+  Panel1 = makePanel(this, "Panel1", kButtonPanelHeight);
+  Label1 = makeLabel(Panel1, "Label1", texts::kScaleCaption, QRect(8, 14, 0, 0));
+  tbMash = makeTrackBar(Panel1, "tbMash", QRect(62, 9, 90, 24), 5, 2);
+  lbMash = makeLabel(Panel1, "lbMash", "X2", QRect(156, 14, 30, 14));
+  Label2 = makeLabel(Panel1, "Label2", texts::kForecastCaption, QRect(190, 14, 0, 0));
+  tbProgn = makeTrackBar(Panel1, "tbProgn", QRect(246, 9, 130, 24), 30, 7);
+  lbProgn = makeLabel(Panel1, "lbProgn", "7", QRect(380, 14, 60, 14));
+  lbProgn->setText(platform::toUnicode(std::string("7") + texts::kDaysSuffix));
+
+  CheckBox1 = makeComponent<QCheckBox>(Panel1, "CheckBox1");
+  CheckBox1->setText(platform::toUnicode(texts::kShowLegendCaption));
+  QFont switchFont = serifFont(kLegendSwitchPixelSize, QFont::Bold);
+  switchFont.setUnderline(true);
+  CheckBox1->setFont(switchFont);
+  setTextColor(CheckBox1, kNavy);
+  CheckBox1->setCursor(Qt::PointingHandCursor);
+  CheckBox1->move(440, 11);
+  CheckBox1->adjustSize();
+  CheckBox1->setChecked(rememberedLegendSwitch());
+
+  BitBtn1 = platform::makeApplyButton(Panel1, "BitBtn1",
+                                      QRect(0, kButtonTop, kButtonWidth, kButtonHeight));
+  BitBtn2 = platform::makeCancelButton(Panel1, "BitBtn2",
+                                       QRect(0, kButtonTop, kButtonWidth, kButtonHeight));
+}
+
+void TAutoZaprosOfficeForm::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  // The two buttons keep their distance from the right edge.
+  const int cancelLeft = width() - kRightMargin - kButtonWidth;
+  BitBtn2->move(cancelLeft, kButtonTop);
+  BitBtn1->move(cancelLeft - kButtonGap - kButtonWidth, kButtonTop);
+  fitScrollContents();
+}
+
+void TAutoZaprosOfficeForm::fitScrollContents() {
+  QWidget* contents = scrollContents();
+  int bottom = kChartPlace.y() + Image1->height();
+  if (AutoAZS_ != nullptr && *AutoAZS_ != nullptr) {
+    const int32_t count = (*AutoAZS_)->Count();
+    if (count > 0) {
+      // The last item's frame stands lowest.
+      const TAzsItem& last = (*AutoAZS_)->Items(count - 1);
+      bottom = std::max(bottom, last.Index * kFrameStep + kFirstFrameTop + kFrameHeight);
+    }
+  }
+  const QSize viewport = ScrollBox1->viewport()->size();
+  const int width = std::max(kChartPlace.x() + Image1->width(), viewport.width());
+  contents->resize(width, std::max(bottom, viewport.height()));
+  Label13->setGeometry(0, 0, width, kHeaderHeight);
+}
+
+}  // namespace tarvel::autoquery

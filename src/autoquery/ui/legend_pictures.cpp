@@ -1,0 +1,39 @@
+#include "autoquery/ui/legend_pictures.h"
+
+#include <QPainter>
+
+#include "autoquery/ui/image_list.h"
+
+namespace tarvel::autoquery {
+
+QPixmap legendSwatch(const QColor& colour, const QColor& background, bool crossHatched) {
+  QPixmap swatch(kSwatchSize, kSwatchSize);
+  swatch.fill(crossHatched ? background : colour);
+  QPainter painter(&swatch);
+  if (crossHatched) {
+    painter.fillRect(swatch.rect(), QBrush(colour, Qt::DiagCrossPattern));
+  }
+  painter.setPen(Qt::black);
+  painter.drawRect(0, 0, kSwatchSize - 1, kSwatchSize - 1);
+  return swatch;
+}
+
+QPixmap legendIcons(const ImageList& images, std::initializer_list<int> indices,
+                    const QColor& background) {
+  QImage picture(kIconSize, kIconSize * static_cast<int>(indices.size()), QImage::Format_RGB32);
+  picture.fill(background);
+  int top = 0;
+  for (const int index : indices) {
+    const QImage& icon = images.image(index);
+    for (int y = 0; y < kIconSize; ++y) {
+      for (int x = 0; x < kIconSize; ++x) {
+        const QRgb pixel = icon.pixel(x, y);
+        if ((pixel & 0x00FFFFFFu) != 0x00FFFFFFu) picture.setPixel(x, top + y, pixel);
+      }
+    }
+    top += kIconSize;
+  }
+  return QPixmap::fromImage(picture);
+}
+
+}  // namespace tarvel::autoquery

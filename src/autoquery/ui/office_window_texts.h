@@ -1,0 +1,43 @@
+// The texts of the office window TAutoZaprosOfficeForm: Windows-1251 bytes, converted while
+// compiling. The runs of blanks in the column header stand the three words over their columns.
+#pragma once
+
+#include "platform/cp1251_literal.h"
+
+namespace tarvel::autoquery::texts {
+
+using platform::operator""_cp1251;
+
+inline constexpr auto& kOfficeHint =
+    u8"Для редактирования времени сеанса связи с АЗС кликните на названии АЗС и установите "
+    u8"необходимые значения"_cp1251;
+inline constexpr auto& kColumnHeader =
+    u8"                 АЗС                      Инфо      График связи"_cp1251;
+
+// The legend.
+inline constexpr auto& kColouringCaption = u8"Закраска полей:"_cp1251;
+inline constexpr auto& kColouringMeanings =
+    u8"- связь отключена\n- сеанс связи\n- возможное наложение сеансов"_cp1251;
+inline constexpr auto& kIconsCaption = u8"Справа от названия АЗС:"_cp1251;
+inline constexpr auto& kPollingOnMeaning = u8"- автозапрос включен"_cp1251;
+inline constexpr auto& kPollingOffMeaning = u8"- автозапрос отключен"_cp1251;
+inline constexpr auto& kModemMeaning = u8"- модемное соединение"_cp1251;
+inline constexpr auto& kMailMeaning = u8"- электронная почта"_cp1251;
+inline constexpr auto& kDirectIpMeaning = u8"- прямое IP соединение"_cp1251;
+
+// The bottom panel.
+inline constexpr auto& kScaleCaption = u8"Масштаб:"_cp1251;
+inline constexpr auto& kForecastCaption = u8"Прогноз:"_cp1251;
+// lbProgn: the position followed by this; the word does not follow the number.
+inline constexpr auto& kDaysSuffix = u8" дней"_cp1251;
+inline constexpr auto& kShowLegendCaption = u8"Показать подсказку"_cp1251;
+
+// Reported to the host, kind 2, followed by the error's text.
+inline constexpr auto& kStationListError = u8"Ошибка получения списка АЗС: "_cp1251;
+inline constexpr auto& kDrawingError = u8"Ошибка отрисовки времени соединения: "_cp1251;
+
+// The host answered its database connection with Null.
+inline constexpr auto& kNullHostAnswer =
+    u8"Невозможно преобразовать вариант типа (Null) в тип (String)"_cp1251;
+
+}  // namespace tarvel::autoquery::texts

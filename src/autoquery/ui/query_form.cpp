@@ -1,0 +1,86 @@
+#include "autoquery/ui/query_form.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "autoquery/ui/autoquery_ui_texts.h"
+#include "autoquery/ui/component_looks.h"
+#include "platform/cp1251.h"
+#include "platform/ui/dialog_buttons.h"
+#include "platform/ui/error_guard.h"
+#include "platform/ui/form_font.h"
+#include "platform/ui/operator_dialogs.h"
+
+namespace tarvel::autoquery {
+namespace {
+
+constexpr QSize kClientSize(401, 167);
+constexpr int kTickMilliseconds = 1000;
+
+}  // namespace
+
+TQueryForm::TQueryForm()
+    : QDialog(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
+  setObjectName("TQueryForm");
+  setWindowTitle(platform::toUnicode(texts::kQueryFormCaption));
+  platform::applyFormFont(this);
+  setFixedSize(kClientSize);
+  move(0, 0);
+  createComponents();
+
+  connect(BitBtn1, &QPushButton::clicked, this, platform::guardedHandler([this] { accept(); }));
+  connect(BitBtn2, &QPushButton::clicked, this, platform::guardedHandler([this] { reject(); }));
+  connect(Timer1, &QTimer::timeout, this, platform::guardedHandler([this] { Timer1Timer(); }));
+  Timer1->start();
+}
+
+void TQueryForm::createComponents() {
+  Label1 = makeLabel(this, "Label1", texts::kQueryAttention, {8, 8, 243, 13});
+  platform::widenToFitCaption(Label1);
+
+  lbAZS = makeLabel(this, "lbAZS", "", {256, 4, 0, 0});
+  lbAZS->setFont(serifFont(16, QFont::Bold));
+  setTextColor(lbAZS, Qt::blue);
+
+  Label2 = makeLabel(this, "Label2", texts::kQueryCountDown, {8, 40, 269, 13});
+  platform::widenToFitCaption(Label2);
+
+  lbS = makeLabel(this, "lbS", "", {197, 32, 42, 24});
+  lbS->setAlignment(Qt::AlignCenter);
+  lbS->setFont(serifFont(21, QFont::Bold));
+  setTextColor(lbS, kGreen);
+
+  Label3 = makeLabel(this, "Label3", texts::kQueryWarning, {8, 63, 389, 65});
+  Label3->setWordWrap(true);
+  Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setTextColor(Label3, kMaroon);
+
+  BitBtn1 = platform::makeApplyButton(this, "BitBtn1", {186, 134, 103, 30});
+  BitBtn1->setDefault(true);
+  BitBtn2 = platform::makeCancelButton(this, "BitBtn2", {295, 134, 102, 30});
+  BitBtn2->setAutoDefault(false);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName("Timer1");
+  Timer1->setInterval(kTickMilliseconds);
+}
+
+void TQueryForm::Timer1Timer() {
+  // The counter is read back from the label, so what the operator sees is what counts. Wide
+  // arithmetic keeps the lowest 32-bit start from wrapping round.
+  const qlonglong left = lbS->text().toLongLong() - 1;
+  lbS->setText(QString::number(left));
+  if (lbS->text().toLongLong() < 0) accept();
+}
+
+bool ConfirmAutoQuery(const std::string& stationName, int32_t seconds) {
+  TQueryForm form;
+  form.lbAZS->setText(platform::toUnicode(stationName));
+  form.lbAZS->adjustSize();
+  form.lbS->setText(QString::number(seconds));
+  return platform::operatorDialogs().runModal(form) == QDialog::Accepted;
+}
+
+}  // namespace tarvel::autoquery

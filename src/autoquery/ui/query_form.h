@@ -1,0 +1,43 @@
+// TQueryForm: the count-down that asks the operator before an automatic poll of a station.
+// Apply, Enter or the end of the count-down let the poll go ahead; Cancel or Esc stop it.
+#pragma once
+
+#include <QDialog>
+#include <cstdint>
+#include <string>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace tarvel::autoquery {
+
+class TQueryForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  // A window of its own, always on top at the top left corner of the screen, without title-bar
+  // buttons; its one-second timer runs from here on.
+  TQueryForm();
+
+  QLabel* Label1 = nullptr;
+  QLabel* lbAZS = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* lbS = nullptr;  // the seconds left: its caption is the counter itself
+  QLabel* Label3 = nullptr;
+  QPushButton* BitBtn1 = nullptr;
+  QPushButton* BitBtn2 = nullptr;
+  QTimer* Timer1 = nullptr;
+
+  // One tick: the counter goes down by one; below zero the dialog ends as if Apply was pressed.
+  void Timer1Timer();
+
+ private:
+  void createComponents();
+};
+
+// Asks about an automatic poll of stationName (Windows-1251), counting down from seconds.
+// True when the poll may go ahead: Apply, Enter or the end of the count-down.
+bool ConfirmAutoQuery(const std::string& stationName, int32_t seconds);
+
+}  // namespace tarvel::autoquery

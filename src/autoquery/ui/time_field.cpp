@@ -1,0 +1,35 @@
+#include "autoquery/ui/time_field.h"
+
+#include <QLineEdit>
+
+#include "autoquery/ui/component_looks.h"
+
+namespace tarvel::autoquery {
+namespace {
+
+// Digits only in the four digit positions, a blank shown where none was typed.
+constexpr const char* kTimeMask = "99:99; ";
+constexpr int kDigitPositions[] = {0, 1, 3, 4};
+
+}  // namespace
+
+QLineEdit* makeTimeField(QWidget* parent, const char* objectName, int left, int top) {
+  auto* field = makeComponent<QLineEdit>(parent, objectName);
+  field->setGeometry(left, top, 79, 39);
+  field->setInputMask(kTimeMask);
+  field->setText("00:00");
+  field->setFont(serifFont(27, QFont::Bold));
+  setTextColor(field, kMaroon);
+  return field;
+}
+
+QString timeFieldText(const QLineEdit& field) { return field.displayText(); }
+
+bool isPartlyTypedTime(const QString& text) {
+  for (const int position : kDigitPositions) {
+    if (position < text.size() && text[position] == QChar(' ')) return true;
+  }
+  return false;
+}
+
+}  // namespace tarvel::autoquery

@@ -1,0 +1,45 @@
+#include "autoquery/ui/toggle_switch.h"
+
+#include <QPainter>
+
+namespace tarvel::autoquery {
+namespace {
+
+const QColor kOnTrack(40, 170, 60);
+const QColor kOffTrack(170, 170, 170);
+const QColor kKnob(250, 250, 250);
+const QColor kOutline(90, 90, 90);
+
+}  // namespace
+
+ToggleSwitch::ToggleSwitch(QWidget* parent) : QAbstractButton(parent) {
+  setCheckable(true);
+  setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::StrongFocus);
+}
+
+void ToggleSwitch::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  // The track: a rounded slot in the middle of the control, twice as high as it is wide.
+  const int trackWidth = qMin(width() - 8, height() / 2);
+  const int trackHeight = qMin(height() - 6, trackWidth * 2);
+  const QRectF track((width() - trackWidth) / 2.0, (height() - trackHeight) / 2.0, trackWidth,
+                     trackHeight);
+  painter.setPen(QPen(kOutline, 1));
+  painter.setBrush(isChecked() ? kOnTrack : kOffTrack);
+  painter.drawRoundedRect(track, trackWidth / 2.0, trackWidth / 2.0);
+  // The knob: at the top when on, at the bottom when off.
+  const qreal knobSize = trackWidth - 6;
+  const qreal knobTop = isChecked() ? track.top() + 3 : track.bottom() - 3 - knobSize;
+  painter.setBrush(isEnabled() ? kKnob : kOffTrack.lighter(130));
+  painter.drawEllipse(QRectF(track.left() + 3, knobTop, knobSize, knobSize));
+  if (hasFocus()) {
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(track.adjusted(-2, -2, 2, 2), trackWidth / 2.0 + 2,
+                            trackWidth / 2.0 + 2);
+  }
+}
+
+}  // namespace tarvel::autoquery

@@ -1,0 +1,44 @@
+#include "autoquery/chart/chart_geometry.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvel::autoquery::chart {
+namespace {
+
+TEST(ChartGeometry, QuotientsRoundToNearestAndHalvesToEven) {
+  const struct {
+    int64_t numerator, denominator, rounded;
+  } cases[] = {{25, 2, 12},     {75, 2, 38},   {5, 2, 2},     {7, 2, 4},   {-5, 2, -2}, {-7, 2, -4},
+               {-255, 2, -128}, {500, 24, 21}, {400, 24, 17}, {-3, 4, -1}, {0, 7, 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(roundQuotientHalfToEven(c.numerator, c.denominator), c.rounded)
+        << c.numerator << "/" << c.denominator;
+  }
+}
+
+TEST(ChartGeometry, TodaysMidnightLiesLeftOfTheFirstColumnByTheTimePast) {
+  constexpr int64_t hour = 3'600'000;
+  EXPECT_EQ(ChartGeometry::make(1, 2, 0, 0).x0, 1);
+  EXPECT_EQ(ChartGeometry::make(1, 2, 0, 12 * hour).x0, -49);
+  // 10:12 at zoom 3 is 127.5 pixels into the day: 1 - 127.5 = -126.5 goes to -126.
+  EXPECT_EQ(ChartGeometry::make(3, 2, 0, 10 * hour + 12 * 60'000).x0, -126);
+  // 00:21:36 is 1.5 pixels into the day at zoom 1: -0.5 goes to 0; a millisecond more to -1.
+  EXPECT_EQ(ChartGeometry::make(1, 2, 0, 1'296'000).x0, 0);
+  EXPECT_EQ(ChartGeometry::make(1, 2, 0, 1'296'001).x0, -1);
+}
+
+TEST(ChartGeometry, SessionOffsetsRoundHoursAndMinutesApart) {
+  // 12 + 1, where the time taken whole would give round(13.75) = 14.
+  EXPECT_EQ(ChartGeometry::make(1, 2, 0, 0).v(3, 18), 13);
+  EXPECT_EQ(ChartGeometry::make(3, 2, 0, 0).v(1, 36), 12 + 8);  // 12.5 -> 12, 7.5 -> 8
+}
+
+TEST(ChartGeometry, RefusesZoomSpanOrTimeOutsideTheirRanges) {
+  EXPECT_THROW(ChartGeometry::make(0, 2, 0, 0), std::invalid_argument);
+  EXPECT_THROW(ChartGeometry::make(6, 2, 0, 0), std::invalid_argument);
+  EXPECT_THROW(ChartGeometry::make(1, 32, 0, 0), std::invalid_argument);
+  EXPECT_THROW(ChartGeometry::make(1, 2, 0, kMillisecondsPerDay), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace tarvel::autoquery::chart

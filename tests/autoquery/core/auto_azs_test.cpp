@@ -1,0 +1,146 @@
+#include "autoquery/core/auto_azs.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <stdexcept>
+
+#include "autoquery/core/autoquery_texts.h"
+#include "platform/cp1251_literal.h"
+#include "platform/profile_file.h"
+#include "support/temporary_installation.h"
+
+namespace tarvel::autoquery {
+namespace {
+
+// A view that remembers what the registry did to it.
+struct RecordedView {
+  bool visible = false;
+  int32_t azsIndex = -1;
+  int32_t refreshedWithIndex = -1;
+};
+
+class RecordingView final : public ItemView {
+ public:
+  explicit RecordingView(RecordedView& record) : record_(record) {}
+  void refresh(const TAzsItem& item) override { record_.refreshedWithIndex = item.Index; }
+  void setVisible(bool visible) override { record_.visible = visible; }
+  void setAZSIndex(int32_t index) override { record_.azsIndex = index; }
+  int32_t AZSIndex() const override { return record_.azsIndex; }
+
+ private:
+  RecordedView& record_;
+};
+
+class Registry : public ::testing::Test {
+ protected:
+  tAutoAZS::ViewFactory recordingViews() {
+    return [this] { return std::make_unique<RecordingView>(views.emplace_back()); };
+  }
+
+  testing::TemporaryInstallation installation;
+  std::deque<RecordedView> views;
+};
+
+TEST_F(Registry, FileWithoutTheHeaderLoadsEmpty) {
+  installation.writeSettings("[AutoZaprosItem0]\r\nAZSName=X\r\n");
+  tAutoAZS registry;
+  registry.LoadFromIni(installation.settingsFile());
+  EXPECT_EQ(registry.Count(), 0);
+}
+
+TEST_F(Registry, CountBeyondTheSectionsLoadsFreshItemsAndPlacesEveryView) {
+  installation.writeSettings(
+      "[AutoZapros]\r\nCount=3\r\n"
+      "[AutoZaprosItem0]\r\nAZSName=A\r\nEnable=1\r\n"
+      "[AutoZaprosItem1]\r\nAZSName=B\r\nConnTimeTipe=3\r\n");
+  tAutoAZS registry(recordingViews());
+  registry.LoadFromIni(installation.settingsFile());
+  ASSERT_EQ(registry.Count(), 3);
+  EXPECT_EQ(registry.Items(0).AZSName, "A");
+  EXPECT_EQ(registry.Items(1).ConnTimeTipe, ScheduleKind::MonthDates);
+  const TAzsItem& third = registry.Items(2);
+  EXPECT_EQ(third.AZSName, text::kUndefinedName);
+  EXPECT_FALSE(third.Enable);
+  EXPECT_EQ(third.CP, std::vector<ConnectionPoint>{});
+  ASSERT_EQ(views.size(), 3u);
+  for (int32_t position = 0; position < 3; ++position) {
+    EXPECT_EQ(registry.Items(position).Index, position);
+    EXPECT_TRUE(views[position].visible);
+    EXPECT_EQ(views[position].azsIndex, position);
+    EXPECT_EQ(views[position].refreshedWithIndex, position);
+  }
+}
+
+TEST_F(Registry, CountOutsideTheBoundsLoadsAtMostTheBound) {
+  const struct {
+    const char* count;
+    int32_t expected;
+  } cases[] = {{"-4", 0}, {"2147483647", kMaxItemCount}};
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.count);
+    installation.writeSettings(std::string("[AutoZapros]\r\nCount=") + test.count + "\r\n");
+    tAutoAZS registry;
+    registry.LoadFromIni(installation.settingsFile());
+    EXPECT_EQ(registry.Count(), test.expected);
+  }
+}
+
+TEST_F(Registry, SavingFewerItemsLeavesOldSectionsThatAreNotReadAgain) {
+  {
+    tAutoAZS registry;
+    registry.Add().AZSName = "A";
+    registry.Add().AZSName = "B";
+    registry.SaveToIni(installation.settingsFile());
+  }
+  tAutoAZS().SaveToIni(installation.settingsFile());
+  tAutoAZS reloaded;
+  reloaded.LoadFromIni(installation.settingsFile());
+  EXPECT_EQ(reloaded.Count(), 0);
+  const auto file = platform::ProfileFile::openForReading(installation.settingsFile());
+  EXPECT_EQ(file.readInteger("AutoZapros", "Count", -1), 0);
+  EXPECT_EQ(file.readString("AutoZaprosItem1", "AZSName", ""), "B");
+}
+
+TEST_F(Registry, StationNameWithLineBreaksStaysOneValue) {
+  tAutoAZS registry;
+  registry.Add().AZSName = "A\r\n[Inet]\r\nAutoSendEnable=1";
+  registry.SaveToIni(installation.settingsFile());
+  const auto file = platform::ProfileFile::openForReading(installation.settingsFile());
+  EXPECT_FALSE(file.sectionExists("Inet"));
+  tAutoAZS reloaded;
+  reloaded.LoadFromIni(installation.settingsFile());
+  EXPECT_EQ(reloaded.Items(0).AZSName, "A  [Inet]  AutoSendEnable=1");
+}
+
+TEST_F(Registry, DeleteMovesLaterItemsDownKeepingTheirIndexAndFreesTheView) {
+  tAutoAZS registry(recordingViews());
+  for (const char* name : {"A", "B", "C"}) registry.Add().AZSName = name;
+  registry.Items(2).Frame->setAZSIndex(2);
+  registry.Delete(0);
+  ASSERT_EQ(registry.Count(), 2);
+  EXPECT_EQ(registry.Items(0).AZSName, "B");
+  EXPECT_EQ(registry.Items(0).Index, 1);
+  EXPECT_EQ(registry.Items(1).Index, 2);
+  EXPECT_EQ(registry.Items(1).Frame->AZSIndex(), 2);
+  registry.Delete(1);
+  EXPECT_EQ(registry.Count(), 1);
+  EXPECT_THROW(registry.Delete(1), std::out_of_range);
+  EXPECT_THROW(registry.Delete(-1), std::out_of_range);
+  EXPECT_THROW(registry.Items(1), std::out_of_range);
+}
+
+TEST(WeekDayName, NamesEachIsoWeekday) {
+  // 3 March 2025 was a Monday.
+  using platform::operator""_cp1251;
+  const char* expected[] = {u8"ПН"_cp1251, u8"ВТ"_cp1251, u8"СР"_cp1251, u8"ЧТ"_cp1251,
+                            u8"ПТ"_cp1251, u8"СБ"_cp1251, u8"ВС"_cp1251};
+  for (int day = 0; day < 7; ++day) {
+    SCOPED_TRACE(day);
+    EXPECT_STREQ(WeekDayName(platform::encodeDateTime(2025, 3, 3 + day, 23, 59)), expected[day]);
+    EXPECT_EQ(isoWeekday(platform::encodeDateTime(2025, 3, 3 + day)), day + 1);
+  }
+}
+
+}  // namespace
+}  // namespace tarvel::autoquery

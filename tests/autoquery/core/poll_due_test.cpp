@@ -1,0 +1,72 @@
+#include "autoquery/core/poll_due.h"
+
+#include <gtest/gtest.h>
+
+#include "autoquery/core/schedule_builder.h"
+
+namespace tarvel::autoquery {
+namespace {
+
+using platform::encodeDateTime;
+using testing::Schedule;
+
+// 3 March 2025 was a Monday.
+const platform::DateTime kMonday0800 = encodeDateTime(2025, 3, 3, 8, 0, 40);
+const platform::DateTime kMonday0900 = encodeDateTime(2025, 3, 3, 9, 0);
+const platform::DateTime kTuesday0900 = encodeDateTime(2025, 3, 4, 9, 0, 59);
+const platform::DateTime kSunday2030 = encodeDateTime(2025, 3, 9, 20, 30);
+
+struct DueCase {
+  const char* name;
+  Schedule schedule;
+  platform::DateTime moment;
+  std::vector<int32_t> dueSlots;
+};
+
+TEST(PollDue, SlotIsDueOnlyWhenItsTextEqualsTheMinuteOnItsDay) {
+  const std::vector<ConnectionPoint> mondayNine = {"09:00", "", "", "", "", "", ""};
+  const DueCase cases[] = {
+      {"daily, same time twice", {.CP = {"08:00", "12:00", "08:00"}}, kMonday0800, {0, 2}},
+      {"daily, switched off", {.Enable = false, .CP = {"08:00"}}, kMonday0800, {}},
+      {"daily, written without the leading zero", {.CP = {"8:00"}}, kMonday0800, {}},
+      {"daily, unset slot", {.CP = {std::nullopt, "08:00"}}, kMonday0800, {1}},
+      {"weekday Monday on Monday", {.ConnTimeTipe = 2, .CP = mondayNine}, kMonday0900, {0}},
+      {"weekday Monday on Tuesday", {.ConnTimeTipe = 2, .CP = mondayNine}, kTuesday0900, {}},
+      {"weekday Sunday is slot 6",
+       {.ConnTimeTipe = 2, .CP = {"", "", "", "", "", "", "20:30"}},
+       kSunday2030,
+       {6}},
+      {"weekday list shorter than the week", {.ConnTimeTipe = 2, .CP = {"20:30"}}, kSunday2030, {}},
+      {"dates of the month never", {.ConnTimeTipe = 3, .CP = {"08:00"}}, kMonday0800, {}},
+      {"unknown kind never", {.ConnTimeTipe = 0, .CP = {"08:00"}}, kMonday0800, {}},
+  };
+  for (const DueCase& test : cases) {
+    SCOPED_TRACE(test.name);
+    tAutoAZS registry;
+    testing::addSchedule(registry, test.schedule);
+    EXPECT_EQ(dueSlots(registry.Items(0), pollMoment(test.moment)), test.dueSlots);
+  }
+}
+
+TEST(PollDue, DuePollsFollowRegistryOrderWithWhatTheEngineNeeds) {
+  tAutoAZS registry;
+  testing::addSchedule(registry, {.AZSName = "A", .CP = {"09:00"}});
+  testing::addSchedule(registry, {.AZSName = "B", .CP = {"08:00"}});
+  testing::addSchedule(registry, {.AZSName = "C",
+                                  .HasUserQuery = true,
+                                  .ConnType = 3,
+                                  .ConnTimeTipe = 2,
+                                  .CP = {"08:00", "08:00"}});
+  const std::vector<DuePoll> polls = duePolls(registry, kMonday0800);
+  ASSERT_EQ(polls.size(), 2u);
+  EXPECT_EQ(polls[0].position, 1);
+  EXPECT_EQ(polls[0].AZSName, "B");
+  EXPECT_EQ(polls[1].position, 2);
+  EXPECT_EQ(polls[1].slot, 0);
+  EXPECT_EQ(polls[1].ConnType, 3);
+  EXPECT_EQ(polls[1].ConnTimeTipe, 2);
+  EXPECT_TRUE(polls[1].HasUserQuery);
+}
+
+}  // namespace
+}  // namespace tarvel::autoquery

@@ -1,0 +1,204 @@
+#include "autoquery/core/polling_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <thread>
+
+#include "autoquery/core/schedule_builder.h"
+#include "platform/cp1251_literal.h"
+#include "support/fake_host.h"
+
+namespace tarvel::autoquery {
+namespace {
+
+using platform::encodeDateTime;
+using platform::operator""_cp1251;
+using testing::Schedule;
+using Log = std::vector<std::string>;
+
+const std::string kStarting = u8"ReportMessage(1,Автозапрос на АЗС: "_cp1251;
+const std::string kCancelled = u8"ReportMessage(1,Отмена автозапроса для АЗС: "_cp1251;
+const std::string kOldDaily =
+    u8"ReportMessage(2,Версия CallBack низкой версии, возможно нужно обновить Кремнекс Офис)"_cp1251;
+const std::string kOldWeekdays =
+    u8"ReportMessage(2,Версия CallBack мала, возможно нужно обновить Кремнекс Офис)"_cp1251;
+
+// 3 March 2025 was a Monday.
+platform::DateTime monday(int hour, int minute, int second) {
+  return encodeDateTime(2025, 3, 3, hour, minute, second);
+}
+
+class PollingEngineTest : public ::testing::Test {
+ protected:
+  ~PollingEngineTest() override { platform::setClockForTests(std::nullopt); }
+
+  PollingEngine::Links links() {
+    PollingEngine::Links links;
+    links.registry = [this] { return &registry; };
+    links.confirm = [this](const std::string& name) {
+      host.calls.push_back("Confirm(" + name + ")");
+      return answer(name);
+    };
+    links.host = &host;
+    links.autoSendInetFromOffice = [this](const std::string& name, int32_t value,
+                                          HostVariant& parameter) {
+      host.calls.push_back("AutoSendInetFromOffice(" + name + "," + std::to_string(value) + "," +
+                           (parameter.kind == HostVariant::Kind::Null ? "Null" : "?") + ")");
+    };
+    return links;
+  }
+
+  // The calls the tick made, without the version questions.
+  Log tickAt(platform::DateTime moment) {
+    host.calls.clear();
+    platform::setClockForTests(moment);
+    engine.tick();
+    return calls();
+  }
+  Log calls() const {
+    Log log = host.calls;
+    std::erase(log, "GetVersion()");
+    return log;
+  }
+
+  testing::FakeHost host;
+  tAutoAZS registry;
+  std::recursive_mutex timerLock;
+  std::function<bool(const std::string&)> answer = [](const std::string&) { return true; };
+  PollingEngine engine{links(), timerLock};
+};
+
+TEST_F(PollingEngineTest, DailyTimeTwicePollsTwiceOnceInTheMinute) {
+  testing::addSchedule(registry, {.CP = {"08:05", "12:00", "08:05"}});
+  EXPECT_EQ(tickAt(monday(8, 5, 1)), (Log{kStarting + "A)", "StartExchange(A,1,Null)",
+                                          kStarting + "A)", "StartExchange(A,1,Null)"}));
+  EXPECT_EQ(engine.LastMinute(), 5);
+  EXPECT_EQ(tickAt(monday(8, 5, 31)), Log{});
+}
+
+TEST_F(PollingEngineTest, MinuteZeroRightAfterTheStartPollsNothing) {
+  testing::addSchedule(registry, {.CP = {"10:00", "10:01"}});
+  EXPECT_EQ(tickAt(monday(10, 0, 20)), Log{});
+  EXPECT_EQ(tickAt(monday(10, 1, 20)), (Log{kStarting + "A)", "StartExchange(A,1,Null)"}));
+}
+
+TEST_F(PollingEngineTest, DeclinedStationIsNotAskedAgainAndTheNextOneIsPolled) {
+  testing::addSchedule(registry, {.AZSName = "A", .HasUserQuery = true, .CP = {"08:05", "08:05"}});
+  testing::addSchedule(registry, {.AZSName = "B", .ConnType = 2, .CP = {"08:05"}});
+  answer = [](const std::string&) { return false; };
+  EXPECT_EQ(tickAt(monday(8, 5, 0)),
+            (Log{"Confirm(A)", kCancelled + "A)", kStarting + "B)", "StartExchange(B,2,Null)"}));
+}
+
+struct VersionCase {
+  const char* name;
+  int32_t version;
+  Schedule schedule;
+  bool transportPresent;
+  Log expected;
+};
+
+TEST_F(PollingEngineTest, HostVersionAndConnectionTypeChooseTheWayOfTheQuery) {
+  const std::vector<ConnectionPoint> monday0805 = {"08:05", "", "", "", "", "", ""};
+  const VersionCase cases[] = {
+      {"version 4, daily", 4, {.CP = {"08:05"}}, true, {kStarting + "A)", kOldDaily}},
+      {"version 4, weekdays",
+       4,
+       {.ConnTimeTipe = 2, .CP = monday0805},
+       true,
+       {kStarting + "A)", kOldWeekdays}},
+      {"version 6, direct IP",
+       6,
+       {.ConnType = 3, .CP = {"08:05"}},
+       true,
+       {kStarting + "A)", "StartExchange(A,3,Null)"}},
+      {"version 7, direct IP, known station",
+       7,
+       {.ConnType = 3, .CP = {"08:05"}},
+       true,
+       {kStarting + "A)", "FindStation(A)", "AutoSendInetFromOffice(A,1234,Null)"}},
+      {"version 7, direct IP, station unknown to the host",
+       7,
+       {.AZSName = "Z", .ConnType = 3, .CP = {"08:05"}},
+       true,
+       {kStarting + "Z)", "FindStation(Z)"}},
+      {"version 7, direct IP, no transport",
+       7,
+       {.ConnType = 3, .CP = {"08:05"}},
+       false,
+       {kStarting + "A)", "StartExchange(A,3,Null)"}},
+      {"version 7, e-mail",
+       7,
+       {.ConnType = 2, .CP = {"08:05"}},
+       true,
+       {kStarting + "A)", "StartExchange(A,2,Null)"}},
+  };
+  host.stations["A"].exchangeValue = 1234;
+  for (const VersionCase& test : cases) {
+    SCOPED_TRACE(test.name);
+    host.version = test.version;
+    tAutoAZS caseRegistry;
+    testing::addSchedule(caseRegistry, test.schedule);
+    PollingEngine::Links caseLinks = links();
+    caseLinks.registry = [&caseRegistry] { return &caseRegistry; };
+    if (!test.transportPresent) caseLinks.autoSendInetFromOffice = nullptr;
+    PollingEngine caseEngine(caseLinks, timerLock);
+    host.calls.clear();
+    platform::setClockForTests(monday(8, 5, 0));
+    caseEngine.tick();
+    EXPECT_EQ(calls(), test.expected);
+  }
+}
+
+TEST_F(PollingEngineTest, TickDeliveredWhileTheOperatorIsAskedDoesNothing) {
+  testing::addSchedule(registry, {.AZSName = "A", .HasUserQuery = true, .CP = {"08:05"}});
+  testing::addSchedule(registry, {.AZSName = "B", .CP = {"08:05"}});
+  bool lockFreeDuringTheQuestion = true;
+  int questions = 0;
+  answer = [&](const std::string&) {
+    if (++questions > 1) return true;
+    // The dialog's own event loop delivers the next TimerSend tick of the same minute.
+    platform::setClockForTests(monday(8, 5, 30));
+    engine.tick();
+    std::thread([&] {
+      lockFreeDuringTheQuestion = timerLock.try_lock();
+      if (lockFreeDuringTheQuestion) timerLock.unlock();
+    }).join();
+    return true;
+  };
+  EXPECT_EQ(tickAt(monday(8, 5, 0)), (Log{"Confirm(A)", kStarting + "A)", "StartExchange(A,1,Null)",
+                                          kStarting + "B)", "StartExchange(B,1,Null)"}));
+  EXPECT_FALSE(lockFreeDuringTheQuestion);
+}
+
+TEST_F(PollingEngineTest, RetryAfterAnErrorStartsAtThePollThatRaised) {
+  testing::addSchedule(registry, {.AZSName = "A", .CP = {"08:05"}});
+  testing::addSchedule(registry, {.AZSName = "B", .HasUserQuery = true, .CP = {"08:05"}});
+  testing::addSchedule(registry, {.AZSName = "C", .CP = {"08:05"}});
+  int questions = 0;
+  answer = [&](const std::string&) -> bool {
+    if (++questions == 1) throw std::runtime_error("dialog failed");
+    return true;
+  };
+  EXPECT_THROW(tickAt(monday(8, 5, 0)), std::runtime_error);
+  EXPECT_EQ(calls(), (Log{kStarting + "A)", "StartExchange(A,1,Null)", "Confirm(B)"}));
+  EXPECT_EQ(engine.LastMinute(), 0);
+  EXPECT_EQ(tickAt(monday(8, 5, 30)),
+            (Log{"Confirm(B)", kStarting + "B)", "StartExchange(B,1,Null)", kStarting + "C)",
+                 "StartExchange(C,1,Null)"}));
+  EXPECT_EQ(engine.LastMinute(), 5);
+}
+
+TEST_F(PollingEngineTest, RetryMemoryDoesNotOutliveItsMinute) {
+  testing::addSchedule(registry, {.AZSName = "A", .CP = {"08:05", "09:05"}});
+  testing::addSchedule(registry, {.AZSName = "B", .HasUserQuery = true, .CP = {"08:05"}});
+  answer = [](const std::string&) -> bool { throw std::runtime_error("dialog failed"); };
+  EXPECT_THROW(tickAt(monday(8, 5, 0)), std::runtime_error);
+  // An hour later the minute of the hour is the same again, but it is another minute.
+  EXPECT_EQ(tickAt(monday(9, 5, 0)), (Log{kStarting + "A)", "StartExchange(A,1,Null)"}));
+}
+
+}  // namespace
+}  // namespace tarvel::autoquery

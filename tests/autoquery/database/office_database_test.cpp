@@ -1,0 +1,127 @@
+#include "autoquery/database/office_database.h"
+
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "autoquery/database/office_database_creation.h"
+#include "autoquery/database/office_database_name.h"
+#include "support/temporary_installation.h"
+
+namespace tarvel::autoquery {
+namespace {
+
+// The Cyrillic letters of Windows-1251 from one case: "Ё" (or "ё") and the 32 from 0xc0 (0xe0).
+std::string cyrillicLetters(bool upperCase) {
+  std::string letters = upperCase ? "\xa8" : "\xb8";
+  for (int byte = 0; byte < 32; ++byte)
+    letters += static_cast<char>((upperCase ? 0xc0 : 0xe0) + byte);
+  return letters;
+}
+
+class OfficeDatabaseTest : public ::testing::Test {
+ protected:
+  std::filesystem::path officeFile() const {
+    return installation.root() / "FSYS" / "OFFICEDB" / "OFFICE.FDB";
+  }
+  void makeOfficeFolder() const { std::filesystem::create_directories(officeFile().parent_path()); }
+
+  // The names of the local office database, read as the window reads them.
+  std::vector<std::string> readNames(OfficeDatabase& database) const {
+    database.connect(officeDatabaseName("C:\\FSYS\\MAIN.FDB"));
+    database.startTransaction();
+    std::vector<std::string> names;
+    database.forEachStationName([&](const std::string& name) { names.push_back(name); });
+    return names;
+  }
+
+  // The error text of the first failing step of reading the local office database.
+  std::string readFailure(std::string_view databaseName) const {
+    OfficeDatabase database;
+    try {
+      database.connect(databaseName);
+      database.startTransaction();
+      database.forEachStationName([](const std::string&) {});
+    } catch (const OfficeDatabaseError& error) {
+      return error.what();
+    }
+    ADD_FAILURE() << "reading " << databaseName << " succeeded";
+    return {};
+  }
+
+  testing::TemporaryInstallation installation;
+};
+
+TEST_F(OfficeDatabaseTest, ReadsNamesInStationNumberOrderWithTheirBytesUnchanged) {
+  makeOfficeFolder();
+  createOfficeDatabase(officeFile(), {{.AZSNUMBER = 30, .AZSNAME = "\xb9 30"},
+                                      {.AZSNUMBER = 2, .AZSNAME = cyrillicLetters(true)},
+                                      {.AZSNUMBER = 11, .AZSNAME = ""},
+                                      {.AZSNUMBER = 7, .AZSNAME = cyrillicLetters(false)}});
+  OfficeDatabase database;
+  EXPECT_EQ(readNames(database), (std::vector<std::string>{cyrillicLetters(true),
+                                                           cyrillicLetters(false), "", "\xb9 30"}));
+  EXPECT_TRUE(database.transactionActive());
+}
+
+TEST_F(OfficeDatabaseTest, ClosedDatabaseOpensAgainForTheNextShowing) {
+  makeOfficeFolder();
+  createOfficeDatabase(officeFile(), {{.AZSNUMBER = 1, .AZSNAME = "A"}});
+  OfficeDatabase database;
+  readNames(database);
+  database.disconnect();
+  EXPECT_FALSE(database.connected());
+  EXPECT_FALSE(database.transactionActive());
+  EXPECT_EQ(readNames(database), std::vector<std::string>{"A"});
+}
+
+TEST_F(OfficeDatabaseTest, FailuresCarryTheClientsErrorText) {
+  makeOfficeFolder();
+  const std::string localName = officeDatabaseName("");
+  EXPECT_NE(readFailure(localName).find("OFFICE.FDB"), std::string::npos) << "no file";
+
+  testing::TemporaryInstallation::writeFile(officeFile(), std::string(8192, '\x5a'));
+  EXPECT_FALSE(readFailure(localName).empty()) << "damaged file";
+
+  std::filesystem::remove(officeFile());
+  createEmptyOfficeDatabase(officeFile());
+  EXPECT_NE(readFailure(localName).find("OFFICE"), std::string::npos) << "no table";
+}
+
+// A port of this machine that a socket holds: listening (it accepts the connection but never
+// answers) or closed (nothing listens there).
+class LocalPort {
+ public:
+  explicit LocalPort(bool listening) : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
+    port_ = ntohs(address.sin_port);
+    if (listening) ::listen(socket_, 4);
+  }
+  ~LocalPort() { ::close(socket_); }
+  std::string serverPrefix() const { return "127.0.0.1/" + std::to_string(port_) + ":"; }
+
+ private:
+  int socket_;
+  int port_ = 0;
+};
+
+TEST_F(OfficeDatabaseTest, ServerThatIsAbsentOrSilentFails) {
+  for (const bool listening : {false, true}) {
+    const LocalPort port(listening);
+    EXPECT_FALSE(readFailure(officeDatabaseName(port.serverPrefix() + "C:\\DB.FDB")).empty())
+        << (listening ? "silent server" : "no server");
+  }
+}
+
+}  // namespace
+}  // namespace tarvel::autoquery

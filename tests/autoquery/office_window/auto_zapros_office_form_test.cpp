@@ -1,0 +1,280 @@
+#include "autoquery/ui/auto_zapros_office_form.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "autoquery/chart/ui/chart_widget.h"
+#include "autoquery/database/office_database_creation.h"
+#include "autoquery/ui/auto_item_sett_form.h"
+#include "autoquery/ui/azs_frame.h"
+#include "platform/cp1251.h"
+#include "support/fake_host.h"
+#include "support/recorded_errors.h"
+#include "support/scripted_dialogs.h"
+#include "support/temporary_installation.h"
+
+namespace tarvel::autoquery {
+namespace {
+
+const std::string kStationListError = platform::fromUnicode("Ошибка получения списка АЗС: ");
+
+std::string cp1251(const char* utf8) { return platform::fromUnicode(QString::fromUtf8(utf8)); }
+
+// A saved schedule of count stations named "Старое i", the first one polled daily at 08:00.
+std::string savedSchedule(int count) {
+  std::string text = "[AutoZapros]\r\nCount=" + std::to_string(count) + "\r\n";
+  for (int i = 0; i < count; ++i) {
+    text += "[AutoZaprosItem" + std::to_string(i) + "]\r\nEnable=" + (i == 0 ? "1" : "0") +
+            "\r\nHasUserQuery=0\r\nAZSName=" + cp1251("Старое ") + std::to_string(i) +
+            "\r\nConnType=1\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=08:00\r\n";
+  }
+  return text;
+}
+
+class OfficeWindowTest : public ::testing::Test {
+ public:
+  OfficeWindowTest() { host.commandAnswers[69] = HostVariant::fromText("C:\\FSYS\\MAIN.FDB"); }
+  ~OfficeWindowTest() override {
+    AutoAZS.reset();  // the registry goes before the window, as at unload
+    form.reset();
+  }
+
+  std::filesystem::path officeFile() const {
+    return installation.root() / "FSYS" / "OFFICEDB" / "OFFICE.FDB";
+  }
+  void createOffice(const std::vector<OfficeStation>& stations) const {
+    std::filesystem::create_directories(officeFile().parent_path());
+    createOfficeDatabase(officeFile(), stations);
+  }
+  // The plug-in's start at the office: the window, then the registry loaded from cnf.INI.
+  void startOffice() {
+    form = std::make_unique<TAutoZaprosOfficeForm>();
+    AutoAZS = std::make_unique<tAutoAZS>(form->viewFactory());
+    AutoAZS->LoadFromIni(installation.settingsFile());
+    form->setHost(&host);
+    form->setRegistry(&AutoAZS);
+  }
+  std::vector<std::string> registryNames() const {
+    std::vector<std::string> names;
+    for (int32_t i = 0; i < AutoAZS->Count(); ++i) names.push_back(AutoAZS->Items(i).AZSName);
+    return names;
+  }
+  std::vector<std::string> hostErrors() const {
+    std::vector<std::string> texts;
+    for (const auto& message : host.messages) {
+      if (message.kind == 2) texts.push_back(message.text);
+    }
+    return texts;
+  }
+
+  testing::TemporaryInstallation installation;
+  testing::FakeHost host;
+  testing::RecordedApplicationErrors applicationErrors;
+  testing::ScriptedDialogs dialogs;
+  std::unique_ptr<TAutoZaprosOfficeForm> form;
+  std::unique_ptr<tAutoAZS> AutoAZS;
+};
+
+struct SynchronisationCase {
+  const char* name;
+  int savedItems;
+  int stations;
+};
+
+class OfficeWindowSynchronisationTest : public OfficeWindowTest,
+                                        public ::testing::WithParamInterface<SynchronisationCase> {
+};
+
+TEST_P(OfficeWindowSynchronisationTest, RegistryFollowsTheDatabaseByPosition) {
+  const SynchronisationCase& param = GetParam();
+  installation.writeSettings(savedSchedule(param.savedItems));
+  std::vector<OfficeStation> stations;
+  std::vector<std::string> namesInNumberOrder;
+  for (int i = 0; i < param.stations; ++i) {
+    // Inserted in falling order: the window lists them by AZSNUMBER.
+    const int number = param.stations - i;
+    stations.push_back({.AZSNUMBER = number, .AZSNAME = cp1251("АЗС №") + std::to_string(number)});
+    namesInNumberOrder.push_back(cp1251("АЗС №") + std::to_string(i + 1));
+  }
+  createOffice(stations);
+  startOffice();
+  form->show();
+
+  EXPECT_EQ(registryNames(), namesInNumberOrder);
+  EXPECT_TRUE(hostErrors().empty());
+  const auto frames = form->scrollContents()->findChildren<TAZSFrame*>(Qt::FindDirectChildrenOnly);
+  ASSERT_EQ(frames.size(), param.stations) << "surplus frames freed";
+  for (int32_t i = 0; i < AutoAZS->Count(); ++i) {
+    const auto& frame = dynamic_cast<const TAZSFrame&>(*AutoAZS->Items(i).Frame);
+    EXPECT_EQ(frame.geometry(), QRect(0, 15 + 40 * i, 175, 40)) << i;
+    EXPECT_EQ(frame.AZSIndex(), i);
+    EXPECT_TRUE(frame.isVisible()) << i;
+    EXPECT_EQ(frame.lbAZSname->text(), platform::toUnicode(namesInNumberOrder[i]));
+    // Items the database added are fresh: polling off; saved ones keep their schedule.
+    EXPECT_EQ(AutoAZS->Items(i).Enable, i == 0 && param.savedItems > 0) << i;
+  }
+  EXPECT_EQ(form->Image1->height(), 40 * param.stations + 20);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stations, OfficeWindowSynchronisationTest,
+                         ::testing::Values(SynchronisationCase{"ThreeAgainstFive", 5, 3},
+                                           SynchronisationCase{"FourAgainstNone", 0, 4},
+                                           SynchronisationCase{"FourAgainstTwo", 2, 4}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OfficeWindowTest, HostAnswerWithoutDriveOpensTheLocalDatabase) {
+  host.commandAnswers[69] = HostVariant::fromText("OFFICE");
+  createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
+  startOffice();
+  form->show();
+  EXPECT_EQ(registryNames(), std::vector<std::string>{"A"});
+  EXPECT_TRUE(hostErrors().empty());
+}
+
+struct FailureCase {
+  const char* name;
+  void (*prepare)(OfficeWindowTest&);
+};
+
+class OfficeWindowFailureTest : public OfficeWindowTest,
+                                public ::testing::WithParamInterface<FailureCase> {
+ public:
+  static void noDatabase(OfficeWindowTest&) {}
+  static void damagedFile(OfficeWindowTest& test) {
+    std::filesystem::create_directories(test.officeFile().parent_path());
+    testing::TemporaryInstallation::writeFile(test.officeFile(), std::string(8192, 'Z'));
+  }
+  static void noTable(OfficeWindowTest& test) {
+    std::filesystem::create_directories(test.officeFile().parent_path());
+    createEmptyOfficeDatabase(test.officeFile());
+  }
+  static void nullAnswer(OfficeWindowTest& test) {
+    test.createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
+    test.host.commandAnswers[69] = HostVariant::null();
+  }
+};
+
+TEST_P(OfficeWindowFailureTest, ReportsTheErrorAndStillShowsTheSavedSchedules) {
+  installation.writeSettings(savedSchedule(2));
+  GetParam().prepare(*this);
+  startOffice();
+  form->show();
+
+  ASSERT_EQ(hostErrors().size(), 1u);
+  const std::string message = hostErrors()[0];
+  EXPECT_EQ(message.substr(0, kStationListError.size()), kStationListError);
+  EXPECT_GT(message.size(), kStationListError.size()) << "the error's own text follows";
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(registryNames(), (std::vector<std::string>{cp1251("Старое 0"), cp1251("Старое 1")}));
+  EXPECT_EQ(form->Image1->height(), 2 * 40 + 20) << "the chart is drawn all the same";
+  EXPECT_TRUE(applicationErrors.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, OfficeWindowFailureTest,
+    ::testing::Values(FailureCase{"NoDatabaseFile", &OfficeWindowFailureTest::noDatabase},
+                      FailureCase{"DamagedFile", &OfficeWindowFailureTest::damagedFile},
+                      FailureCase{"NoOfficeTable", &OfficeWindowFailureTest::noTable},
+                      FailureCase{"HostAnswersNull", &OfficeWindowFailureTest::nullAnswer}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OfficeWindowTest, TrackBarsSetTheirLabelsAndTheChartSize) {
+  createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
+  startOffice();
+  form->show();
+  EXPECT_EQ(form->lbMash->text(), "X2");
+  EXPECT_EQ(form->lbProgn->text(), QString::fromUtf8("7 дней"));
+  EXPECT_EQ(form->Image1->size(), QSize(200 * 8, 60));
+
+  form->tbProgn->setValue(1);
+  EXPECT_EQ(form->lbProgn->text(), QString::fromUtf8("1 дней"));
+  EXPECT_EQ(form->Image1->width(), 200 * 2);
+  form->tbMash->setValue(5);
+  EXPECT_EQ(form->lbMash->text(), "X5");
+  EXPECT_EQ(form->Image1->width(), 500 * 2);
+}
+
+TEST_F(OfficeWindowTest, LegendSwitchSurvivesARestart) {
+  createOffice({});
+  startOffice();
+  form->show();
+  ASSERT_TRUE(form->CheckBox1->isChecked());
+  EXPECT_TRUE(form->p->isVisible());
+  QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
+  EXPECT_FALSE(form->p->isVisible());
+
+  // The host closes and starts again.
+  AutoAZS.reset();
+  startOffice();
+  form->show();
+  EXPECT_FALSE(form->CheckBox1->isChecked());
+  EXPECT_FALSE(form->p->isVisible());
+  QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
+  EXPECT_TRUE(form->p->isVisible());
+}
+
+// Clicks the first station's frame and, in the editor, switches its polling on at 08:00.
+void enableFirstStationInTheEditor(TAutoZaprosOfficeForm& form, testing::ScriptedDialogs& dialogs,
+                                   tAutoAZS& registry) {
+  dialogs.modalActions.push_back([](QDialog& dialog) {
+    auto& editor = dynamic_cast<TAutoItemSettForm&>(dialog);
+    editor.cbEnable->setChecked(true);
+    editor.meDayTime->setText("08:00");
+    QTest::mouseClick(editor.SpeedButton1, Qt::LeftButton);
+    QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
+  });
+  auto& frame = dynamic_cast<TAZSFrame&>(*registry.Items(0).Frame);
+  QTest::mouseClick(frame.lbAZSname, Qt::LeftButton);
+  ASSERT_TRUE(registry.Items(0).Enable) << "the editor applied its change";
+  EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(OfficeWindowTest, CancelDropsAnEditorChangeAndApplyKeepsItInTheFile) {
+  installation.writeSettings(savedSchedule(0));
+  createOffice({{.AZSNUMBER = 1, .AZSNAME = cp1251("Первая")}});
+  startOffice();
+  form->show();
+  enableFirstStationInTheEditor(*form, dialogs, *AutoAZS);
+  QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(AutoAZS->Count(), 0) << "reloaded from cnf.INI, which has no station yet";
+  EXPECT_EQ(installation.settingsText(), savedSchedule(0));
+
+  form->show();
+  enableFirstStationInTheEditor(*form, dialogs, *AutoAZS);
+  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(form->result(), QDialog::Accepted);
+  ASSERT_EQ(AutoAZS->Count(), 1);
+  EXPECT_TRUE(AutoAZS->Items(0).Enable) << "kept in memory";
+  EXPECT_EQ(installation.settingsText(),
+            "[AutoZapros]\r\nCount=1\r\n[AutoZaprosItem0]\r\nEnable=1\r\nHasUserQuery=1\r\n"
+            "AZSName=" +
+                cp1251("Первая") + "\r\nConnType=3\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=08:00\r\n");
+  EXPECT_TRUE(applicationErrors.messages.empty());
+}
+
+TEST_F(OfficeWindowTest, FailedSaveKeepsTheWindowOpen) {
+  createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
+  startOffice();
+  form->show();
+  // cnf.INI cannot be written where a folder stands in its place.
+  std::filesystem::create_directories(installation.settingsFile());
+  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+  EXPECT_EQ(applicationErrors.messages.size(), 1u);
+  EXPECT_TRUE(form->isVisible()) << "not closed as if the schedules were saved";
+}
+
+}  // namespace
+}  // namespace tarvel::autoquery

@@ -1,0 +1,5 @@
+# The office window against real office databases made by the tests, driven as real widgets.
+tarvel_add_test_program(autoquery_office_window
+  SOURCES
+    autoquery/office_window/auto_zapros_office_form_test.cpp
+  LIBRARIES tarvel_autoquery_ui)

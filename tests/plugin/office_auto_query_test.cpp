@@ -1,0 +1,100 @@
+#include "plugin/office_auto_query.h"
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+#include "autoquery/core/auto_azs.h"
+#include "autoquery/ui/auto_zapros_office_form.h"
+#include "platform/clock.h"
+#include "platform/cp1251_literal.h"
+#include "plugin/plugin_fixture.h"
+
+namespace tarvel::testing {
+namespace {
+
+using platform::operator""_cp1251;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+
+const std::string kStationA = u8"АЗС Северная"_cp1251;
+const std::string kStationB = u8"АЗС Южная"_cp1251;
+
+class OfficeAutoQuery : public PluginTest {
+ protected:
+  ~OfficeAutoQuery() override { platform::setClockForTests(std::nullopt); }
+
+  // Two stations due at 08:05: A over direct IP asking the operator first, B by modem without.
+  void writeTwoStationsAtFive() const {
+    installation.writeSettings(
+        "[AutoZapros]\r\nCount=2\r\n"
+        "[AutoZaprosItem0]\r\nEnable=1\r\nHasUserQuery=1\r\nAZSName=" +
+        kStationA +
+        "\r\nConnType=3\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=08:05\r\n"
+        "[AutoZaprosItem1]\r\nEnable=1\r\nHasUserQuery=0\r\nAZSName=" +
+        kStationB + "\r\nConnType=1\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=08:05\r\n");
+  }
+  autoquery::TAutoZaprosOfficeForm* officeForm() const {
+    return plugin::moduleState().AutoZaprosOfficeForm.get();
+  }
+};
+
+TEST_F(OfficeAutoQuery, OfficeOfKindThreePollsItsStationsAtTheirMinute) {
+  writeTwoStationsAtFive();
+  host.commandAnswers[46] = HostVariant::fromInteger(3);
+  host.version = 7;
+  host.stations[kStationA].exchangeValue = 4242;
+  platform::setClockForTests(platform::encodeDateTime(2025, 3, 3, 8, 4, 40));
+  ASSERT_EQ(load(1), 0);
+  ASSERT_NE(officeForm(), nullptr);
+  EXPECT_FALSE(officeForm()->isVisible());
+  EXPECT_TRUE(officeForm()->TimerSend->isActive());
+  ASSERT_EQ(plugin::moduleState().AutoAZS->Count(), 2);
+
+  QString countdownStation;
+  dialogs.modalActions.push_back([&](QDialog& dialog) {
+    countdownStation = dialog.findChild<QLabel*>("lbAZS")->text();
+    // The dialog's event loop delivers another tick of the same minute: it must do nothing.
+    officeForm()->TimerSendTimer();
+    dialog.findChild<QPushButton*>("BitBtn1")->click();
+  });
+  officeForm()->TimerSendTimer();  // still 08:04: nothing due
+  EXPECT_TRUE(dialogs.asked.empty());
+  platform::setClockForTests(platform::encodeDateTime(2025, 3, 3, 8, 5, 10));
+  officeForm()->TimerSendTimer();
+  officeForm()->TimerSendTimer();
+
+  ASSERT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_EQ(dialogs.asked[0].title, u8"Подтверждение автозапроса на АЗС"_cp1251);
+  EXPECT_EQ(countdownStation, QString::fromUtf8("АЗС Северная"));
+  const std::string starting = u8"Автозапрос на АЗС: "_cp1251;
+  std::vector<FakeHost::Message> progress;
+  for (const auto& message : host.messages) {
+    if (message.kind == 1) progress.push_back(message);
+  }
+  EXPECT_THAT(progress, ElementsAre(FakeHost::Message{1, starting + kStationA},
+                                    FakeHost::Message{1, starting + kStationB}));
+  EXPECT_THAT(host.calls, Contains("StartExchange(" + kStationB + ",1,Null)"));
+  EXPECT_THAT(siblingCalls(),
+              Contains("Kestrin.dll AutoSendInetFromOffice(" + kStationA + ",4242,Null)"));
+  EXPECT_TRUE(applicationErrors.messages.empty());
+
+  ASSERT_EQ(unload(), 0);
+  EXPECT_EQ(plugin::moduleState().AutoAZS, nullptr);
+  EXPECT_EQ(officeForm(), nullptr);
+}
+
+TEST_F(OfficeAutoQuery, OtherInstallationKindsMakeNeitherWindowNorRegistry) {
+  writeTwoStationsAtFive();
+  host.commandAnswers[46] = HostVariant::fromInteger(2);
+  ASSERT_EQ(load(1), 0);
+  EXPECT_EQ(officeForm(), nullptr);
+  EXPECT_EQ(plugin::moduleState().AutoAZS, nullptr);
+  EXPECT_EQ(unload(), 0);
+}
+
+}  // namespace
+}  // namespace tarvel::testing
