@@ -32,6 +32,7 @@ string(TIMESTAMP TARVEL_CHANGELOG_DATE "%a, %d %b %Y %H:%M:%S +0000" UTC)
 configure_file(${packaging_templates}/changelog.in ${packaging_output}/changelog @ONLY)
 # Debian compresses both, without name or time stamp in the archive.
 function(tarvel_compress source output)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
   execute_process(COMMAND gzip -9nc ${source} OUTPUT_FILE ${output} COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
 tarvel_compress(${packaging_output}/changelog ${packaging_output}/changelog.gz)
