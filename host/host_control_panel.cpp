@@ -13,12 +13,12 @@
 #include "host/host_texts.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
+#include "settings/installation_kind.h"
 
 namespace tarvel::host {
 namespace {
 
 constexpr int32_t kOfficeMode = 1;
-constexpr int32_t kOfficeInstallationKind = 3;
 constexpr int32_t kDefaultCallbackVersion = 7;
 constexpr int kNameColumn = 0;
 constexpr int kValueColumn = 1;
@@ -45,8 +45,11 @@ HostControlPanel::HostControlPanel(uint8_t mode, QWidget* parent) : QWidget(pare
   setObjectName("hostControlPanel");
   constexpr int kLargest = std::numeric_limits<int32_t>::max();
   constexpr int kSmallest = std::numeric_limits<int32_t>::min();
-  installationKind = makeSpinBox("installationKind", kSmallest, kLargest,
-                                 mode == kOfficeMode ? kOfficeInstallationKind : 0, this);
+  installationKind =
+      makeSpinBox("installationKind", kSmallest, kLargest,
+                  mode == kOfficeMode ? settings::InstallationKind::OfficeWithAutoQuery
+                                      : settings::InstallationKind::RenamableStation,
+                  this);
   shiftNumber = makeSpinBox("shiftNumber", 0, kLargest, 1, this);
   closeShiftButton = new QPushButton(label(text::kCloseShift), this);
   closeShiftButton->setObjectName("closeShiftButton");

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Configures and builds everything into build/ (BUILD_DIR overrides); extra arguments go to
+# Configures and builds everything into build/ (BUILD_DIR overrides), warnings as errors; extra arguments go to
 # cmake's configure step (scripts/run-sanitized-tests.sh passes -DTARVEL_SANITIZE=ON).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir="${BUILD_DIR:-build}"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" \
+cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+  -DTARVEL_WARNINGS_AS_ERRORS=ON "$@" \
   >/dev/null
 cmake --build "$build_dir" -j "$(nproc)"

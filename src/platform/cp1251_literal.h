@@ -5,7 +5,7 @@
 //   inline constexpr auto& kOfficeTopMenu = u8"Связь"_cp1251;   // const char (&)[6]
 //
 // The result is a null-terminated const char array with static storage, so it is used exactly
-// like the "\xd1\xe2..." arrays it replaces: it decays to const char*, sizeof gives the byte
+// like the escaped byte arrays it replaces: it decays to const char*, sizeof gives the byte
 // count plus one, and it concatenates with std::string.
 #pragma once
 

@@ -1,8 +1,8 @@
 // The plug-in's four exports. Nothing may be thrown across them into the host: Load and UnLoad
 // turn errors into their result, AddMenus hands an error to the application-level handler.
 #include "platform/ui/error_guard.h"
-#include "plugin/host_menu.h"
-#include "plugin/lifecycle.h"
+#include "plugin/ui/host_menu.h"
+#include "plugin/ui/lifecycle.h"
 #include "tarvel/contract.h"
 
 extern "C" {

@@ -9,8 +9,8 @@ namespace tarvel::settings {
 
 struct InetSettings {
   bool AutoSendEnable = false;
-  int32_t ViaSend = 0;            // 1 modem, 2 e-mail, 3 direct IP; other values: none
-  int32_t WhenSend = 0;           // 1 shift closed, 2 every N hours, 3 every day at a set time
+  int32_t ViaSend = 0;            // a ConnectionType; other values: none
+  int32_t WhenSend = 0;           // a SendMoment; other values: never
   int32_t SendInterval = 1;       // N, whole hours
   double SendTime = 0;            // only the time of day counts
   int32_t LastSmena = 0;          // shift number at the last send in the shift mode

@@ -1,12 +1,12 @@
-#include "autosend/auto_send_due.h"
+#include "autosend/core/auto_send_due.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "autosend/send_interval.h"
-#include "autosend/send_question.h"
-#include "autosend/shift_number.h"
+#include "autosend/core/send_interval.h"
+#include "autosend/core/send_question.h"
+#include "autosend/core/shift_number.h"
 
 namespace tarvel::autosend {
 namespace {

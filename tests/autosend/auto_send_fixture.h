@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "autosend/auto_send_form.h"
+#include "autosend/ui/auto_send_form.h"
 #include "platform/clock.h"
 #include "platform/ui/error_guard.h"
 #include "support/recorded_errors.h"

@@ -1,10 +1,11 @@
-#include "autosend/auto_send_form.h"
+#include "autosend/ui/auto_send_form.h"
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFontInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -16,7 +17,7 @@
 #include <filesystem>
 
 #include "auto_send_fixture.h"
-#include "autosend/clickable_label.h"
+#include "autosend/ui/clickable_label.h"
 
 namespace tarvel::autosend {
 namespace {
@@ -97,6 +98,17 @@ TEST_F(AutoSendFormTest, ComponentsStandWhereTheFormWasDrawn) {
   EXPECT_EQ(dialog.Timer_check_AutoSend->interval(), 30000);
 }
 
+TEST_F(AutoSendFormTest, LastSendTimeAsksForItsOwnFaceFirstAndGetsANearOne) {
+  TAutoSendForm& dialog = makeForm();
+  const QFont font = dialog.lb_last_autosend->font();
+  ASSERT_FALSE(font.families().isEmpty());
+  EXPECT_EQ(font.families().first(), "Franklin Gothic Medium");
+  EXPECT_EQ(font.pixelSize(), 11);
+  // Where the face is missing, the one matched in its place is a real face of this platform.
+  EXPECT_FALSE(QFontInfo(font).family().isEmpty());
+  EXPECT_EQ(QFontInfo(font).pixelSize(), 11);
+}
+
 TEST_F(AutoSendFormTest, StartsWithTheFormsInitialChoicesAndAppliesThemWhenNothingIsStored) {
   TAutoSendForm& dialog = makeForm();
   EXPECT_TRUE(dialog.rb_via_modem->isChecked());
@@ -108,7 +120,7 @@ TEST_F(AutoSendFormTest, StartsWithTheFormsInitialChoicesAndAppliesThemWhenNothi
   EXPECT_EQ(dialog.dtp->displayFormat(), "HH:mm");
   EXPECT_EQ(dialog.lb_last_autosend->text(), QString::fromUtf8("Не производилась"));
   EXPECT_FALSE(dialog.Timer_check_AutoSend->isActive());
-  EXPECT_EQ(dialog.LastCheckedMinute, 0);
+  EXPECT_EQ(dialog.scheduler().LastCheckedMinute, 0);
   dialog.BitBtn1->click();
   EXPECT_EQ(inet.ViaSend, 1);
   EXPECT_EQ(inet.WhenSend, 1);

@@ -6,7 +6,7 @@
 #include <QTimeEdit>
 
 #include "auto_send_fixture.h"
-#include "autosend/send_question.h"
+#include "autosend/core/send_question.h"
 
 namespace tarvel::autosend {
 namespace {
@@ -58,7 +58,7 @@ TEST_F(CheckAutoSendTest, IntervalCountsFromTheEndOfThePreviousSend) {
   };
   tickAt(10, 1);  // never sent before: due at once
   EXPECT_EQ(inet.LastAutoSendTime, platform::encodeDateTime(2007, 3, 5, 10, 6));
-  EXPECT_EQ(form->LastCheckedMinute, 6);  // the minute in which the check ended
+  EXPECT_EQ(form->scheduler().LastCheckedMinute, 6);  // the minute in which the check ended
   tickAt(11, 5);
   EXPECT_EQ(fakeLinks.transportCalls.size(), 1u);
   tickAt(11, 6);
@@ -141,7 +141,7 @@ TEST_F(CheckAutoSendTest, ATickBehindTheOpenQuestionDoesNothing) {
   tickAt(9, 1);
   EXPECT_EQ(dialogs.asked.size(), 1u);
   EXPECT_EQ(fakeLinks.transportCalls.size(), 1u);
-  EXPECT_EQ(form->LastCheckedMinute, 2);
+  EXPECT_EQ(form->scheduler().LastCheckedMinute, 2);
 }
 
 TEST_F(CheckAutoSendTest, AnUnreadableShiftNumberReachesTheErrorHandlerAndTheNextTickRetries) {
@@ -151,12 +151,12 @@ TEST_F(CheckAutoSendTest, AnUnreadableShiftNumberReachesTheErrorHandlerAndTheNex
   tickAt(9, 1);
   ASSERT_EQ(reportedErrors.messages.size(), 1u);
   EXPECT_NE(reportedErrors.messages[0].find("abc"), std::string::npos);
-  EXPECT_EQ(form->LastCheckedMinute, 0);
+  EXPECT_EQ(form->scheduler().LastCheckedMinute, 0);
   fakeLinks.shiftAnswer = HostVariant::fromInteger(5);
   tickAt(9, 1, 30);
   EXPECT_EQ(fakeLinks.transportCalls.size(), 1u);
   EXPECT_EQ(inet.LastSmena, 5);
-  EXPECT_EQ(form->LastCheckedMinute, 1);
+  EXPECT_EQ(form->scheduler().LastCheckedMinute, 1);
 }
 
 TEST_F(CheckAutoSendTest, ASendRefillsTheDialogDiscardingUnsavedEdits) {
@@ -181,7 +181,7 @@ TEST_F(CheckAutoSendTest, NothingHappensWhileSendingIsSwitchedOff) {
   tickAt(9, 1);
   EXPECT_EQ(fakeLinks.shiftQuestions, 0);
   EXPECT_TRUE(fakeLinks.transportCalls.empty());
-  EXPECT_EQ(form->LastCheckedMinute, 1);
+  EXPECT_EQ(form->scheduler().LastCheckedMinute, 1);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "media/flashka_form.h"
+#include "media/ui/flashka_form.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "media/word_wrap_check_box.h"
+#include "media/ui/word_wrap_check_box.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
 #include "support/recorded_errors.h"

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "autosend/core/autosend_texts.h"
+#include "media/core/media_texts.h"
 #include "platform/cp1251_literal.h"
+#include "platform/platform_texts.h"
+#include "plugin/core/plugin_texts.h"
+#include "security/core/security_texts.h"
 
 namespace tarvel::platform {
 namespace {
@@ -47,6 +52,22 @@ TEST(Cp1251Literal, ConvertsReadableTextToTheSameBytesAsTheCodePage) {
                "1 \xab\x85\xbb \x88");
   EXPECT_STREQ(u8"Tarvel.dll"_cp1251, "Tarvel.dll");
   static_assert(sizeof(u8"ПН"_cp1251) == 3, "one byte a character plus the terminator");
+}
+
+// A handful of the features' texts against their bytes written out by hand: the Latin "c" of
+// "cейчас", the Cyrillic "ОК", a menu caption's accelerator, a closing blank.
+TEST(Cp1251Literal, FeatureTextsKeepTheirBytes) {
+  EXPECT_STREQ(autosend::text::kSendNow,
+               "\xd1\xf4\xee\xf0\xec\xe8\xf0\xee\xe2\xe0\xf2\xfc \xe8 "
+               "\xee\xf2\xef\xf0\xe0\xe2\xe8\xf2\xfc \xee\xf2\xf7\xe5\xf2 c\xe5\xe9\xf7\xe0\xf1?");
+  EXPECT_STREQ(platform::text::kOk, "\xce\xca");
+  EXPECT_STREQ(plugin::text::kStationTopMenu,
+               "\xd1\xe2\xff\xe7\xfc \xf1 \xee&\xf4\xe8\xf1\xee\xec");
+  EXPECT_STREQ(security::text::kPasswordCaption, "\xcf\xe0\xf0\xee\xeb\xfc:");
+  EXPECT_STREQ(media::text::kCaption,
+               "\xcd\xe0\xf1\xf2\xf0\xee\xe9\xea\xe8 \xf1\xec\xe5\xed\xed\xee\xe3\xee "
+               "\xed\xee\xf1\xe8\xf2\xe5\xeb\xff");
+  EXPECT_STREQ(autosend::text::kMiscellaneousTab, "      \xd0\xe0\xe7\xed\xee\xe5       ");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "plugin/exchange_log.h"
+#include "plugin/core/exchange_log.h"
 
 #include <gtest/gtest.h>
 

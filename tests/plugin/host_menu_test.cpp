@@ -1,4 +1,4 @@
-#include "plugin/host_menu.h"
+#include "plugin/ui/host_menu.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -6,13 +6,14 @@
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
-#include "autosend/auto_send_form.h"
-#include "media/flashka_form.h"
-#include "plugin/exchange_log.h"
-#include "plugin/module_state.h"
+#include "autosend/ui/auto_send_form.h"
+#include "media/ui/flashka_form.h"
+#include "plugin/core/exchange_log.h"
 #include "plugin/plugin_fixture.h"
-#include "security/security_form.h"
+#include "plugin/ui/module_state.h"
+#include "security/ui/security_form.h"
 
 namespace tarvel::testing {
 namespace {
@@ -133,6 +134,38 @@ TEST_F(HostMenu, AFailureIsWrittenToTheExchangeLogAndLoadGoesOn) {
   EXPECT_EQ(siblingCalls().back(), "Zumbra.dll PrepareDataZumbra(4321,0,callback)");
 }
 
+TEST_F(HostMenu, ANullMenuFromTheHostIsLoggedLikeAnyFailureAndLoadGoesOn) {
+  const struct {
+    const char* name;
+    std::function<void(FakeHost&)> arrange;
+    const char* loggedText;
+  } cases[] = {
+      {"no main menu", [](FakeHost& fake) { fake.noMainMenu = true; },
+       "\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0 \xed\xe5 \xef\xe5\xf0\xe5\xe4\xe0\xeb\xe0 "
+       "\xe3\xeb\xe0\xe2\xed\xee\xe5 \xec\xe5\xed\xfe"},  // Программа не передала главное меню
+      {"no new item", [](FakeHost& fake) { fake.newMenuItemsBeforeNull = 2; },
+       "\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0 \xed\xe5 \xf1\xee\xe7\xe4\xe0\xeb\xe0 "
+       "\xef\xf3\xed\xea\xf2 \xec\xe5\xed\xfe"},  // Программа не создала пункт меню
+      {"empty child", [](FakeHost& fake) { fake.mainMenu.addMissingChild(); },
+       "\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xe0 \xef\xe5\xf0\xe5\xe4\xe0\xeb\xe0 "
+       "\xef\xf3\xf1\xf2\xee\xe9 \xef\xf3\xed\xea\xf2 \xec\xe5\xed\xfe"},  // ... пустой пункт меню
+  };
+  const auto log = installation.root() / "FSYS" / "Modem.LOG";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(log);
+    FakeHost fake;
+    c.arrange(fake);
+    ASSERT_EQ(plugin::load(4321, 0, &fake), 0);
+    EXPECT_THAT(TemporaryInstallation::readFile(log),
+                ::testing::EndsWith(std::string(" - \xce\xf8\xe8\xe1\xea\xe0 "
+                                                "\xe7\xe0\xe3\xf0\xf3\xe7\xea\xe8 Tarvel.dll ") +
+                                    c.loggedText + "\r\n"));
+    EXPECT_EQ(siblingCalls().back(), "Zumbra.dll PrepareDataZumbra(4321,0,callback)");
+    ASSERT_EQ(plugin::unload(), 0);
+  }
+}
+
 TEST_F(HostMenu, AFailureThatCannotBeLoggedEndsLoad) {
   host.newMenuItemsBeforeFailure = 0;
   std::filesystem::create_directory(installation.root() / "FSYS" / "Modem.LOG");
@@ -174,7 +207,7 @@ TEST_F(HostMenu, CommandsOpenTheirWindows) {
   bool wasModal = false;
   QTimer::singleShot(0, [&] {
     QWidget* modal = QApplication::activeModalWidget();
-    wasModal = modal == plugin::moduleState().flashkaForm;
+    wasModal = modal == plugin::moduleState().flashkaForm.get();
     if (modal != nullptr) modal->close();
   });
   ASSERT_TRUE(settings->findChild(kMedium)->click());

@@ -1,16 +1,19 @@
-#include "plugin/lifecycle.h"
+#include "plugin/ui/lifecycle.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QPointer>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
 
-#include "autosend/auto_send_form.h"
+#include "autosend/ui/auto_send_form.h"
 #include "platform/clock.h"
-#include "plugin/module_state.h"
 #include "plugin/plugin_fixture.h"
+#include "plugin/ui/menu_proc.h"
+#include "plugin/ui/module_state.h"
 
 namespace tarvel::testing {
 namespace {
@@ -99,6 +102,34 @@ TEST_F(Lifecycle, AnErrorRaisedByASiblingsLoadEndsLoadAtOnce) {
   // What was made before the failure stays, and UnLoad takes it down.
   EXPECT_NE(plugin::moduleState().autoSendForm, nullptr);
   EXPECT_EQ(unload(), 0);
+}
+
+TEST_F(Lifecycle, AfterUnLoadNoWindowAndNoTimerOfThePlugInRemain) {
+  installation.writeSettings("[Inet]\r\nAutoSendEnable=1\r\n");
+  const QWidgetList windowsBefore = QApplication::topLevelWidgets();
+  const QList<QTimer*> applicationTimersBefore = qApp->findChildren<QTimer*>();
+  ASSERT_EQ(load(0), 0);
+  // Every window the plug-in can make, the password dialog by its menu command.
+  plugin::CMenuProc().ShowSecurityForm();
+  std::vector<QPointer<QObject>> made;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (windowsBefore.contains(window)) continue;
+    made.emplace_back(window);
+    for (QTimer* timer : window->findChildren<QTimer*>()) made.emplace_back(timer);
+  }
+  for (QTimer* timer : qApp->findChildren<QTimer*>()) {
+    if (!applicationTimersBefore.contains(timer)) made.emplace_back(timer);
+  }
+  ASSERT_GE(made.size(), 4u) << "three windows and the auto-send timer";
+
+  ASSERT_EQ(unload(), 0);
+  for (const QPointer<QObject>& object : made) {
+    EXPECT_TRUE(object.isNull()) << object->metaObject()->className() << " "
+                                 << object->objectName().toStdString();
+  }
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    EXPECT_TRUE(windowsBefore.contains(window)) << window->objectName().toStdString();
+  }
 }
 
 TEST_F(Lifecycle, WithoutAHostCallBackLoadFails) {

@@ -1,4 +1,4 @@
-#include "plugin/office_auto_query.h"
+#include "plugin/ui/office_auto_query.h"
 
 #include <gtest/gtest.h>
 

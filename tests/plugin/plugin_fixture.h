@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/library_loader.h"
-#include "plugin/lifecycle.h"
+#include "plugin/ui/lifecycle.h"
 #include "support/fake_host.h"
 #include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"

@@ -1,4 +1,4 @@
-#include "security/security_form.h"
+#include "security/ui/security_form.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +43,17 @@ TEST_F(SecurityFormTest, ShowingFillsTheControlsAndTheSwitchShowsThePassword) {
   EXPECT_EQ(form.edPass->echoMode(), QLineEdit::Normal);
   form.CheckBox1->click();
   EXPECT_EQ(form.edPass->echoMode(), QLineEdit::Password);
+}
+
+TEST_F(SecurityFormTest, PasswordShowsAnAsteriskForEachCharacter) {
+  security = {true, "\xcf\xe0\xf0\xee\xeb\xfc"};  // "Пароль"
+  TSecurityForm form(security);
+  form.show();
+  EXPECT_EQ(form.edPass->displayText(), "******");
+  QTest::keyClicks(form.edPass, "x1");
+  EXPECT_EQ(form.edPass->displayText(), "********");
+  form.CheckBox1->click();
+  EXPECT_EQ(form.edPass->displayText(), QString::fromUtf8("Парольx1"));
 }
 
 TEST_F(SecurityFormTest, EditBoxStaysEnabledAtFirstShowingWithPasswordOffThenFollowsTheSwitch) {

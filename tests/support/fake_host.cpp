@@ -39,13 +39,15 @@ void FakeHost::ReportMessage(int32_t kind, const std::string& text) {
 
 HostMenuItem* FakeHost::GetMainMenu() {
   calls.push_back("GetMainMenu()");
-  return &mainMenu;
+  return noMainMenu ? nullptr : &mainMenu;
 }
 
 HostMenuItem* FakeHost::NewMenuItem(HostMenuItem* parent, int32_t position) {
   calls.push_back("NewMenuItem(" + std::to_string(position) + ")");
   if (newMenuItemsBeforeFailure == 0) throw std::runtime_error("menu is full");
   if (newMenuItemsBeforeFailure > 0) --newMenuItemsBeforeFailure;
+  if (newMenuItemsBeforeNull == 0) return nullptr;
+  if (newMenuItemsBeforeNull > 0) --newMenuItemsBeforeNull;
   auto* fakeParent = dynamic_cast<FakeMenuItem*>(parent);
   if (fakeParent == nullptr) throw std::invalid_argument("not a menu item of this host");
   return fakeParent->addChild({});
@@ -57,16 +59,16 @@ HostVariant FakeHost::Command(int32_t code, int32_t argument) {
   return answer != commandAnswers.end() ? answer->second : HostVariant::empty();
 }
 
-void FakeHost::StartExchange(const std::string& stationName, int32_t connectionType,
+void FakeHost::StartExchange(const std::string& station, int32_t connectionType,
                              HostVariant parameter) {
-  calls.push_back("StartExchange(" + stationName + "," + std::to_string(connectionType) + "," +
+  calls.push_back("StartExchange(" + station + "," + std::to_string(connectionType) + "," +
                   (parameter.kind == HostVariant::Kind::Null ? "Null" : "not Null") + ")");
 }
 
-const void* FakeHost::FindStation(const std::string& stationName) {
-  calls.push_back("FindStation(" + stationName + ")");
-  const auto station = stations.find(stationName);
-  return station != stations.end() ? &station->second : nullptr;
+const void* FakeHost::FindStation(const std::string& station) {
+  calls.push_back("FindStation(" + station + ")");
+  const auto found = stations.find(station);
+  return found != stations.end() ? &found->second : nullptr;
 }
 
 }  // namespace tarvel::testing

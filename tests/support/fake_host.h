@@ -26,6 +26,8 @@ class FakeMenuItem final : public HostMenuItem {
 
   // Test helpers.
   FakeMenuItem* addChild(std::string caption);
+  // A child slot that holds no item: item() answers nullptr for it.
+  void addMissingChild() { children_.emplace_back(); }
   FakeMenuItem* child(int32_t index) const { return children_.at(index).get(); }
   // The first child whose caption is exactly this, or nullptr.
   FakeMenuItem* findChild(const std::string& caption) const;
@@ -55,6 +57,10 @@ class FakeHost final : public HostCallback {
   FakeMenuItem mainMenu{"root"};
   // When not negative: NewMenuItem succeeds this many more times, then throws.
   int32_t newMenuItemsBeforeFailure = -1;
+  // When not negative: NewMenuItem succeeds this many more times, then answers nullptr.
+  int32_t newMenuItemsBeforeNull = -1;
+  // GetMainMenu answers nullptr.
+  bool noMainMenu = false;
 
   struct Message {
     int32_t kind;
@@ -71,9 +77,9 @@ class FakeHost final : public HostCallback {
   HostMenuItem* GetMainMenu() override;
   HostMenuItem* NewMenuItem(HostMenuItem* parent, int32_t position) override;
   HostVariant Command(int32_t code, int32_t argument) override;
-  void StartExchange(const std::string& stationName, int32_t connectionType,
+  void StartExchange(const std::string& station, int32_t connectionType,
                      HostVariant parameter) override;
-  const void* FindStation(const std::string& stationName) override;
+  const void* FindStation(const std::string& station) override;
 };
 
 }  // namespace tarvel::testing

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "platform/platform_texts.h"
 #include "platform/ui/operator_dialogs.h"
 
 namespace tarvel::platform {
@@ -45,9 +46,7 @@ void reportCurrentException() noexcept {
   } catch (const std::exception& error) {
     reportApplicationError(error.what());
   } catch (...) {
-    reportApplicationError(
-        "\xcd\xe5\xe8\xe7\xe2\xe5\xf1\xf2\xed\xe0\xff \xee\xf8\xe8\xe1\xea\xe0");  // "Неизвестная
-                                                                                   // ошибка"
+    reportApplicationError(text::kUnknownError);
   }
 }
 

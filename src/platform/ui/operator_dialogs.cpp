@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "platform/cp1251.h"
+#include "platform/platform_texts.h"
 
 namespace tarvel::platform {
 namespace {
@@ -16,8 +17,8 @@ class QtOperatorDialogs final : public OperatorDialogs {
     QMessageBox box(QMessageBox::Question, toUnicode(title), toUnicode(text),
                     QMessageBox::Yes | QMessageBox::No, owner);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    box.button(QMessageBox::Yes)->setText(toUnicode("\xc4\xe0" /* "Да" */));
-    box.button(QMessageBox::No)->setText(toUnicode("\xcd\xe5\xf2" /* "Нет" */));
+    box.button(QMessageBox::Yes)->setText(toUnicode(text::kYes));
+    box.button(QMessageBox::No)->setText(toUnicode(text::kNo));
     return box.exec() == QMessageBox::Yes;
   }
 
@@ -33,8 +34,8 @@ class QtOperatorDialogs final : public OperatorDialogs {
     box.setWindowTitle(toUnicode(title));
     box.setLabelText(toUnicode(prompt));
     box.setTextValue(toUnicode(initialText));
-    box.setOkButtonText(toUnicode("\xce\xca" /* "ОК" */));
-    box.setCancelButtonText(toUnicode("\xce\xf2\xec\xe5\xed\xe0" /* "Отмена" */));
+    box.setOkButtonText(toUnicode(text::kOk));
+    box.setCancelButtonText(toUnicode(text::kCancel));
     if (box.exec() != QDialog::Accepted) return std::nullopt;
     return fromUnicode(box.textValue());
   }

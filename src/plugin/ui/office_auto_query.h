@@ -1,0 +1,18 @@
+// The office auto-query's part of the plug-in's life: at an office with installation kind 3,
+// Load makes the office window (whose TimerSend drives the polling engine from then on) and the
+// schedule registry loaded from cnf.INI; UnLoad frees the registry, then the window.
+#pragma once
+
+#include "plugin/ui/module_state.h"
+
+namespace tarvel::plugin {
+
+// The window (hidden), the engine its timer runs, and the registry AutoAZS filled from
+// cnf.INI. What fails goes on to Load, which then reports failure; what was made stays.
+void createOfficeAutoQuery(ModuleState& module);
+
+// Frees the registry with its items and their frames, then the window with its timer and the
+// engine. Nothing happens for what does not exist.
+void freeOfficeAutoQuery(ModuleState& module);
+
+}  // namespace tarvel::plugin
