@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Stations, OfficeWindowSynchronisationTest,
                          ::testing::Values(SynchronisationCase{"ThreeAgainstFive", 5, 3},
                                            SynchronisationCase{"FourAgainstNone", 0, 4},
                                            SynchronisationCase{"FourAgainstTwo", 2, 4}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(OfficeWindowTest, HostAnswerWithoutDriveOpensTheLocalDatabase) {
   host.commandAnswers[69] = HostVariant::fromText("OFFICE");
@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"DamagedFile", &OfficeWindowFailureTest::damagedFile},
                       FailureCase{"NoOfficeTable", &OfficeWindowFailureTest::noTable},
                       FailureCase{"HostAnswersNull", &OfficeWindowFailureTest::nullAnswer}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST_F(OfficeWindowTest, TrackBarsSetTheirLabelsAndTheChartSize) {
   createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
