@@ -188,6 +188,7 @@ void TAutoZaprosOfficeForm::fitScrollContents() {
   const int width = std::max(kChartPlace.x() + Image1->width(), viewport.width());
   contents->resize(width, std::max(bottom, viewport.height()));
   Label13->setGeometry(0, 0, width, kHeaderHeight);
+  showBandsInSight();
 }
 
 }  // namespace tarvel::autoquery

@@ -5,10 +5,12 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
+#include <QToolButton>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -113,7 +115,7 @@ TEST_P(OfficeWindowSynchronisationTest, RegistryFollowsTheDatabaseByPosition) {
 
   EXPECT_EQ(registryNames(), namesInNumberOrder);
   EXPECT_TRUE(hostErrors().empty());
-  const auto frames = form->scrollContents()->findChildren<TAZSFrame*>(Qt::FindDirectChildrenOnly);
+  const auto frames = form->scrollContents()->findChildren<TAZSFrame*>();
   ASSERT_EQ(frames.size(), param.stations) << "surplus frames freed";
   for (int32_t i = 0; i < AutoAZS->Count(); ++i) {
     const auto& frame = dynamic_cast<const TAZSFrame&>(*AutoAZS->Items(i).Frame);
@@ -261,8 +263,32 @@ TEST_F(OfficeWindowTest, CancelDropsAnEditorChangeAndApplyKeepsItInTheFile) {
   EXPECT_EQ(installation.settingsText(),
             "[AutoZapros]\r\nCount=1\r\n[AutoZaprosItem0]\r\nEnable=1\r\nHasUserQuery=1\r\n"
             "AZSName=" +
-                cp1251("Первая") + "\r\nConnType=3\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=08:00\r\n");
+                cp1251("Первая") +
+                "\r\nConnType=3\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=08:00\r\n");
   EXPECT_TRUE(applicationErrors.messages.empty());
+}
+
+TEST_F(OfficeWindowTest, FramesFarDownTheChainStandAtTheirPlaceAndOpenTheirOwnEditor) {
+  std::vector<OfficeStation> stations;
+  for (int number = 1; number <= 250; ++number)
+    stations.push_back({.AZSNUMBER = number, .AZSNAME = std::to_string(number)});
+  createOffice(stations);
+  startOffice();
+  form->show();
+  auto& frame = dynamic_cast<TAZSFrame&>(*AutoAZS->Items(210).Frame);
+  EXPECT_EQ(frame.mapTo(form->scrollContents(), QPoint(0, 0)), QPoint(0, 210 * 40 + 15));
+
+  form->ScrollBox1->verticalScrollBar()->setValue(210 * 40);
+  ASSERT_TRUE(frame.isVisible()) << "in sight";
+  int32_t openedIndex = -1;
+  dialogs.modalActions.push_back(
+      [&](QDialog& dialog) { openedIndex = dynamic_cast<TAutoItemSettForm&>(dialog).AZSIndex; });
+  const QPoint centre = frame.lbAZSname->rect().center();
+  QWidget* clicked = form->ScrollBox1->viewport()->childAt(
+      frame.lbAZSname->mapTo(form->ScrollBox1->viewport(), centre));
+  ASSERT_NE(clicked, nullptr);
+  QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->mapFrom(frame.lbAZSname, centre));
+  EXPECT_EQ(openedIndex, 210);
 }
 
 TEST_F(OfficeWindowTest, FailedSaveKeepsTheWindowOpen) {
