@@ -191,6 +191,20 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"HostAnswersNull", &OfficeWindowFailureTest::nullAnswer}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(OfficeWindowTest, UnreadableTimeIsReportedAndTheWindowStillOpens) {
+  std::string schedule = savedSchedule(1);
+  schedule.replace(schedule.find("08:00"), 5, "8:0");
+  installation.writeSettings(schedule);
+  createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
+  startOffice();
+  form->show();
+  ASSERT_EQ(hostErrors().size(), 1u);
+  const std::string drawingError = platform::fromUnicode("Ошибка отрисовки времени соединения: ");
+  EXPECT_EQ(hostErrors()[0].substr(0, drawingError.size()), drawingError);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(registryNames(), std::vector<std::string>{"A"});
+}
+
 TEST_F(OfficeWindowTest, TrackBarsSetTheirLabelsAndTheChartSize) {
   createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
   startOffice();
