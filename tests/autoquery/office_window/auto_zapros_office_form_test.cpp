@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(Stations, OfficeWindowSynchronisationTest,
                          ::testing::Values(SynchronisationCase{"ThreeAgainstFive", 5, 3},
                                            SynchronisationCase{"FourAgainstNone", 0, 4},
                                            SynchronisationCase{"FourAgainstTwo", 2, 4}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testParam) { return std::string(testParam.param.name); });
 
 TEST_F(OfficeWindowTest, HostAnswerWithoutDriveOpensTheLocalDatabase) {
   host.commandAnswers[69] = HostVariant::fromText("OFFICE");
@@ -189,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"DamagedFile", &OfficeWindowFailureTest::damagedFile},
                       FailureCase{"NoOfficeTable", &OfficeWindowFailureTest::noTable},
                       FailureCase{"HostAnswersNull", &OfficeWindowFailureTest::nullAnswer}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testParam) { return std::string(testParam.param.name); });
 
 TEST_F(OfficeWindowTest, UnreadableTimeIsReportedAndTheWindowStillOpens) {
   std::string schedule = savedSchedule(1);
