@@ -79,23 +79,6 @@ TEST(HostOptions, TakesEveryOption) {
   EXPECT_EQ(options.stations, stations);
 }
 
-TEST(HostOptions, StationIsANameAndAValue) {
-  const struct {
-    const char* text;
-    std::optional<std::pair<QString, int32_t>> expected;
-  } cases[] = {
-      {"A=1", std::pair{QString("A"), 1}},
-      {" A = B = 7 ", std::pair{QString("A = B"), 7}},
-      {"A", std::nullopt},
-      {"=5", std::nullopt},
-      {"A=", std::nullopt},
-      {"A=99999999999", std::nullopt},
-  };
-  for (const auto& entry : cases) {
-    EXPECT_EQ(tarvel::host::parseStation(entry.text), entry.expected) << entry.text;
-  }
-}
-
 TEST(HostOptions, RefusesWhatItCannotUse) {
   for (const auto& arguments :
        {commandLine({"--mode", "depot"}), commandLine({"--quit-after", "soon"}),

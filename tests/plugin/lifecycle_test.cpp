@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "autoquery/core/auto_azs.h"
+#include "autoquery/ui/auto_zapros_office_form.h"
 #include "autosend/ui/auto_send_form.h"
 #include "platform/clock.h"
 #include "plugin/plugin_fixture.h"
@@ -208,6 +210,8 @@ TEST_F(Lifecycle, OnlyInstallationKindThreeIsAnOfficeWithAutoQuery) {
     host.commandAnswers[46] = answer;
     ASSERT_EQ(load(1), 0);
     EXPECT_FALSE(plugin::moduleState().officeWithAutoQuery);
+    EXPECT_EQ(plugin::moduleState().AutoZaprosOfficeForm, nullptr);
+    EXPECT_EQ(plugin::moduleState().AutoAZS, nullptr);
     EXPECT_EQ(unload(), 0);
   }
 }

@@ -87,14 +87,5 @@ TEST_F(OfficeAutoQuery, OfficeOfKindThreePollsItsStationsAtTheirMinute) {
   EXPECT_EQ(officeForm(), nullptr);
 }
 
-TEST_F(OfficeAutoQuery, OtherInstallationKindsMakeNeitherWindowNorRegistry) {
-  writeTwoStationsAtFive();
-  host.commandAnswers[46] = HostVariant::fromInteger(2);
-  ASSERT_EQ(load(1), 0);
-  EXPECT_EQ(officeForm(), nullptr);
-  EXPECT_EQ(plugin::moduleState().AutoAZS, nullptr);
-  EXPECT_EQ(unload(), 0);
-}
-
 }  // namespace
 }  // namespace tarvel::testing

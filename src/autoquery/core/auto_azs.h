@@ -15,11 +15,13 @@
 
 namespace tarvel::autoquery {
 
-// The most items LoadFromIni makes: far above any real chain. A Count that no plug-in wrote (an
-// absurd number from a damaged or hand-edited file) loads this many items, a negative one none,
-// so a file cannot make Load hang or exhaust the host's memory. Up to the bound, a Count larger
-// than the sections present still loads that many items, the missing ones fresh.
-inline constexpr int32_t kMaxItemCount = 100'000;
+// The most items LoadFromIni makes: far above any real chain (hundreds of stations). A Count
+// that no plug-in wrote (an absurd number from a damaged or hand-edited file) loads this many
+// items, a negative one none, so a file cannot make Load hang or exhaust the host's memory: each
+// item brings a frame of widgets into the office window, about half a millisecond and 15 KB
+// apiece. Up to the bound, a Count larger than the sections present still loads that many
+// items, the missing ones fresh.
+inline constexpr int32_t kMaxItemCount = 10'000;
 
 // "AutoZaprosItem" followed by the position in decimal.
 std::string itemSectionName(int32_t position);

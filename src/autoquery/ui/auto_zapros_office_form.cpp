@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QSlider>
 #include <QTimer>
@@ -57,6 +58,9 @@ TAutoZaprosOfficeForm::TAutoZaprosOfficeForm()
   connect(BitBtn1, &QPushButton::clicked, this,
           platform::guardedHandler([this] { BitBtn1Click(); }));
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  ScrollBox1->viewport()->installEventFilter(this);
+  connect(ScrollBox1->verticalScrollBar(), &QScrollBar::valueChanged, this,
+          platform::guardedHandler([this] { showBandsInSight(); }));
   // Every way of closing (the buttons, the close box, Esc) ends in finished().
   connect(this, &QDialog::finished, this,
           platform::guardedHandler([this](int result) { FormClose(result); }));
@@ -64,7 +68,7 @@ TAutoZaprosOfficeForm::TAutoZaprosOfficeForm()
 }
 
 TAutoZaprosOfficeForm::~TAutoZaprosOfficeForm() {
-  for (TAZSFrame* frame : scrollContents()->findChildren<TAZSFrame*>(Qt::FindDirectChildrenOnly)) {
+  for (TAZSFrame* frame : scrollContents()->findChildren<TAZSFrame*>()) {
     frame->hide();
     frame->setParent(nullptr);
   }
@@ -82,7 +86,26 @@ void TAutoZaprosOfficeForm::reportToHost(const std::string& text) {
   if (host_ != nullptr) host_->ReportMessage(kErrorMessage, text);
 }
 
+namespace {
+
+// Keeps the scroll box's contents hidden while the frames are placed, named and shown: Qt
+// checks every visible sibling whenever a visible frame moves or changes, which with thousands
+// of stations would make the placing quadratic.
+class ContentsHiddenWhileBusy {
+ public:
+  explicit ContentsHiddenWhileBusy(QWidget* contents) : contents_(contents) { contents_->hide(); }
+  ~ContentsHiddenWhileBusy() { contents_->show(); }
+  ContentsHiddenWhileBusy(const ContentsHiddenWhileBusy&) = delete;
+  ContentsHiddenWhileBusy& operator=(const ContentsHiddenWhileBusy&) = delete;
+
+ private:
+  QWidget* contents_;
+};
+
+}  // namespace
+
 void TAutoZaprosOfficeForm::FormShow() {
+  const ContentsHiddenWhileBusy busy(scrollContents());
   try {
     if (host_ == nullptr || AutoAZS_ == nullptr || *AutoAZS_ == nullptr) {
       throw std::logic_error("office window without host or registry");
@@ -108,6 +131,7 @@ void TAutoZaprosOfficeForm::FormClose(int result) {
     closingError = std::current_exception();
   }
   if (result != QDialog::Accepted && AutoAZS_ != nullptr) {
+    const ContentsHiddenWhileBusy busy(scrollContents());
     AutoAZS_->reset();
     *AutoAZS_ = std::make_unique<tAutoAZS>(viewFactory());
     (*AutoAZS_)->LoadFromIni(settings::SettingsFilePath());
@@ -170,11 +194,50 @@ void TAutoZaprosOfficeForm::TimerSendTimer() {
 
 tAutoAZS::ViewFactory TAutoZaprosOfficeForm::viewFactory() {
   return [this]() -> std::unique_ptr<ItemView> {
-    auto frame = std::make_unique<TAZSFrame>(ImageList1, scrollContents());
+    // Items are only ever appended, so the new item's position is the number of frames alive.
+    auto frame = std::make_unique<TAZSFrame>(ImageList1, frameBand(liveFrames_));
+    ++liveFrames_;
+    connect(frame.get(), &QObject::destroyed, this, [this] { --liveFrames_; });
     frame->hide();
     connect(frame.get(), &TAZSFrame::FrameClick, this, &TAutoZaprosOfficeForm::FrameClicked);
     return frame;
   };
+}
+
+QWidget* TAutoZaprosOfficeForm::frameBand(int position) {
+  // Qt weighs every repainted widget against all its later siblings, so thousands of frames
+  // side by side in one parent make showing the window quadratic; in bands of a hundred, a
+  // frame has at most a hundred siblings. Each band covers the contents from the top, so the
+  // frames keep their places, and shows (and takes clicks in) only its own strip.
+  const auto band = static_cast<size_t>(position / kFramesPerBand);
+  while (frameBands_.size() <= band) {
+    auto* strip = new QWidget(scrollContents());
+    strip->setObjectName(QString("FrameBand%1").arg(frameBands_.size()));
+    const int top =
+        kFirstFrameTop + static_cast<int>(frameBands_.size()) * kFramesPerBand * kFrameStep;
+    strip->setMask(QRegion(0, top, kFrameWidth, kFramesPerBand * kFrameStep));
+    strip->setGeometry(0, 0, kFrameWidth, top + kFramesPerBand * kFrameStep);
+    frameBands_.push_back(strip);
+    showBandsInSight();
+  }
+  return frameBands_[band];
+}
+
+bool TAutoZaprosOfficeForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize) {
+    platform::guarded([this] { showBandsInSight(); });
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TAutoZaprosOfficeForm::showBandsInSight() {
+  const int sightTop = ScrollBox1->verticalScrollBar()->value();
+  const int sightBottom = sightTop + ScrollBox1->viewport()->height();
+  const int bandHeight = kFramesPerBand * kFrameStep;
+  for (size_t band = 0; band < frameBands_.size(); ++band) {
+    const int top = kFirstFrameTop + static_cast<int>(band) * bandHeight;
+    frameBands_[band]->setVisible(top < sightBottom && top + bandHeight > sightTop);
+  }
 }
 
 }  // namespace tarvel::autoquery

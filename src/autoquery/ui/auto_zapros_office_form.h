@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/database/office_database.h"
@@ -28,6 +29,9 @@ namespace tarvel::autoquery {
 namespace chart {
 class ChartWidget;
 }
+
+// The station frames stand in bands of this many (see frameBand).
+inline constexpr int kFramesPerBand = 100;
 
 // The interval of the polling timer.
 inline constexpr int kSendIntervalMilliseconds = 30'000;
@@ -114,7 +118,9 @@ class TAutoZaprosOfficeForm : public QDialog {
   // registry's Add uses it for every new item.
   tAutoAZS::ViewFactory viewFactory();
 
-  // The widget inside ScrollBox1 that Label13, the station frames and Image1 stand on.
+  // The widget inside ScrollBox1 that Label13, the station frames and Image1 stand on. The
+  // frames stand in bands of kFramesPerBand (see frameBand) that cover the contents from the
+  // top, so a frame's geometry is its place in the contents.
   QWidget* scrollContents() const;
 
  signals:
@@ -124,18 +130,27 @@ class TAutoZaprosOfficeForm : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Follows the size of ScrollBox1's viewport, which also changes when the legend comes or goes.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void createComponents();
   void createLegend();
   void createBottomPanel();
   void reportToHost(const std::string& text);
+  // The band that holds the frame of the item at this position, made when first needed.
+  QWidget* frameBand(int position);
+  // Shows the bands that the scroll box's viewport reaches and hides the others, so that Qt
+  // keeps only the frames in sight (and near it) shown.
+  void showBandsInSight();
   // The scroll contents grow to hold every frame and the whole chart.
   void fitScrollContents();
 
   HostCallback* host_ = nullptr;
   std::unique_ptr<tAutoAZS>* AutoAZS_ = nullptr;
   std::function<void()> tickAction_;
+  std::vector<QWidget*> frameBands_;
+  int liveFrames_ = 0;  // frames alive: the position of the next item's frame
 };
 
 }  // namespace tarvel::autoquery

@@ -118,7 +118,7 @@ void TAutoZaprosOfficeForm::createLegend() {
   Label5->setText(
       QString("<p style=\"line-height:%1px; margin:0\">%2</p>").arg(kLegendLineStep).arg(meanings));
   Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Label5->setGeometry(28, 19, 190, 3 * kLegendLineStep);
+  Label5->setGeometry(28, 16, 190, 3 * kLegendLineStep + 4);
 
   Label4 = makeLabel(p, "Label4", texts::kIconsCaption, QRect(232, 3, 0, 0));
   Image2 = makePicture(
@@ -140,11 +140,11 @@ void TAutoZaprosOfficeForm::createLegend() {
 void TAutoZaprosOfficeForm::createBottomPanel() {
   Panel1 = makePanel(this, "Panel1", kButtonPanelHeight);
   Label1 = makeLabel(Panel1, "Label1", texts::kScaleCaption, QRect(8, 14, 0, 0));
-  tbMash = makeTrackBar(Panel1, "tbMash", QRect(62, 9, 90, 24), 5, 2);
-  lbMash = makeLabel(Panel1, "lbMash", "X2", QRect(156, 14, 30, 14));
-  Label2 = makeLabel(Panel1, "Label2", texts::kForecastCaption, QRect(190, 14, 0, 0));
-  tbProgn = makeTrackBar(Panel1, "tbProgn", QRect(246, 9, 130, 24), 30, 7);
-  lbProgn = makeLabel(Panel1, "lbProgn", "7", QRect(380, 14, 60, 14));
+  tbMash = makeTrackBar(Panel1, "tbMash", QRect(60, 9, 70, 24), 5, 2);
+  lbMash = makeLabel(Panel1, "lbMash", "X2", QRect(134, 14, 26, 14));
+  Label2 = makeLabel(Panel1, "Label2", texts::kForecastCaption, QRect(166, 14, 0, 0));
+  tbProgn = makeTrackBar(Panel1, "tbProgn", QRect(218, 9, 110, 24), 30, 7);
+  lbProgn = makeLabel(Panel1, "lbProgn", "7", QRect(332, 14, 54, 14));
   lbProgn->setText(platform::toUnicode(std::string("7") + texts::kDaysSuffix));
 
   CheckBox1 = makeComponent<QCheckBox>(Panel1, "CheckBox1");
@@ -154,7 +154,7 @@ void TAutoZaprosOfficeForm::createBottomPanel() {
   CheckBox1->setFont(switchFont);
   setTextColor(CheckBox1, kNavy);
   CheckBox1->setCursor(Qt::PointingHandCursor);
-  CheckBox1->move(440, 11);
+  CheckBox1->move(390, 10);
   CheckBox1->adjustSize();
   CheckBox1->setChecked(rememberedLegendSwitch());
 
@@ -188,6 +188,7 @@ void TAutoZaprosOfficeForm::fitScrollContents() {
   const int width = std::max(kChartPlace.x() + Image1->width(), viewport.width());
   contents->resize(width, std::max(bottom, viewport.height()));
   Label13->setGeometry(0, 0, width, kHeaderHeight);
+  showBandsInSight();
 }
 
 }  // namespace tarvel::autoquery

@@ -39,8 +39,6 @@ inline constexpr auto& kNoAutoQueryTitle = u8"Связь с офисом"_cp1251
 inline constexpr auto& kNoAutoQuery =
     u8"Автоматический запрос данных доступен только в офисе, где программа установлена с "
     u8"автозапросом (тип установки 3)."_cp1251;
-inline constexpr auto& kAutoQueryWindowMissing =
-    u8"Окно автоматического запроса станций в этой версии программы ещё не доступно."_cp1251;
 
 // Follows the host's answer that is no number.
 inline constexpr auto& kNotANumber = u8"' не является числом"_cp1251;

@@ -1,5 +1,6 @@
 #include "plugin/ui/menu_proc.h"
 
+#include "autoquery/ui/auto_zapros_office_form.h"
 #include "autosend/ui/auto_send_form.h"
 #include "media/ui/flashka_form.h"
 #include "platform/ui/error_guard.h"
@@ -61,13 +62,17 @@ void CMenuProc::ShowFlashkaForm() {
 }
 
 void CMenuProc::ShowAutoQueryForm() {
-  // The office window exists only where the host's installation kind is 3 and this build has
-  // it; otherwise the operator is told which of the two is missing instead of the command
-  // silently doing nothing.
-  const bool officeWithAutoQuery = moduleState().officeWithAutoQuery;
-  platform::operatorDialogs().showMessage(
-      nullptr, text::kNoAutoQueryTitle,
-      officeWithAutoQuery ? text::kAutoQueryWindowMissing : text::kNoAutoQuery);
+  ModuleState& module = moduleState();
+  if (module.AutoZaprosOfficeForm == nullptr) {
+    // Only an office whose host answers installation kind 3 has the window; elsewhere the
+    // operator is told why instead of the command silently doing nothing.
+    platform::operatorDialogs().showMessage(nullptr, text::kNoAutoQueryTitle, text::kNoAutoQuery);
+    return;
+  }
+  autoquery::TAutoZaprosOfficeForm& window = *module.AutoZaprosOfficeForm;
+  window.setHost(module.HostCallback);
+  window.setRegistry(&module.AutoAZS);
+  platform::operatorDialogs().runModal(window);
 }
 
 }  // namespace tarvel::plugin

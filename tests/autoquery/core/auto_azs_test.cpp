@@ -86,22 +86,6 @@ TEST_F(Registry, CountOutsideTheBoundsLoadsAtMostTheBound) {
   }
 }
 
-TEST_F(Registry, SavingFewerItemsLeavesOldSectionsThatAreNotReadAgain) {
-  {
-    tAutoAZS registry;
-    registry.Add().AZSName = "A";
-    registry.Add().AZSName = "B";
-    registry.SaveToIni(installation.settingsFile());
-  }
-  tAutoAZS().SaveToIni(installation.settingsFile());
-  tAutoAZS reloaded;
-  reloaded.LoadFromIni(installation.settingsFile());
-  EXPECT_EQ(reloaded.Count(), 0);
-  const auto file = platform::ProfileFile::openForReading(installation.settingsFile());
-  EXPECT_EQ(file.readInteger("AutoZapros", "Count", -1), 0);
-  EXPECT_EQ(file.readString("AutoZaprosItem1", "AZSName", ""), "B");
-}
-
 TEST_F(Registry, StationNameWithLineBreaksStaysOneValue) {
   tAutoAZS registry;
   registry.Add().AZSName = "A\r\n[Inet]\r\nAutoSendEnable=1";
@@ -138,7 +122,6 @@ TEST(WeekDayName, NamesEachIsoWeekday) {
   for (int day = 0; day < 7; ++day) {
     SCOPED_TRACE(day);
     EXPECT_STREQ(WeekDayName(platform::encodeDateTime(2025, 3, 3 + day, 23, 59)), expected[day]);
-    EXPECT_EQ(isoWeekday(platform::encodeDateTime(2025, 3, 3 + day)), day + 1);
   }
 }
 

@@ -97,7 +97,10 @@ struct LoadCase {
 };
 
 TEST_F(AzsItemFile, LoadReadsCountedSlotsAndKeepsUnknownValues) {
+  Slots bounded(kMaxConnectionPointCount, "00:00");
+  bounded[0] = "08:00";
   const LoadCase cases[] = {
+      {"absurd CPcount is bounded", "CPcount=2147483647\r\nCP0time=08:00\r\n", 3, 1, bounded},
       {"missing slot key reads 00:00", "CPcount=3\r\nCP0time=08:00\r\nCP2time=09:00\r\n", 3, 1,
        Slots{"08:00", "00:00", "09:00"}},
       {"stale slot beyond CPcount is not read",
@@ -119,14 +122,6 @@ TEST_F(AzsItemFile, LoadReadsCountedSlotsAndKeepsUnknownValues) {
     EXPECT_EQ(item.ConnTimeTipe, test.kind);
     EXPECT_EQ(item.CP, test.slots);
   }
-}
-
-TEST_F(AzsItemFile, AbsurdCPcountIsBoundedInsteadOfExhaustingMemory) {
-  installation.writeSettings("[AutoZaprosItem0]\r\nCPcount=2147483647\r\nCP0time=08:00\r\n");
-  const TAzsItem item = load();
-  ASSERT_TRUE(item.CP.has_value());
-  EXPECT_EQ(item.CP->size(), static_cast<std::size_t>(kMaxConnectionPointCount));
-  EXPECT_EQ(item.CP->front(), "08:00");
 }
 
 TEST_F(AzsItemFile, WeekdaysSurviveSaveAndLoadWithTheirEmptyDaysAndNothingElseIsErased) {

@@ -48,25 +48,5 @@ TEST(PollDue, SlotIsDueOnlyWhenItsTextEqualsTheMinuteOnItsDay) {
   }
 }
 
-TEST(PollDue, DuePollsFollowRegistryOrderWithWhatTheEngineNeeds) {
-  tAutoAZS registry;
-  testing::addSchedule(registry, {.AZSName = "A", .CP = {"09:00"}});
-  testing::addSchedule(registry, {.AZSName = "B", .CP = {"08:00"}});
-  testing::addSchedule(registry, {.AZSName = "C",
-                                  .HasUserQuery = true,
-                                  .ConnType = 3,
-                                  .ConnTimeTipe = 2,
-                                  .CP = {"08:00", "08:00"}});
-  const std::vector<DuePoll> polls = duePolls(registry, kMonday0800);
-  ASSERT_EQ(polls.size(), 2u);
-  EXPECT_EQ(polls[0].position, 1);
-  EXPECT_EQ(polls[0].AZSName, "B");
-  EXPECT_EQ(polls[1].position, 2);
-  EXPECT_EQ(polls[1].slot, 0);
-  EXPECT_EQ(polls[1].ConnType, 3);
-  EXPECT_EQ(polls[1].ConnTimeTipe, 2);
-  EXPECT_TRUE(polls[1].HasUserQuery);
-}
-
 }  // namespace
 }  // namespace tarvel::autoquery

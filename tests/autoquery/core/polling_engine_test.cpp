@@ -129,11 +129,6 @@ TEST_F(PollingEngineTest, HostVersionAndConnectionTypeChooseTheWayOfTheQuery) {
        {.ConnType = 3, .CP = {"08:05"}},
        false,
        {kStarting + "A)", "StartExchange(A,3,Null)"}},
-      {"version 7, e-mail",
-       7,
-       {.ConnType = 2, .CP = {"08:05"}},
-       true,
-       {kStarting + "A)", "StartExchange(A,2,Null)"}},
   };
   host.stations["A"].exchangeValue = 1234;
   for (const VersionCase& test : cases) {

@@ -5,10 +5,12 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QToolButton>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QTest>
+#include <QToolButton>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -113,7 +115,7 @@ TEST_P(OfficeWindowSynchronisationTest, RegistryFollowsTheDatabaseByPosition) {
 
   EXPECT_EQ(registryNames(), namesInNumberOrder);
   EXPECT_TRUE(hostErrors().empty());
-  const auto frames = form->scrollContents()->findChildren<TAZSFrame*>(Qt::FindDirectChildrenOnly);
+  const auto frames = form->scrollContents()->findChildren<TAZSFrame*>();
   ASSERT_EQ(frames.size(), param.stations) << "surplus frames freed";
   for (int32_t i = 0; i < AutoAZS->Count(); ++i) {
     const auto& frame = dynamic_cast<const TAZSFrame&>(*AutoAZS->Items(i).Frame);
@@ -131,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(Stations, OfficeWindowSynchronisationTest,
                          ::testing::Values(SynchronisationCase{"ThreeAgainstFive", 5, 3},
                                            SynchronisationCase{"FourAgainstNone", 0, 4},
                                            SynchronisationCase{"FourAgainstTwo", 2, 4}),
-                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+                         [](const auto& testParam) { return std::string(testParam.param.name); });
 
 TEST_F(OfficeWindowTest, HostAnswerWithoutDriveOpensTheLocalDatabase) {
   host.commandAnswers[69] = HostVariant::fromText("OFFICE");
@@ -187,7 +189,21 @@ INSTANTIATE_TEST_SUITE_P(
                       FailureCase{"DamagedFile", &OfficeWindowFailureTest::damagedFile},
                       FailureCase{"NoOfficeTable", &OfficeWindowFailureTest::noTable},
                       FailureCase{"HostAnswersNull", &OfficeWindowFailureTest::nullAnswer}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+    [](const auto& testParam) { return std::string(testParam.param.name); });
+
+TEST_F(OfficeWindowTest, UnreadableTimeIsReportedAndTheWindowStillOpens) {
+  std::string schedule = savedSchedule(1);
+  schedule.replace(schedule.find("08:00"), 5, "8:0");
+  installation.writeSettings(schedule);
+  createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
+  startOffice();
+  form->show();
+  ASSERT_EQ(hostErrors().size(), 1u);
+  const std::string drawingError = platform::fromUnicode("Ошибка отрисовки времени соединения: ");
+  EXPECT_EQ(hostErrors()[0].substr(0, drawingError.size()), drawingError);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(registryNames(), std::vector<std::string>{"A"});
+}
 
 TEST_F(OfficeWindowTest, TrackBarsSetTheirLabelsAndTheChartSize) {
   createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
@@ -261,8 +277,32 @@ TEST_F(OfficeWindowTest, CancelDropsAnEditorChangeAndApplyKeepsItInTheFile) {
   EXPECT_EQ(installation.settingsText(),
             "[AutoZapros]\r\nCount=1\r\n[AutoZaprosItem0]\r\nEnable=1\r\nHasUserQuery=1\r\n"
             "AZSName=" +
-                cp1251("Первая") + "\r\nConnType=3\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=08:00\r\n");
+                cp1251("Первая") +
+                "\r\nConnType=3\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=08:00\r\n");
   EXPECT_TRUE(applicationErrors.messages.empty());
+}
+
+TEST_F(OfficeWindowTest, FramesFarDownTheChainStandAtTheirPlaceAndOpenTheirOwnEditor) {
+  std::vector<OfficeStation> stations;
+  for (int number = 1; number <= 250; ++number)
+    stations.push_back({.AZSNUMBER = number, .AZSNAME = std::to_string(number)});
+  createOffice(stations);
+  startOffice();
+  form->show();
+  auto& frame = dynamic_cast<TAZSFrame&>(*AutoAZS->Items(210).Frame);
+  EXPECT_EQ(frame.mapTo(form->scrollContents(), QPoint(0, 0)), QPoint(0, 210 * 40 + 15));
+
+  form->ScrollBox1->verticalScrollBar()->setValue(210 * 40);
+  ASSERT_TRUE(frame.isVisible()) << "in sight";
+  int32_t openedIndex = -1;
+  dialogs.modalActions.push_back(
+      [&](QDialog& dialog) { openedIndex = dynamic_cast<TAutoItemSettForm&>(dialog).AZSIndex; });
+  const QPoint centre = frame.lbAZSname->rect().center();
+  QWidget* clicked = form->ScrollBox1->viewport()->childAt(
+      frame.lbAZSname->mapTo(form->ScrollBox1->viewport(), centre));
+  ASSERT_NE(clicked, nullptr);
+  QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->mapFrom(frame.lbAZSname, centre));
+  EXPECT_EQ(openedIndex, 210);
 }
 
 TEST_F(OfficeWindowTest, FailedSaveKeepsTheWindowOpen) {

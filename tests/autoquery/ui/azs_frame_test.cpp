@@ -46,9 +46,11 @@ TEST_F(AzsFrameTest, FramesStandInTheScrollBoxAtTheirIndexAndShowTheirName) {
   third.RefreshFrame();
 
   TAZSFrame& frame = frameOf(third);
-  EXPECT_EQ(frame.parentWidget(), form.ScrollBox1->widget());
+  EXPECT_TRUE(form.ScrollBox1->widget()->isAncestorOf(&frame));
   EXPECT_EQ(frame.geometry(), QRect(0, 95, 175, 40));
   EXPECT_EQ(frame.lbAZSname->text(), QString::fromUtf8("АЗС №3 Южная"));
+  // On a panel of button colour a label is drawn in the button's text colour: blue there too.
+  EXPECT_EQ(frame.lbAZSname->palette().color(frame.lbAZSname->foregroundRole()), QColor(Qt::blue));
   for (const char* name : {"Panel1", "lbAZSname", "Bevel1", "Image1", "Bevel2"}) {
     EXPECT_NE(frame.findChild<QWidget*>(name), nullptr) << name;
   }
