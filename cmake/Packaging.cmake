@@ -158,16 +158,20 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(exact_version "(= ${PROJECT_VERSION})")
 
 set(CPACK_DEBIAN_PLUGIN_PACKAGE_NAME tarvel)
-# The dialogs ask for these fonts before falling back to whatever the system has.
+# The office opens its local database through Firebird's embedded engine, which the client
+# library loads at run time (shlibdeps cannot see it). The dialogs ask for these fonts before
+# falling back to whatever the system has.
+set(CPACK_DEBIAN_PLUGIN_PACKAGE_DEPENDS "firebird3.0-server-core")
 set(CPACK_DEBIAN_PLUGIN_PACKAGE_RECOMMENDS "fonts-liberation | fonts-dejavu-core")
 set(CPACK_COMPONENT_PLUGIN_DESCRIPTION
     "office-link plug-in of a filling-station management program\n\
 Tarvel is loaded by the management program that runs at every filling\n\
 station and at the chain's head office. At a station it sends the shift\n\
 reports to the office on a schedule through the modem, e-mail or direct-IP\n\
-transport; at both kinds of installation it adds a settings menu for the\n\
-connection password, the station's name, the removable-media exchange and\n\
-the automatic sending.\n\
+transport; at the office it polls every station of the office database on\n\
+its own schedule and draws all schedules as a time-line chart; at both kinds\n\
+of installation it adds a settings menu for the connection password, the\n\
+station's name, the removable-media exchange and the automatic sending.\n\
 .\n\
 This package holds the plug-in module, lib/<multiarch>/tarvel/libtarvel.so.")
 
