@@ -2,6 +2,8 @@
 
 #include <QCommandLineParser>
 
+#include "host/widget_reference.h"
+
 namespace tarvel::host {
 
 std::optional<uint8_t> parseMode(const QString& text) {
@@ -51,6 +53,18 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
       "screenshot", "Save every visible window as PNG into DIR, then unload and exit.", "DIR");
   const QCommandLineOption openOption(
       "open", "Click the menu item at this caption path, e.g. \"Menu/Submenu/Item\".", "PATH");
+  const QCommandLineOption clickOption(
+      "click",
+      "After --open, click the widget of this objectName in the top-most modal window (or any "
+      "visible window); NAME#N clicks the visible one at N (from 0) in tree order, e.g. "
+      "lbAZSname#3. Repeatable, done in order.",
+      "NAME[#N]");
+  const QCommandLineOption screenshotWhenOption(
+      "screenshot-when",
+      QString("With --screenshot: wait (up to %1 s) for a visible window of this objectName or "
+              "class, e.g. TQueryForm, before taking the screenshots.")
+          .arg(kScreenshotWhenWaitSeconds),
+      "NAME");
   const QCommandLineOption quitAfterOption("quit-after", "Exit cleanly after SECONDS.", "SECONDS");
   const QCommandLineOption hostMenuHasLinkOption(
       "host-menu-has-link", "The host menu brings its own communication menu and settings.");
@@ -62,8 +76,8 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
       "station", "A station FindStation knows, with its value at offset 28; repeatable.",
       "NAME=VALUE");
   parser.addOptions({helpOption, modeOption, rootOption, pluginOption, screenshotOption, openOption,
-                     quitAfterOption, hostMenuHasLinkOption, installationKindOption,
-                     callbackVersionOption, stationOption});
+                     clickOption, screenshotWhenOption, quitAfterOption, hostMenuHasLinkOption,
+                     installationKindOption, callbackVersionOption, stationOption});
 
   ParsedHostOptions parsed;
   parsed.helpText = parser.helpText();
@@ -113,6 +127,18 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
     }
     options.stations.push_back(*station);
   }
+  for (const QString& reference : parser.values(clickOption)) {
+    if (!parseWidgetReference(reference)) {
+      parsed.error = "Invalid --click (NAME or NAME#N): " + reference;
+      return parsed;
+    }
+    options.clicks << reference;
+  }
+  if (parser.isSet(screenshotWhenOption) &&
+      (parser.value(screenshotWhenOption).trimmed().isEmpty() || !parser.isSet(screenshotOption))) {
+    parsed.error = "--screenshot-when needs a window name and --screenshot";
+    return parsed;
+  }
   const auto valueIfSet = [&parser](const QCommandLineOption& option) -> std::optional<QString> {
     if (!parser.isSet(option)) return std::nullopt;
     return parser.value(option);
@@ -121,6 +147,7 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
   options.pluginPath = valueIfSet(pluginOption);
   options.screenshotFolder = valueIfSet(screenshotOption);
   options.openMenuPath = valueIfSet(openOption);
+  options.screenshotWhen = valueIfSet(screenshotWhenOption);
   options.hostMenuHasLink = parser.isSet(hostMenuHasLinkOption);
   parsed.options = options;
   return parsed;

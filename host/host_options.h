@@ -13,14 +13,22 @@ namespace tarvel::host {
 // The longest --quit-after: a timer counts milliseconds in a signed 32-bit number.
 inline constexpr int kMaximumQuitAfterSeconds = 2'147'483;
 
+// How long --screenshot-when waits for its window. The office polls every 30 seconds, so a
+// station scheduled for the next minute is asked about within 90 seconds.
+inline constexpr int kScreenshotWhenWaitSeconds = 120;
+
 struct HostOptions {
   uint8_t mode = 0;                         // --mode station|office|N
   std::optional<QString> root;              // --root DIR: becomes TARVEL_ROOT
   std::optional<QString> pluginPath;        // --plugin PATH; default libtarvel.so beside us
   std::optional<QString> screenshotFolder;  // --screenshot DIR
   std::optional<QString> openMenuPath;      // --open "Caption/Caption/..."
-  std::optional<int> quitAfterSeconds;      // --quit-after SECONDS, 0 .. kMaximumQuitAfterSeconds
-  bool hostMenuHasLink = false;             // --host-menu-has-link
+  // --click NAME or NAME#N, repeated: clicked in order after --open, one step apart.
+  QStringList clicks;
+  // --screenshot-when NAME: the screenshots wait for a window of that objectName or class.
+  std::optional<QString> screenshotWhen;
+  std::optional<int> quitAfterSeconds;  // --quit-after SECONDS, 0 .. kMaximumQuitAfterSeconds
+  bool hostMenuHasLink = false;         // --host-menu-has-link
   // The host's answers, set before Load (they stay changeable in the side panel afterwards):
   std::optional<int32_t> installationKind;  // --installation-kind N: Command(46, 0)
   std::optional<int32_t> callbackVersion;   // --callback-version N: GetVersion

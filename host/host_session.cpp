@@ -1,6 +1,7 @@
 #include "host/host_session.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QMenu>
 #include <QSpinBox>
 #include <QTimer>
@@ -16,6 +17,7 @@
 #include "host/menu_path.h"
 #include "host/message_pane.h"
 #include "host/plugin_library.h"
+#include "host/widget_reference.h"
 #include "host/window_capture.h"
 #include "platform/cp1251.h"
 #include "platform/library_loader.h"
@@ -26,10 +28,11 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Long enough for a command's window to be shown and laid out before it is pictured.
+// Long enough for a command's or a click's window to be shown and laid out before it is pictured.
 constexpr auto kScreenshotDelay = 600ms;
 // Code that runs after a closed modal dialog may open another one; it is closed on the next try.
 constexpr auto kShutdownRetryInterval = 200ms;
+constexpr auto kWindowWatchInterval = 250ms;
 
 void printLine(const QString& line) {
   std::printf("%s\n", line.toUtf8().constData());
@@ -108,27 +111,71 @@ int runHost(const HostOptions& options, bool echoMessages) {
   window.messagePane->addLine(platform::toUnicode(text::kLoadReturned) +
                               QString::number(loadResult));
 
+  // The unattended steps, each in a timer of its own armed now: a step that opens a modal
+  // dialog blocks in it, and the later steps then fire inside the dialog's event loop.
+  auto stepTime = 0ms;
   if (options.openMenuPath) {
-    QTimer::singleShot(0ms, &window, platform::guardedHandler([&] {
+    QTimer::singleShot(stepTime, &window, platform::guardedHandler([&] {
                          if (openMenuItem(window, *options.openMenuPath)) return;
                          printError("no menu item " + *options.openMenuPath);
                          exitCode = 1;
                          requestShutdown();
                        }));
   }
+  for (const QString& text : options.clicks) {
+    stepTime += kScreenshotDelay;
+    QTimer::singleShot(stepTime, &window, platform::guardedHandler([&, text] {
+                         const auto reference = parseWidgetReference(text);
+                         QWidget* widget = reference ? findWidget(*reference) : nullptr;
+                         if (widget == nullptr) {
+                           printError("no visible widget " + text);
+                           exitCode = 1;
+                           requestShutdown();
+                           return;
+                         }
+                         printLine("Clicking: " + text);
+                         clickWidget(*widget);
+                       }));
+  }
+  const auto takeScreenshots = [&] {
+    try {
+      for (const QString& file : saveWindowScreenshots(*options.screenshotFolder)) {
+        printLine("Screenshot: " + file);
+      }
+    } catch (const std::exception& failure) {
+      printError(failure.what());
+      exitCode = 1;
+    }
+    requestShutdown();
+  };
+  // --screenshot-when looks for its window a few times a second, up to a deadline.
+  QTimer windowWatch;
+  windowWatch.setInterval(kWindowWatchInterval);
+  QDeadlineTimer watchDeadline;
+  QObject::connect(&windowWatch, &QTimer::timeout, &window, platform::guardedHandler([&] {
+    if (options.screenshotWhen && findVisibleWindow(*options.screenshotWhen) != nullptr) {
+      windowWatch.stop();
+      printLine("Window shown: " + *options.screenshotWhen);
+      QTimer::singleShot(kScreenshotDelay, &window, platform::guardedHandler(takeScreenshots));
+    } else if (watchDeadline.hasExpired()) {
+      windowWatch.stop();
+      printError(QString("no window %1 within %2 seconds")
+                     .arg(options.screenshotWhen.value_or(QString()))
+                     .arg(kScreenshotWhenWaitSeconds));
+      exitCode = 1;
+      requestShutdown();
+    }
+  }));
   if (options.screenshotFolder) {
-    // Fires inside the event loop of a modal dialog the opened command may be showing.
+    stepTime += kScreenshotDelay;
     QTimer::singleShot(
-        kScreenshotDelay, &window, platform::guardedHandler([&] {
-          try {
-            for (const QString& file : saveWindowScreenshots(*options.screenshotFolder)) {
-              printLine("Screenshot: " + file);
-            }
-          } catch (const std::exception& failure) {
-            printError(failure.what());
-            exitCode = 1;
+        stepTime, &window, platform::guardedHandler([&] {
+          if (!options.screenshotWhen) {
+            takeScreenshots();
+            return;
           }
-          requestShutdown();
+          watchDeadline.setRemainingTime(std::chrono::seconds(kScreenshotWhenWaitSeconds));
+          windowWatch.start();
         }));
   }
   if (options.quitAfterSeconds) {
@@ -138,6 +185,7 @@ int runHost(const HostOptions& options, bool echoMessages) {
 
   QCoreApplication::exec();
   shutdownRetry.stop();
+  windowWatch.stop();
 
   printLine(QString("getAutoSend returned %1").arg(plugin.autoSend()));
   error.clear();

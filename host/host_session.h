@@ -13,7 +13,8 @@ namespace tarvel::host {
 QString defaultPluginPath();
 
 // Runs the host inside the existing QApplication; returns the process's exit code: 0, or 1 when
-// the plug-in cannot be opened, an --open path names no item, or screenshots cannot be saved.
+// the plug-in cannot be opened, an --open path names no item, a --click no visible widget, the
+// window of --screenshot-when does not show in time, or screenshots cannot be saved.
 // With echoMessages every message-pane line goes to standard output too.
 int runHost(const HostOptions& options, bool echoMessages);
 

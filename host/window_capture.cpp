@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QWidget>
+#include <QWindow>
 #include <map>
 #include <stdexcept>
 
@@ -52,6 +55,59 @@ int closeModalWindows() {
     ++closed;
   }
   return closed;
+}
+
+QWidget* findWidget(const WidgetReference& reference) {
+  QList<QWidget*> roots;
+  if (QWidget* modal = QApplication::activeModalWidget()) {
+    roots << modal;
+  } else {
+    roots = QApplication::topLevelWidgets();
+  }
+  int remaining = reference.index;
+  for (QWidget* root : roots) {
+    if (!root->isVisible()) continue;
+    QList<QWidget*> candidates;
+    if (root->objectName() == reference.objectName) candidates << root;
+    candidates << root->findChildren<QWidget*>(reference.objectName);
+    for (QWidget* candidate : candidates) {
+      if (!candidate->isVisible()) continue;
+      if (remaining-- == 0) return candidate;
+    }
+  }
+  return nullptr;
+}
+
+void clickWidget(QWidget& widget) {
+  const QPoint centre = widget.rect().center();
+  const QPoint global = widget.mapToGlobal(centre);
+  QWidget* window = widget.window();
+  QObject* receiver = window->windowHandle();
+  QPointF position = widget.mapTo(window, centre);
+  if (receiver == nullptr) {
+    receiver = &widget;
+    position = centre;
+  }
+  QMouseEvent press(QEvent::MouseButtonPress, position, global, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  const QPointer<QObject> target = receiver;
+  QCoreApplication::sendEvent(target, &press);
+  // The press may have destroyed the window; the release then has nowhere to go.
+  if (target.isNull()) return;
+  QMouseEvent release(QEvent::MouseButtonRelease, position, global, Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &release);
+}
+
+QWidget* findVisibleWindow(const QString& name) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (!window->isVisible()) continue;
+    const QString className = window->metaObject()->className();
+    if (window->objectName() == name || className == name || className.endsWith("::" + name)) {
+      return window;
+    }
+  }
+  return nullptr;
 }
 
 }  // namespace tarvel::host

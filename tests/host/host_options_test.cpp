@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "host/widget_reference.h"
+
 namespace {
 
 using tarvel::host::parseHostOptions;
@@ -85,10 +87,49 @@ TEST(HostOptions, RefusesWhatItCannotUse) {
         commandLine({"--quit-after", "-2"}), commandLine({"--quit-after", "2147484"}),
         commandLine({"--quit-after", "99999999999"}), commandLine({"--unknown"}),
         commandLine({"--root"}), commandLine({"stray"}), commandLine({"--callback-version", "new"}),
-        commandLine({"--installation-kind", "3.5"}), commandLine({"--station", "A"})}) {
+        commandLine({"--installation-kind", "3.5"}), commandLine({"--station", "A"}),
+        commandLine({"--click", "#2"}), commandLine({"--click", "lbAZSname#-1"}),
+        commandLine({"--click", "lbAZSname#x"}), commandLine({"--click", "lbAZSname#"}),
+        commandLine({"--screenshot-when", "TQueryForm"}),
+        commandLine({"--screenshot", "shots", "--screenshot-when", " "})}) {
     const auto parsed = parseHostOptions(arguments);
     EXPECT_FALSE(parsed.options) << arguments.join(' ').toStdString();
     EXPECT_FALSE(parsed.error.isEmpty()) << arguments.join(' ').toStdString();
+  }
+}
+
+TEST(HostOptions, ClicksKeepTheirOrderAndTheScreenshotsMayWaitForAWindow) {
+  const auto parsed =
+      parseHostOptions(commandLine({"--click", "lbAZSname#3", "--screenshot", "shots", "--click",
+                                    "BitBtn1", "--screenshot-when", "TQueryForm"}));
+  ASSERT_TRUE(parsed.options) << parsed.error.toStdString();
+  EXPECT_EQ(parsed.options->clicks, (QStringList{"lbAZSname#3", "BitBtn1"}));
+  EXPECT_EQ(parsed.options->screenshotWhen, QString("TQueryForm"));
+}
+
+TEST(HostOptions, WidgetReferences) {
+  const struct {
+    const char* text;
+    std::optional<std::pair<const char*, int>> expected;
+  } cases[] = {
+      {"lbAZSname", std::pair{"lbAZSname", 0}},
+      {"lbAZSname#0", std::pair{"lbAZSname", 0}},
+      {"lbAZSname#12", std::pair{"lbAZSname", 12}},
+      {"a#b#2", std::pair{"a#b", 2}},
+      {"", {}},
+      {"#1", {}},
+      {"name#", {}},
+      {"name#+1", {}},
+      {"name# 1", {}},
+      {"name#one", {}},
+      {"name#99999999999", {}},
+  };
+  for (const auto& entry : cases) {
+    const auto reference = tarvel::host::parseWidgetReference(entry.text);
+    ASSERT_EQ(reference.has_value(), entry.expected.has_value()) << entry.text;
+    if (!reference) continue;
+    EXPECT_EQ(reference->objectName, QString(entry.expected->first)) << entry.text;
+    EXPECT_EQ(reference->index, entry.expected->second) << entry.text;
   }
 }
 
@@ -104,6 +145,8 @@ TEST(HostOptions, HelpIsNoError) {
   EXPECT_FALSE(parsed.options);
   EXPECT_TRUE(parsed.error.isEmpty());
   EXPECT_TRUE(parsed.helpText.contains("--screenshot"));
+  EXPECT_TRUE(parsed.helpText.contains("--click"));
+  EXPECT_TRUE(parsed.helpText.contains("--screenshot-when"));
 }
 
 }  // namespace
