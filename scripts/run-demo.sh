@@ -6,11 +6,23 @@
 # The demo installation is $TARVEL_DEMO_ROOT, or ./demo; its cnf.INI is made only when absent,
 # so settings applied in one run are there in the next. The siblings record every call in
 # <root>/FSYS/Siblings.log.
+# --poll-next-minute (this script's own option, given first) writes the office schedule afresh,
+# with its first station, which asks the operator, also due at the coming minute, so that the
+# polling shows its confirmation dialog within a minute and a half:
+#   scripts/run-demo.sh --poll-next-minute --mode office --screenshot shots --screenshot-when TQueryForm
+# TARVEL_DEMO_SKIP_BUILD=1 uses what $BUILD_DIR (default build) already holds.
 set -euo pipefail
 demo_root="${TARVEL_DEMO_ROOT:-$PWD/demo}"
+poll_next_minute=0
+if [ "${1:-}" = --poll-next-minute ]; then
+  poll_next_minute=1
+  shift
+fi
 cd "$(dirname "$0")/.."
-scripts/install-dependencies.sh
-scripts/build.sh
+if [ "${TARVEL_DEMO_SKIP_BUILD:-0}" != 1 ]; then
+  scripts/install-dependencies.sh
+  scripts/build.sh
+fi
 build_dir="${BUILD_DIR:-build}"
 
 mkdir -p "$demo_root/WINDOWS" "$demo_root/FSYS"
@@ -35,6 +47,14 @@ fi
 # weekdays, switched off and overlapping, so that the chart shows green and red. The twelfth
 # station has no schedule yet: the office window gives it a fresh one.
 "$build_dir/bin/tarvel-demo-office-database" "$demo_root/FSYS/OFFICEDB/OFFICE.FDB"
+next_minute=()
+if [ "$poll_next_minute" = 1 ]; then
+  # The old schedule goes: every [AutoZapros...] section up to the next other section.
+  LC_ALL=C awk '/^\[/ { skip = tolower($0) ~ /^\[autozapros/ } !skip' "$settings" >"$settings.new"
+  mv "$settings.new" "$settings"
+  next_minute=("$(date -d '+1 minute' +%H:%M)")
+  echo "The first station is due at ${next_minute[0]}"
+fi
 if ! grep -qi '^\[AutoZapros\]' "$settings"; then
   item() {  # index enable ask name conntype kind times...
     local index=$1 enable=$2 ask=$3 name=$4 conn=$5 kind=$6
@@ -52,7 +72,7 @@ if ! grep -qi '^\[AutoZapros\]' "$settings"; then
   }
   {
     printf '%s\r\n' '[AutoZapros]' 'Count=11'
-    item 0 1 1 'АЗС №1 Центральная' 3 1 08:00 20:30
+    item 0 1 1 'АЗС №1 Центральная' 3 1 08:00 20:30 "${next_minute[@]}"
     item 1 1 0 'АЗС №2 Вокзальная' 1 1 08:00
     item 2 1 1 'АЗС №3 Заречье' 2 2 09:00 '' 09:00 '' 09:00 '' ''
     item 3 0 1 'АЗС №4 Северная' 3 1 10:00
