@@ -6,6 +6,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QWidget>
 #include <QWindow>
 #include <map>
@@ -79,6 +80,14 @@ QWidget* findWidget(const WidgetReference& reference) {
 }
 
 void clickWidget(QWidget& widget) {
+  // A person scrolls a widget into sight before clicking it; the click goes to a point in the
+  // window, which outside the sight of a scroll area belongs to some other widget.
+  for (QWidget* ancestor = widget.parentWidget(); ancestor != nullptr;
+       ancestor = ancestor->parentWidget()) {
+    if (auto* scrollArea = qobject_cast<QScrollArea*>(ancestor)) {
+      scrollArea->ensureWidgetVisible(&widget);
+    }
+  }
   const QPoint centre = widget.rect().center();
   const QPoint global = widget.mapToGlobal(centre);
   QWidget* window = widget.window();

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -83,6 +84,27 @@ TEST(WindowClicks, AClickReachesTheWidgetUnderTheCentre) {
   tarvel::host::clickWidget(*buttons.rows[2]);
   EXPECT_EQ(buttons.clicks[0], 0);
   EXPECT_EQ(buttons.clicks[2], 1);
+}
+
+TEST(WindowClicks, AWidgetOutOfSightIsScrolledIntoSightFirst) {
+  QScrollArea area;
+  area.resize(200, 100);
+  auto* contents = new QWidget;
+  contents->resize(180, 2000);
+  auto* far = new QPushButton("far", contents);
+  far->setGeometry(10, 1500, 100, 30);
+  auto* near = new QPushButton("near", contents);
+  near->setGeometry(10, 40, 100, 30);
+  area.setWidget(contents);
+  area.show();
+  int farClicks = 0;
+  int nearClicks = 0;
+  QObject::connect(far, &QPushButton::clicked, [&farClicks] { ++farClicks; });
+  QObject::connect(near, &QPushButton::clicked, [&nearClicks] { ++nearClicks; });
+  tarvel::host::clickWidget(*far);
+  EXPECT_EQ(farClicks, 1);
+  tarvel::host::clickWidget(*near);
+  EXPECT_EQ(nearClicks, 1);
 }
 
 TEST(WindowClicks, SearchesOnlyTheModalWindowWhileOneRuns) {
