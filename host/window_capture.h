@@ -29,7 +29,8 @@ QWidget* findWidget(const WidgetReference& reference);
 
 // A left click at the widget's centre, scrolled into sight in the scroll areas around it first,
 // delivered to its window as the platform delivers one, so whatever is on top at that point (a
-// child label) gets it first and passes it on as in a real click. It returns when the click's handlers do: after any modal dialog they opened closed.
+// child label) gets it first and passes it on as in a real click. It returns when the click's
+// handlers do: after any modal dialog they opened closed.
 void clickWidget(QWidget& widget);
 
 // A visible top-level window whose objectName or class name (with or without its namespace) is
