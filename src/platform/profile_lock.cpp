@@ -50,25 +50,27 @@ int openLockFile(const std::filesystem::path& lockPath, const std::filesystem::p
 }
 
 // The lock files this process holds exclusively. flock counts every opening separately, so a
-// read inside this process's own write would otherwise wait for itself.
+// read inside this process's own write would otherwise wait for itself. Entries carry the
+// process number: a child made by fork() holds nothing.
 class ExclusiveHolds {
  public:
   void add(const std::string& lockPath) {
     const std::lock_guard guard(mutex_);
-    ++counts_[lockPath];
+    ++counts_[{::getpid(), lockPath}];
   }
   void remove(const std::string& lockPath) {
     const std::lock_guard guard(mutex_);
-    if (--counts_[lockPath] == 0) counts_.erase(lockPath);
+    const auto entry = counts_.find({::getpid(), lockPath});
+    if (entry != counts_.end() && --entry->second == 0) counts_.erase(entry);
   }
   bool contains(const std::string& lockPath) {
     const std::lock_guard guard(mutex_);
-    return counts_.count(lockPath) != 0;
+    return counts_.count({::getpid(), lockPath}) != 0;
   }
 
  private:
   std::mutex mutex_;
-  std::map<std::string, int> counts_;
+  std::map<std::pair<pid_t, std::string>, int> counts_;
 };
 
 ExclusiveHolds& exclusiveHolds() {

@@ -180,7 +180,8 @@ TEST_F(ProfileFileTest, WriterKilledAtRandomMomentsNeverLeavesAMix) {
   installation_.writeSettings(base);
 
   std::mt19937 random(12345);
-  std::uniform_int_distribution<int> pause(0, 12000);
+  // Long enough for some commits to finish even in a sanitized build on a busy machine.
+  std::uniform_int_distribution<int> pause(0, 30000);
   int lastGeneration = 0;
   for (int trial = 0; trial < 100; ++trial) {
     const pid_t child = fork();

@@ -340,6 +340,18 @@ TEST_F(HostileProfileTest, LockHeldByAnotherProgramEndsTheWaitWithAnError) {
   close(ready[1]);
 }
 
+TEST_F(HostileProfileTest, ReadInsideThisProcesssOwnWriteDoesNotWaitForItself) {
+  installation_.writeSettings(kOldText);
+  const ProfileFile writing = ProfileFile::openForWriting(file_);
+  EXPECT_NO_THROW(
+      ProfileLock(file_, ProfileLock::Kind::Shared, true, std::chrono::milliseconds(0)));
+  // Another process's reader does wait for it.
+  const auto outcome = runAs({0, 0, {}}, [this] {
+    ProfileLock(file_, ProfileLock::Kind::Shared, true, std::chrono::milliseconds(0));
+  });
+  EXPECT_THAT(outcome.error, HasSubstr(text::kProfileBusy));
+}
+
 TEST_F(HostileProfileTest, LockFileDeletedUnderAWriterFailsItsCommit) {
   installation_.writeSettings(kOldText);
   ProfileFile first = ProfileFile::openForWriting(file_);
