@@ -1,7 +1,12 @@
 #include "autoquery/ui/query_form.h"
 
+#include <algorithm>
+
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 
 #include "autoquery/ui/autoquery_ui_texts.h"
@@ -17,6 +22,7 @@ namespace {
 
 constexpr QSize kClientSize(401, 167);
 constexpr int kTickMilliseconds = 1000;
+constexpr int kNameRightMargin = 8;
 
 }  // namespace
 
@@ -67,6 +73,24 @@ void TQueryForm::createComponents() {
   Timer1->setInterval(kTickMilliseconds);
 }
 
+void TQueryForm::showStationName(const QString& name) {
+  // The name is what the operator must read before the count-down ends: a name longer than the
+  // room beside "Внимание!" widens the window instead of running off its edge, and only a name
+  // wider than the screen itself is shortened, whole in its tooltip.
+  lbAZS->setText(name);
+  lbAZS->adjustSize();
+  const int needed = lbAZS->x() + lbAZS->width() + kNameRightMargin;
+  if (needed <= kClientSize.width()) return;
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const int widest = screen ? screen->availableGeometry().width() : needed;
+  setFixedWidth(std::min(needed, std::max(widest, kClientSize.width())));
+  if (needed <= width()) return;
+  const int room = width() - lbAZS->x() - kNameRightMargin;
+  lbAZS->setText(QFontMetrics(lbAZS->font()).elidedText(name, Qt::ElideRight, room));
+  lbAZS->setToolTip(name);
+  lbAZS->adjustSize();
+}
+
 void TQueryForm::Timer1Timer() {
   // The counter is read back from the label, so what the operator sees is what counts. Wide
   // arithmetic keeps the lowest 32-bit start from wrapping round.
@@ -77,8 +101,7 @@ void TQueryForm::Timer1Timer() {
 
 bool ConfirmAutoQuery(const std::string& stationName, int32_t seconds) {
   TQueryForm form;
-  form.lbAZS->setText(platform::toUnicode(stationName));
-  form.lbAZS->adjustSize();
+  form.showStationName(platform::toUnicode(stationName));
   form.lbS->setText(QString::number(seconds));
   return platform::operatorDialogs().runModal(form) == QDialog::Accepted;
 }

@@ -29,6 +29,9 @@ class TQueryForm : public QDialog {
   QPushButton* BitBtn2 = nullptr;
   QTimer* Timer1 = nullptr;
 
+  // Puts the station's name in lbAZS, widening the window when the name needs more room.
+  void showStationName(const QString& name);
+
   // One tick: the counter goes down by one; below zero the dialog ends as if Apply was pressed.
   void Timer1Timer();
 

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <climits>
 
 #include "platform/cp1251.h"
@@ -26,7 +30,7 @@ class QueryFormTest : public ::testing::Test {
 TEST_F(QueryFormTest, ShowsTheStationAndTheSecondsInItsOwnWindowAtTheTopLeftCorner) {
   dialogs.modalActions.push_back([](QDialog& dialog) {
     TQueryForm& form = asQueryForm(dialog);
-    EXPECT_EQ(form.lbAZS->text(), QString::fromUtf8("АЗС №5 Северная"));
+    EXPECT_EQ(form.lbAZS->text(), QString::fromUtf8("АЗС №5"));
     EXPECT_EQ(form.lbS->text(), "20");
     EXPECT_EQ(form.pos(), QPoint(0, 0));
     EXPECT_EQ(form.size(), QSize(401, 167));
@@ -36,10 +40,36 @@ TEST_F(QueryFormTest, ShowsTheStationAndTheSecondsInItsOwnWindowAtTheTopLeftCorn
     EXPECT_TRUE(form.Timer1->isActive());
     EXPECT_EQ(form.Timer1->interval(), 1000);
   });
-  EXPECT_FALSE(ConfirmAutoQuery(platform::fromUnicode(QString::fromUtf8("АЗС №5 Северная")), 20));
+  EXPECT_FALSE(ConfirmAutoQuery(platform::fromUnicode(QString::fromUtf8("АЗС №5")), 20));
   ASSERT_EQ(dialogs.asked.size(), 1u);
   EXPECT_EQ(platform::toUnicode(dialogs.asked[0].title),
             QString::fromUtf8("Подтверждение автозапроса на АЗС"));
+}
+
+TEST_F(QueryFormTest, NameLongerThanItsRoomWidensTheWindowUpToTheScreenThenIsShortened) {
+  const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+  struct Case {
+    QString name;
+    bool shortened;
+  };
+  const Case cases[] = {
+      {QString::fromUtf8("АЗС 5"), false},
+      {QString::fromUtf8("АЗС №127 Северная объездная"), false},
+      {QString::fromUtf8("АЗС ").repeated(60), true},
+  };
+  for (const Case& each : cases) {
+    SCOPED_TRACE(each.name.toStdString());
+    TQueryForm form;
+    form.showStationName(each.name);
+    EXPECT_EQ(form.height(), 167);
+    EXPECT_GE(form.width(), 401);
+    EXPECT_LE(form.width(), std::max(screenWidth, 401));
+    EXPECT_LE(form.lbAZS->geometry().right(), form.width());
+    const int fullWidth = QFontMetrics(form.lbAZS->font()).horizontalAdvance(each.name);
+    EXPECT_GE(form.lbAZS->width(), each.shortened ? 0 : fullWidth);
+    EXPECT_EQ(form.lbAZS->text() != each.name, each.shortened);
+    EXPECT_EQ(form.lbAZS->toolTip(), each.shortened ? each.name : QString());
+  }
 }
 
 TEST_F(QueryFormTest, CountDownFromTwentyEndsWithPermissionAtTheTwentyFirstTick) {
