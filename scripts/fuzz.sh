@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 build_dir="${FUZZ_BUILD_DIR:-build-fuzz}"
-targets=(scramble_fuzz cp1251_fuzz profile_values_fuzz profile_document_fuzz)
+targets=(scramble_fuzz cp1251_fuzz profile_values_fuzz profile_document_fuzz schedule_section_fuzz)
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

@@ -1,0 +1,101 @@
+// A station's schedule section of any content loads within its bounds, and what it saves reads
+// back as it was saved (one save settles the quirks of a hand-edited file: quotes, blanks, a
+// weekday list longer than seven slots). The chart reads every time text it is given as the hours
+// and minutes of its two digit pairs, or as nothing.
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "autoquery/chart/session_time.h"
+#include "autoquery/core/azs_item.h"
+#include "platform/profile_file.h"
+
+namespace {
+
+using tarvel::autoquery::kMaxConnectionPointCount;
+using tarvel::autoquery::ScheduleKind;
+using tarvel::autoquery::TAzsItem;
+using tarvel::platform::ProfileFile;
+
+constexpr const char* kSection = "AutoZaprosItem0";
+
+void check(bool condition) {
+  if (!condition) std::abort();
+}
+
+// One folder for the whole run, so that each input costs two small files and no fsync.
+const std::filesystem::path& workFolder() {
+  static const std::filesystem::path folder = [] {
+    std::string pattern = (std::filesystem::temp_directory_path() / "schedule-fuzz-XXXXXX");
+    check(mkdtemp(pattern.data()) != nullptr);
+    return std::filesystem::path(pattern);
+  }();
+  return folder;
+}
+
+bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+void readAsTheChartDoes(std::string_view text) {
+  const auto time = tarvel::autoquery::chart::readSessionTime(text);
+  const bool readable =
+      text.size() >= 5 && isDigit(text[0]) && isDigit(text[1]) && isDigit(text[3]) && isDigit(text[4]);
+  check(time.has_value() == readable);
+  if (!time) return;
+  check(time->hours == (text[0] - '0') * 10 + (text[1] - '0'));
+  check(time->minutes == (text[3] - '0') * 10 + (text[4] - '0'));
+}
+
+void checkBounds(const TAzsItem& item) {
+  const bool holdsTimes =
+      item.ConnTimeTipe == ScheduleKind::Daily || item.ConnTimeTipe == ScheduleKind::Weekdays;
+  check(item.CP.has_value() == holdsTimes);
+  if (!item.CP) return;
+  check(item.CP->size() <= static_cast<std::size_t>(kMaxConnectionPointCount));
+  for (const auto& slot : *item.CP) {
+    check(slot.has_value());  // a loaded slot is always filled, "00:00" where its key is missing
+    readAsTheChartDoes(*slot);
+  }
+}
+
+// Saves the item into an empty file held in memory and loads a fresh item from what was saved.
+TAzsItem saveAndLoad(const TAzsItem& item) {
+  const std::filesystem::path path = workFolder() / "saved.INI";
+  std::filesystem::remove(path);
+  ProfileFile file = ProfileFile::openForWriting(path);
+  item.SaveToIni(file, kSection);
+  TAzsItem loaded;
+  loaded.LoadFromIni(file, kSection);
+  return loaded;  // nothing is committed: the file is dropped with the lock
+}
+
+bool same(const TAzsItem& a, const TAzsItem& b) {
+  return a.Enable == b.Enable && a.HasUserQuery == b.HasUserQuery && a.AZSName == b.AZSName &&
+         a.ConnType == b.ConnType && a.ConnTimeTipe == b.ConnTimeTipe && a.CP == b.CP;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(bytes), size);
+  readAsTheChartDoes(input);
+
+  const std::filesystem::path path = workFolder() / "cnf.INI";
+  {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << "[" << kSection << "]\n" << input;
+  }
+  TAzsItem loaded;
+  loaded.LoadFromIni(ProfileFile::openForReading(path), kSection);
+  checkBounds(loaded);
+
+  const TAzsItem once = saveAndLoad(loaded);
+  checkBounds(once);
+  check(same(once, saveAndLoad(once)));
+  return 0;
+}
