@@ -59,9 +59,12 @@ void tAutoAZS::LoadFromIni(const std::filesystem::path& fileName) {
   const int32_t count =
       std::clamp(ini.readInteger(kHeaderSection, "Count", 0), int32_t{0}, kMaxItemCount);
   items_.reserve(items_.size() + static_cast<std::size_t>(count));
+  int64_t slotsLeft = kMaxConnectionPointTotal;
   for (int32_t stored = 0; stored < count; ++stored) {
     TAzsItem& item = Add();
-    item.LoadFromIni(ini, itemSectionName(stored));
+    item.LoadFromIni(ini, itemSectionName(stored),
+                     static_cast<int32_t>(std::min<int64_t>(slotsLeft, kMaxConnectionPointCount)));
+    if (item.CP) slotsLeft -= static_cast<int64_t>(item.CP->size());
     if (item.Frame) {
       item.Frame->setVisible(true);
       item.Frame->setAZSIndex(Count() - 1);

@@ -22,6 +22,11 @@ namespace tarvel::autoquery {
 // apiece. Up to the bound, a Count larger than the sections present still loads that many
 // items, the missing ones fresh.
 inline constexpr int32_t kMaxItemCount = 10'000;
+// The most slots LoadFromIni reads for all items together: a thousand stations polled every
+// minute, or ten thousand every ten minutes. Without it a small hand-edited file (10 000 short
+// sections, each saying CPcount=1440) would make Load read 14.4 million slots, about 600 MB. Items
+// beyond the budget get only what is left of it.
+inline constexpr int64_t kMaxConnectionPointTotal = 1'440'000;
 
 // "AutoZaprosItem" followed by the position in decimal.
 std::string itemSectionName(int32_t position);

@@ -21,7 +21,8 @@ bool holdsTimes(int32_t kind) {
 
 TAzsItem::TAzsItem() : AZSName(text::kUndefinedName) {}
 
-void TAzsItem::LoadFromIni(const platform::ProfileFile& ini, const std::string& section) {
+void TAzsItem::LoadFromIni(const platform::ProfileFile& ini, const std::string& section,
+                           int32_t slotLimit) {
   Enable = ini.readBool(section, "Enable", false);
   HasUserQuery = ini.readBool(section, "HasUserQuery", true);
   AZSName = ini.readString(section, "AZSName", AZSName);
@@ -30,7 +31,8 @@ void TAzsItem::LoadFromIni(const platform::ProfileFile& ini, const std::string& 
   if (!holdsTimes(ConnTimeTipe)) return;
 
   const int32_t count =
-      std::clamp(ini.readInteger(section, "CPcount", 0), int32_t{0}, kMaxConnectionPointCount);
+      std::clamp(ini.readInteger(section, "CPcount", 0), int32_t{0},
+                 std::clamp(slotLimit, int32_t{0}, kMaxConnectionPointCount));
   std::vector<ConnectionPoint> slots;
   slots.reserve(static_cast<std::size_t>(count));
   for (int32_t slot = 0; slot < count; ++slot) {

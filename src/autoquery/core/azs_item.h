@@ -65,9 +65,10 @@ class TAzsItem {
   TAzsItem();
 
   // Fills a freshly constructed item from one section; missing keys keep the defaults. Kinds 1
-  // and 2 read CPcount slots (bounded by kMaxConnectionPointCount), each filled, "00:00" where
-  // its key is missing; other kinds leave CP as it was.
-  void LoadFromIni(const platform::ProfileFile& ini, const std::string& section);
+  // and 2 read CPcount slots (at most slotLimit), each filled, "00:00" where its key is missing;
+  // other kinds leave CP as it was.
+  void LoadFromIni(const platform::ProfileFile& ini, const std::string& section,
+                   int32_t slotLimit = kMaxConnectionPointCount);
   // Writes the item into one section of a file opened for writing; erases nothing. Kinds 1 and
   // 2 with a list write CPcount and the filled slots (kind 2 at most seven of them).
   void SaveToIni(platform::ProfileFile& ini, const std::string& section) const;

@@ -86,6 +86,21 @@ TEST_F(Registry, CountOutsideTheBoundsLoadsAtMostTheBound) {
   }
 }
 
+TEST_F(Registry, SlotsOfAllItemsTogetherStopAtTheBudget) {
+  constexpr int32_t kFullItems = kMaxConnectionPointTotal / kMaxConnectionPointCount;
+  std::string text = "[AutoZapros]\r\nCount=" + std::to_string(kFullItems + 2) + "\r\n";
+  for (int32_t position = 0; position < kFullItems + 2; ++position) {
+    text += "[" + itemSectionName(position) + "]\r\nCPcount=2147483647\r\n";
+  }
+  installation.writeSettings(text);
+  tAutoAZS registry;
+  registry.LoadFromIni(installation.settingsFile());
+  ASSERT_EQ(registry.Count(), kFullItems + 2);
+  EXPECT_EQ(registry.Items(kFullItems - 1).CP->size(), std::size_t(kMaxConnectionPointCount));
+  EXPECT_EQ(registry.Items(kFullItems).CP, std::vector<ConnectionPoint>{});
+  EXPECT_EQ(registry.Items(kFullItems + 1).CP, std::vector<ConnectionPoint>{});
+}
+
 TEST_F(Registry, StationNameWithLineBreaksStaysOneValue) {
   tAutoAZS registry;
   registry.Add().AZSName = "A\r\n[Inet]\r\nAutoSendEnable=1";
