@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "autoquery/ui/autoquery_ui_texts.h"
+#include "autoquery/ui/component_looks.h"
 #include "autoquery/ui/time_field.h"
 #include "autoquery/ui/toggle_switch.h"
 #include "platform/cp1251.h"
@@ -35,6 +36,8 @@ constexpr int kApplyRightGap = 389 - (165 + 106);
 constexpr int kCancelRightGap = 389 - (277 + 104);
 constexpr int kButtonBottomGap = 587 - (551 + 30);
 constexpr int kTimeColumn = 1;
+// The gap kept between the station's name and the polling switch beside it.
+constexpr int kNameRightMargin = 4;
 constexpr int kWeekdayCount = kWeekdaySlotCount;
 
 }  // namespace
@@ -86,8 +89,8 @@ void TAutoItemSettForm::FormShow() {
   resize(width(), kOuterHeight - (frameGeometry().height() - height()));
 
   const TAzsItem& item = registry_.Items(AZSIndex);
-  lbAZSname->setText(platform::toUnicode(item.AZSName));
-  lbAZSname->adjustSize();
+  setCaptionWithin(lbAZSname, platform::toUnicode(item.AZSName),
+                   RxSwitch1->x() - lbAZSname->x() - kNameRightMargin);
   cbEnable->setChecked(item.Enable);
   cbEnableClick();
   cbQuery->setChecked(item.HasUserQuery);

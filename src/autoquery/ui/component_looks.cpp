@@ -1,6 +1,7 @@
 #include "autoquery/ui/component_looks.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QStringList>
 
@@ -42,6 +43,14 @@ void setTextColor(QWidget* widget, const QColor& color) {
   // A caption on a panel of button colour is drawn in the button's text colour.
   palette.setColor(QPalette::ButtonText, color);
   widget->setPalette(palette);
+}
+
+void setCaptionWithin(QLabel* label, const QString& caption, int room) {
+  const QFontMetrics metrics(label->font());
+  const bool fits = metrics.horizontalAdvance(caption) <= room;
+  label->setText(fits ? caption : metrics.elidedText(caption, Qt::ElideRight, room));
+  label->setToolTip(fits ? QString() : caption);
+  label->adjustSize();
 }
 
 }  // namespace tarvel::autoquery

@@ -35,4 +35,8 @@ QFont serifFont(int pixelSize, QFont::Weight weight);
 // The colour of a widget's caption.
 void setTextColor(QWidget* widget, const QColor& color);
 
+// Gives an auto-sized label its caption; a caption wider than room pixels is shortened with "…"
+// and shown whole in the label's tooltip, so it never runs under what lies beside the label.
+void setCaptionWithin(QLabel* label, const QString& caption, int room);
+
 }  // namespace tarvel::autoquery

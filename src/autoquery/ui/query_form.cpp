@@ -76,19 +76,15 @@ void TQueryForm::createComponents() {
 void TQueryForm::showStationName(const QString& name) {
   // The name is what the operator must read before the count-down ends: a name longer than the
   // room beside "Внимание!" widens the window instead of running off its edge, and only a name
-  // wider than the screen itself is shortened, whole in its tooltip.
-  lbAZS->setText(name);
-  lbAZS->adjustSize();
-  const int needed = lbAZS->x() + lbAZS->width() + kNameRightMargin;
-  if (needed <= kClientSize.width()) return;
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  const int widest = screen ? screen->availableGeometry().width() : needed;
-  setFixedWidth(std::min(needed, std::max(widest, kClientSize.width())));
-  if (needed <= width()) return;
-  const int room = width() - lbAZS->x() - kNameRightMargin;
-  lbAZS->setText(QFontMetrics(lbAZS->font()).elidedText(name, Qt::ElideRight, room));
-  lbAZS->setToolTip(name);
-  lbAZS->adjustSize();
+  // wider than the screen itself is shortened.
+  const int needed = lbAZS->x() + QFontMetrics(lbAZS->font()).horizontalAdvance(name) +
+                     kNameRightMargin;
+  if (needed > kClientSize.width()) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int widest = screen ? screen->availableGeometry().width() : needed;
+    setFixedWidth(std::clamp(needed, kClientSize.width(), std::max(widest, kClientSize.width())));
+  }
+  setCaptionWithin(lbAZS, name, width() - lbAZS->x() - kNameRightMargin);
 }
 
 void TQueryForm::Timer1Timer() {

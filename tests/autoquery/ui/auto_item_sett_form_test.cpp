@@ -105,6 +105,16 @@ TEST_F(AutoItemSettFormTest, EnabledDailyStationWithoutTimesIsRefusedDisabledOne
   EXPECT_TRUE(reportedErrors.messages.empty());
 }
 
+TEST_F(AutoItemSettFormTest, NameTooLongForItsPlaceIsShortenedBeforeTheSwitchAndWholeInItsTip) {
+  const QString longName = QString::fromUtf8("АЗС №127 Северная объездная дорога, въезд с юга");
+  registry.Add().AZSName = platform::fromUnicode(longName);
+  editor.AZSIndex = 0;
+  editor.show();
+  EXPECT_LT(editor.lbAZSname->geometry().right(), editor.RxSwitch1->x());
+  EXPECT_NE(editor.lbAZSname->text(), longName);
+  EXPECT_EQ(editor.lbAZSname->toolTip(), longName);
+}
+
 TEST_F(AutoItemSettFormTest, SwitchAndCheckBoxMirrorEachOtherAndApplyRefreshesTheFrame) {
   TAzsItem& item = station(false, ScheduleKind::Daily, Slots{"08:00"});
   editor.cbEnable->click();
