@@ -15,18 +15,4 @@ export LSAN_OPTIONS="suppressions=$here/scripts/sanitizers/lsan.supp:print_suppr
 export QT_QPA_PLATFORM=offscreen
 # The test programs are run while building too (to list their tests): the options above hold.
 BUILD_DIR="$build_dir" scripts/build.sh -DTARVEL_SANITIZE=ON
-log="$build_dir/sanitized-tests.log"
-if ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)" --timeout 600 2>&1 | tee "$log"; then
-  exit 0
-fi
-# LeakSanitizer's own tracer, which stops every thread at exit to look for leaks, now and then
-# crashes on a busy machine ("LeakSanitizer has encountered a fatal error"); that says nothing
-# about our code. When that is the reason of every failure, those tests run once more and must
-# pass; any other failure stands.
-failed="$(wc -l <"$build_dir/Testing/Temporary/LastTestsFailed.log")"
-tracer_crashes="$(grep -c "LeakSanitizer has encountered a fatal error" "$log" || true)"
-if [ "$failed" -eq 0 ] || [ "$tracer_crashes" -ne "$failed" ]; then
-  exit 1
-fi
-echo "== $failed test(s) failed only through LeakSanitizer's tracer; running them once more"
-ctest --test-dir "$build_dir" --output-on-failure --rerun-failed --timeout 600
+ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)" --timeout 600

@@ -220,6 +220,11 @@ TEST_F(HostMenu, AutoQueryShowsTheOfficeWindowModallyOrTellsWhyThereIsNone) {
   ASSERT_TRUE(settingsMenu(kOfficeTop)->findChild(kAutoQuery)->click());
   ASSERT_EQ(unload(), 0);
   host.commandAnswers[46] = HostVariant::fromInteger(3);
+  // No database connection text: the window reports that and opens without the embedded engine,
+  // whose thread-local storage the leak checker of a sanitized build trips over in this program
+  // (it loads and unloads the stand-in siblings around it); the office window's own tests open
+  // real databases.
+  host.commandAnswers[69] = HostVariant::null();
   ASSERT_EQ(load(1), 0);
   // The second Load appends its own items after the first one's, which UnLoad left inert.
   FakeMenuItem* secondAutoQuery = settingsMenu(kOfficeTop)->child(5);
