@@ -48,8 +48,8 @@ bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; 
 
 void readAsTheChartDoes(std::string_view text) {
   const auto time = tarvel::autoquery::chart::readSessionTime(text);
-  const bool readable =
-      text.size() >= 5 && isDigit(text[0]) && isDigit(text[1]) && isDigit(text[3]) && isDigit(text[4]);
+  const bool readable = text.size() >= 5 && isDigit(text[0]) && isDigit(text[1]) &&
+                        isDigit(text[3]) && isDigit(text[4]);
   check(time.has_value() == readable);
   if (!time) return;
   check(time->hours == (text[0] - '0') * 10 + (text[1] - '0'));
