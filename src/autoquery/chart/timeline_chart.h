@@ -76,6 +76,10 @@ class TimelineChart {
   std::vector<int> greenRowsAt(int x) const;
 
  private:
+  // Paints the lines of strip (inside the picture) into target, whose pixel (0, 0) shows the
+  // picture's pixel origin.
+  void paintStrip(QImage& target, QPoint origin, const QRect& strip) const;
+
   struct DayLabels {
     const TextStamp* weekday;
     const TextStamp* date;
