@@ -23,7 +23,12 @@ ChartRows::ChartRows(std::span<const TAzsItem* const> items, const ChartGeometry
     throw std::invalid_argument("chart rows need the weekdays of days 0 .. S + 1");
   }
   for (const int weekday : dayWeekdays_) dayBits_.push_back(weekdayBit(weekday));
+  for (int value = 0; value < 100; ++value) {
+    hourOffsets_[value] = geometry_.v(value, 0);
+    minuteOffsets_[value] = geometry_.v(0, value);
+  }
   rows_.reserve(items.size());
+  sessions_.reserve(3 * items.size());  // two or three sessions a day are usual
   for (const TAzsItem* item : items) appendRow(*item);
 }
 
@@ -37,8 +42,8 @@ void ChartRows::appendRow(const TAzsItem& item) {
       throw std::runtime_error(text::kUnreadableTimeBefore + timeText + text::kUnreadableTimeAfter +
                                item.AZSName);
     }
-    sessions_.push_back(RowSession{geometry_.v(time->hours, time->minutes), weekdays,
-                                   static_cast<uint8_t>(time->hours),
+    sessions_.push_back(RowSession{hourOffsets_[time->hours] + minuteOffsets_[time->minutes],
+                                   weekdays, static_cast<uint8_t>(time->hours),
                                    static_cast<uint8_t>(time->minutes)});
   };
   // Disabled stations get no boxes, so their times are not even read.

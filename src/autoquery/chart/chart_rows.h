@@ -4,6 +4,7 @@
 // any picture being painted.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -79,6 +80,8 @@ class ChartRows {
                                std::vector<std::pair<int, int>>& out) const;
 
   ChartGeometry geometry_;
+  // v(t) in two terms, each for every two-digit value: a time's offset is one look-up in each.
+  std::array<int, 100> hourOffsets_{}, minuteOffsets_{};
   std::vector<int> dayWeekdays_;
   std::vector<uint8_t> dayBits_;
   std::vector<Row> rows_;

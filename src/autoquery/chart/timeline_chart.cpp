@@ -39,8 +39,11 @@ TimelineChart::TimelineChart(std::span<const TAzsItem* const> items, int zoom, i
       midnightLabel_(&stampOf(QStringLiteral("00:00"), LabelFont::Time)),
       middayLabel_(&stampOf(QStringLiteral("12:00"), LabelFont::Time)),
       rows_(items, geometry_, dayWeekdays(now, span)) {
-  names_.reserve(items.size());
-  for (const TAzsItem* item : items) names_.push_back(item->AZSName);
+  nameEnds_.reserve(items.size());
+  for (const TAzsItem* item : items) {
+    names_ += item->AZSName;
+    nameEnds_.push_back(names_.size());
+  }
   const QDate today = dateOf(now);
   for (int day = 0; day <= span + 1; ++day) {
     const QString weekday = platform::toUnicode(WeekDayName(now + day));

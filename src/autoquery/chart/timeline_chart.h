@@ -61,7 +61,10 @@ class TimelineChart {
   QRect rect() const { return {0, 0, geometry_.W, geometry_.H}; }
   platform::DateTime now() const { return now_; }
   const ChartRows& rows() const { return rows_; }
-  const std::string& stationName(int row) const { return names_[row]; }
+  std::string stationName(int row) const {
+    const size_t begin = row == 0 ? 0 : nameEnds_[row - 1];
+    return names_.substr(begin, nameEnds_[row] - begin);
+  }
 
   // Paints the part of the picture inside area into target, whose pixel (0, 0) shows the
   // picture's pixel area.topLeft(). target is Format_RGB32 and at least area.size(); pixels for
@@ -88,7 +91,10 @@ class TimelineChart {
   ChartGeometry geometry_;
   platform::DateTime now_;
   QRgb buttonFace_;
-  std::vector<std::string> names_;
+  // The stations' names one after another, row i ending at nameEnds_[i]: one block instead of a
+  // string each, as a redraw of a large chain copies them all.
+  std::string names_;
+  std::vector<size_t> nameEnds_;
   std::vector<DayLabels> dayLabels_;  // days 0 .. S + 1
   const TextStamp* midnightLabel_;
   const TextStamp* middayLabel_;
