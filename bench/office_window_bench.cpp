@@ -37,7 +37,9 @@ class BenchHost final : public HostCallback {
   int errors = 0;
   int32_t GetVersion() override { return 7; }
   std::string GetStationName() override { return {}; }
-  void ReportMessage(int32_t kind, const std::string&) override { errors += kind == 2; }
+  void ReportMessage(int32_t kind, const std::string&) override {
+    errors += kind == MessageKind::ErrorOrWarning;
+  }
   HostMenuItem* GetMainMenu() override { return nullptr; }
   HostMenuItem* NewMenuItem(HostMenuItem*, int32_t) override { return nullptr; }
   HostVariant Command(int32_t, int32_t) override { return HostVariant::fromText(kHostDatabase); }

@@ -33,11 +33,11 @@ HostMenuItem* ReferenceHostCallback::NewMenuItem(HostMenuItem* parent, int32_t p
 
 HostVariant ReferenceHostCallback::Command(int32_t code, int32_t /*argument*/) {
   switch (code) {
-    case kShiftNumberCommand:
+    case HostCommand::ShiftNumber:
       return HostVariant::fromInteger(controls_.shiftNumber->value());
-    case kInstallationKindCommand:
+    case HostCommand::InstallationKind:
       return HostVariant::fromInteger(controls_.installationKind->value());
-    case kDatabaseConnectionCommand:
+    case HostCommand::DatabaseConnection:
       return HostVariant::fromText(controls_.databaseConnectionText());
     default:
       return HostVariant::empty();

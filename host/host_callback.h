@@ -19,11 +19,6 @@ class ReferenceHostCallback final : public HostCallback {
   // Keeps references to all three; they must outlive the call-back.
   ReferenceHostCallback(HostControlPanel& controls, MessagePane& messages, QtMenuItem& mainMenu);
 
-  // The command codes the plug-in uses.
-  static constexpr int32_t kShiftNumberCommand = 25;
-  static constexpr int32_t kInstallationKindCommand = 46;
-  static constexpr int32_t kDatabaseConnectionCommand = 69;
-
   int32_t GetVersion() override;
   std::string GetStationName() override;
   void ReportMessage(int32_t kind, const std::string& text) override;

@@ -30,7 +30,7 @@ struct HostOptions {
   std::optional<int> quitAfterSeconds;  // --quit-after SECONDS, 0 .. kMaximumQuitAfterSeconds
   bool hostMenuHasLink = false;         // --host-menu-has-link
   // The host's answers, set before Load (they stay changeable in the side panel afterwards):
-  std::optional<int32_t> installationKind;  // --installation-kind N: Command(46, 0)
+  std::optional<int32_t> installationKind;  // --installation-kind N: HostCommand::InstallationKind
   std::optional<int32_t> callbackVersion;   // --callback-version N: GetVersion
   // --station NAME=VALUE, repeated: the stations FindStation knows, with the value at offset
   // 28 of each record; given at all, they replace the demo's table.

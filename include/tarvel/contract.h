@@ -38,6 +38,25 @@ struct HostVariant {
   static HostVariant fromText(std::string value) { return {Kind::Text, 0, std::move(value)}; }
 };
 
+// The codes of HostCallback::Command that the plug-in uses; the argument is always 0. The
+// parameter stays a 32-bit integer: a host may be asked for other codes and answer Empty.
+struct HostCommand {
+  enum : int32_t {
+    ShiftNumber = 25,         // the station's current shift number (convertible to an integer)
+    InstallationKind = 46,    // 3: office with auto-query; 0: the station may be renamed
+    DatabaseConnection = 69,  // the host's own database connection text
+  };
+};
+
+// The kinds of HostCallback::ReportMessage.
+struct MessageKind {
+  enum : int32_t {
+    Progress = 1,
+    ErrorOrWarning = 2,
+    MissingLibrary = 4,
+  };
+};
+
 // One item of the host's main menu. The host creates every item (HostCallback::NewMenuItem) and
 // owns it; the plug-in fills it in and never frees it. An item whose caption is "-" is a
 // separator.
@@ -72,16 +91,13 @@ class HostCallback {
   virtual int32_t GetVersion() = 0;
   // The station's current name.
   virtual std::string GetStationName() = 0;
-  // A message for the operator. Kind 1: progress; 2: error or warning; 4: missing library.
+  // A message for the operator, of a MessageKind.
   virtual void ReportMessage(int32_t kind, const std::string& text) = 0;
   // The root of the host's main menu; its children are the top-level menus.
   virtual HostMenuItem* GetMainMenu() = 0;
   // A new item, already a child of parent; position -1 appends it after the existing children.
   virtual HostMenuItem* NewMenuItem(HostMenuItem* parent, int32_t position) = 0;
-  // A host command; argument is always 0. Codes used by the plug-in:
-  //   25: the station's current shift number (convertible to an integer);
-  //   46: the installation kind (3: office with auto-query; 0: the station may be renamed);
-  //   69: the database connection text.
+  // A host command (HostCommand); argument is always 0.
   virtual HostVariant Command(int32_t code, int32_t argument) = 0;
   // Starts the host's data exchange with a station. parameter is always Null.
   virtual void StartExchange(const std::string& stationName, int32_t connectionType,

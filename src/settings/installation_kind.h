@@ -1,5 +1,6 @@
-// The host's installation kind, its answer to Command(46, 0), compared as a number. Only two
-// values mean something to the plug-in; the host may answer others, which mean neither.
+// The host's installation kind, its answer to HostCommand::InstallationKind, compared as a
+// number. Only two values mean something to the plug-in; the host may answer others, which mean
+// neither.
 #pragma once
 
 #include <cstdint>

@@ -18,7 +18,9 @@
 
 namespace {
 
+using tarvel::HostCommand;
 using tarvel::HostVariant;
+using tarvel::MessageKind;
 using tarvel::host::HostWindow;
 using tarvel::host::ReferenceHostCallback;
 
@@ -36,21 +38,21 @@ TEST(ReferenceHostCallback, InstallationKindStartsFromTheModeAndFollowsTheContro
   } cases[] = {{0, 0}, {1, 3}, {2, 0}};
   for (const auto& entry : cases) {
     HostWindow window(entry.mode, false);
-    HostVariant answer = window.callback().Command(46, 0);
+    HostVariant answer = window.callback().Command(HostCommand::InstallationKind, 0);
     EXPECT_EQ(answer.kind, HostVariant::Kind::Integer);
     EXPECT_EQ(answer.integer, entry.expected) << int(entry.mode);
   }
   HostWindow window(0, false);
   window.controlPanel->installationKind->setValue(5);
-  EXPECT_EQ(window.callback().Command(46, 0).integer, 5);
+  EXPECT_EQ(window.callback().Command(HostCommand::InstallationKind, 0).integer, 5);
 }
 
 TEST(ReferenceHostCallback, ShiftNumberMovesOnWhenAShiftIsClosed) {
   HostWindow window(0, false);
   window.controlPanel->shiftNumber->setValue(41);
-  EXPECT_EQ(window.callback().Command(25, 0).integer, 41);
+  EXPECT_EQ(window.callback().Command(HostCommand::ShiftNumber, 0).integer, 41);
   window.controlPanel->closeShiftButton->click();
-  const HostVariant answer = window.callback().Command(25, 0);
+  const HostVariant answer = window.callback().Command(HostCommand::ShiftNumber, 0);
   EXPECT_EQ(answer.kind, HostVariant::Kind::Integer);
   EXPECT_EQ(answer.integer, 42);
   EXPECT_TRUE(window.messagePane->lines().last().endsWith("42"));
@@ -58,11 +60,12 @@ TEST(ReferenceHostCallback, ShiftNumberMovesOnWhenAShiftIsClosed) {
 
 TEST(ReferenceHostCallback, DatabaseTextVersionAndStationNameAreCp1251) {
   HostWindow window(1, false);
-  const HostVariant database = window.callback().Command(69, 0);
+  const HostVariant database = window.callback().Command(HostCommand::DatabaseConnection, 0);
   EXPECT_EQ(database.kind, HostVariant::Kind::Text);
   EXPECT_EQ(database.text, "C:\\FSYS\\OFFICEDB\\OFFICE.FDB");
   window.controlPanel->databaseConnection->setText("server:C:\\FSYS\\OFFICEDB\\OFFICE.FDB");
-  EXPECT_EQ(window.callback().Command(69, 0).text, "server:C:\\FSYS\\OFFICEDB\\OFFICE.FDB");
+  EXPECT_EQ(window.callback().Command(HostCommand::DatabaseConnection, 0).text,
+            "server:C:\\FSYS\\OFFICEDB\\OFFICE.FDB");
 
   EXPECT_EQ(window.callback().GetVersion(), 7);
   window.controlPanel->callbackVersion->setValue(4);
@@ -96,7 +99,7 @@ TEST(ReferenceHostCallback, ReportMessageAndStartExchangeGoToThePane) {
   window.messagePane->clear();
   // "Ненайдена библиотека Orvaly.dll"
   window.callback().ReportMessage(
-      4,
+      MessageKind::MissingLibrary,
       "\xcd\xe5\xed\xe0\xe9\xe4\xe5\xed\xe0 \xe1\xe8\xe1\xeb\xe8\xee\xf2\xe5\xea\xe0 Orvaly.dll");
   window.callback().StartExchange("\xc0\xc7\xd1 2", 3, HostVariant::null());
   const QStringList lines = window.messagePane->lines();

@@ -53,7 +53,7 @@ class HostMenu : public PluginTest {
 };
 
 TEST_F(HostMenu, StationGetsItsMenuWithTheRenameCommandWhenTheHostAllowsIt) {
-  host.commandAnswers[46] = HostVariant::fromInteger(0);
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(0);
   ASSERT_EQ(load(0), 0);
   ASSERT_EQ(host.mainMenu.count(), 1);
   EXPECT_THAT(describe(*host.mainMenu.child(0)), ElementsAre(kSettings + "/78", "-/0"));
@@ -67,7 +67,7 @@ TEST_F(HostMenu, StationGetsItsMenuWithTheRenameCommandWhenTheHostAllowsIt) {
 }
 
 TEST_F(HostMenu, StationWithoutRenameWhenTheInstallationKindIsNotZero) {
-  host.commandAnswers[46] = HostVariant::fromInteger(2);
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(2);
   ASSERT_EQ(load(0), 0);
   EXPECT_THAT(describe(*settingsMenu(kStationTop)),
               ElementsAre(kSecurity + "/0/click", "-/0", kAutoSend + "/78/click", "-/0",
@@ -97,7 +97,7 @@ TEST_F(HostMenu, FindsTheHostsOwnMenusWhateverTheirCaseAndAccelerators) {
 }
 
 TEST_F(HostMenu, ASecondCallAddsTheCommandsAgainUnderTheSameMenus) {
-  host.commandAnswers[46] = HostVariant::fromInteger(1);
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(1);
   ASSERT_EQ(load(0), 0);
   plugin::addMenus();
   EXPECT_EQ(host.mainMenu.count(), 1);
@@ -173,7 +173,7 @@ TEST_F(HostMenu, AFailureThatCannotBeLoggedEndsLoad) {
 }
 
 TEST_F(HostMenu, RenameWritesTheConfirmedNameUnchecked) {
-  host.commandAnswers[46] = HostVariant::fromInteger(0);
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(0);
   ASSERT_EQ(load(0), 0);
   FakeMenuItem* rename = settingsMenu(kStationTop)->child(1);
   dialogs.inputAnswers = {std::string("\xcd\xee\xe2\xee\xe5 \xe8\xec\xff"), std::nullopt,
@@ -215,16 +215,16 @@ TEST_F(HostMenu, CommandsOpenTheirWindows) {
 }
 
 TEST_F(HostMenu, AutoQueryShowsTheOfficeWindowModallyOrTellsWhyThereIsNone) {
-  host.commandAnswers[46] = HostVariant::fromInteger(1);
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(1);
   ASSERT_EQ(load(1), 0);
   ASSERT_TRUE(settingsMenu(kOfficeTop)->findChild(kAutoQuery)->click());
   ASSERT_EQ(unload(), 0);
-  host.commandAnswers[46] = HostVariant::fromInteger(3);
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(3);
   // No database connection text: the window reports that and opens without the embedded engine,
   // whose thread-local storage the leak checker of a sanitized build trips over in this program
   // (it loads and unloads the stand-in siblings around it); the office window's own tests open
   // real databases.
-  host.commandAnswers[69] = HostVariant::null();
+  host.commandAnswers[HostCommand::DatabaseConnection] = HostVariant::null();
   ASSERT_EQ(load(1), 0);
   // The second Load appends its own items after the first one's, which UnLoad left inert.
   FakeMenuItem* secondAutoQuery = settingsMenu(kOfficeTop)->child(5);
@@ -240,7 +240,7 @@ TEST_F(HostMenu, AutoQueryShowsTheOfficeWindowModallyOrTellsWhyThereIsNone) {
 }
 
 TEST_F(HostMenu, ClicksAfterUnLoadDoNothing) {
-  host.commandAnswers[46] = HostVariant::fromInteger(0);
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(0);
   ASSERT_EQ(load(0), 0);
   FakeMenuItem* settings = settingsMenu(kStationTop);
   ASSERT_EQ(unload(), 0);
@@ -252,7 +252,7 @@ TEST_F(HostMenu, ClicksAfterUnLoadDoNothing) {
 }
 
 TEST_F(HostMenu, AnErrorInACommandGoesToTheApplicationHandler) {
-  host.commandAnswers[46] = HostVariant::fromInteger(0);
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(0);
   ASSERT_EQ(load(0), 0);
   std::filesystem::remove_all(installation.root() / "WINDOWS");
   dialogs.inputAnswers = {std::string("x")};

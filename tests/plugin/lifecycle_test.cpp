@@ -69,13 +69,15 @@ TEST_F(Lifecycle, ReportsEveryMissingSiblingInOrderAndStillAddsTheMenus) {
   ASSERT_EQ(load(0), 0);
   std::vector<FakeHost::Message> expected;
   for (const char* name : {"Orvaly.dll", "Kestrin.dll", "Pellow.dll", "Dravik.dll", "Zumbra.dll"}) {
-    expected.push_back({4, kNotFound + name});
+    expected.push_back({MessageKind::MissingLibrary, kNotFound + name});
   }
   EXPECT_EQ(host.messages, expected);
   // The menus come between the first report and the second.
+  const std::string missingLibraryCall =
+      "ReportMessage(" + std::to_string(MessageKind::MissingLibrary) + "," + kNotFound;
   const std::size_t firstMenuItem = callIndex("NewMenuItem(-1)");
-  EXPECT_LT(callIndex("ReportMessage(4," + kNotFound + "Orvaly.dll)"), firstMenuItem);
-  EXPECT_LT(firstMenuItem, callIndex("ReportMessage(4," + kNotFound + "Kestrin.dll)"));
+  EXPECT_LT(callIndex(missingLibraryCall + "Orvaly.dll)"), firstMenuItem);
+  EXPECT_LT(firstMenuItem, callIndex(missingLibraryCall + "Kestrin.dll)"));
   EXPECT_EQ(plugin::moduleState().siblings.AutoSendModem, nullptr);
   EXPECT_EQ(unload(), 0);
 }
@@ -99,7 +101,9 @@ TEST_F(Lifecycle, AnErrorRaisedByASiblingsLoadEndsLoadAtOnce) {
               ElementsAre("Orvaly.dll Load(4321,0,callback)", "Kestrin.dll Load(4321,0,callback)",
                           "Pellow.dll Load(4321,0,callback)"));
   // Load's last step asks for the installation kind a second time; it never got there.
-  EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Command(46,0)"), 1)
+  EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(),
+                       "Command(" + std::to_string(HostCommand::InstallationKind) + ",0)"),
+            1)
       << "only the menu asked for the installation kind";
   // What was made before the failure stays, and UnLoad takes it down.
   EXPECT_NE(plugin::moduleState().autoSendForm, nullptr);
@@ -200,14 +204,14 @@ TEST_F(Lifecycle, OtherModesReadNoSettingsAddNoMenusYetLoadTheSiblings) {
 
 TEST_F(Lifecycle, OnlyInstallationKindThreeIsAnOfficeWithAutoQuery) {
   for (const HostVariant& answer : {HostVariant::fromInteger(3), HostVariant::fromText("3")}) {
-    host.commandAnswers[46] = answer;
+    host.commandAnswers[HostCommand::InstallationKind] = answer;
     ASSERT_EQ(load(1), 0);
     EXPECT_TRUE(plugin::moduleState().officeWithAutoQuery);
     ASSERT_EQ(unload(), 0);
   }
   for (const HostVariant& answer :
        {HostVariant::fromInteger(0), HostVariant::fromInteger(2), HostVariant::null()}) {
-    host.commandAnswers[46] = answer;
+    host.commandAnswers[HostCommand::InstallationKind] = answer;
     ASSERT_EQ(load(1), 0);
     EXPECT_FALSE(plugin::moduleState().officeWithAutoQuery);
     EXPECT_EQ(plugin::moduleState().AutoZaprosOfficeForm, nullptr);

@@ -44,7 +44,7 @@ class OfficeAutoQuery : public PluginTest {
 
 TEST_F(OfficeAutoQuery, OfficeOfKindThreePollsItsStationsAtTheirMinute) {
   writeTwoStationsAtFive();
-  host.commandAnswers[46] = HostVariant::fromInteger(3);
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(3);
   host.version = 7;
   host.stations[kStationA].exchangeValue = 4242;
   platform::setClockForTests(platform::encodeDateTime(2025, 3, 3, 8, 4, 40));
@@ -73,10 +73,11 @@ TEST_F(OfficeAutoQuery, OfficeOfKindThreePollsItsStationsAtTheirMinute) {
   const std::string starting = u8"Автозапрос на АЗС: "_cp1251;
   std::vector<FakeHost::Message> progress;
   for (const auto& message : host.messages) {
-    if (message.kind == 1) progress.push_back(message);
+    if (message.kind == MessageKind::Progress) progress.push_back(message);
   }
-  EXPECT_THAT(progress, ElementsAre(FakeHost::Message{1, starting + kStationA},
-                                    FakeHost::Message{1, starting + kStationB}));
+  EXPECT_THAT(progress,
+              ElementsAre(FakeHost::Message{MessageKind::Progress, starting + kStationA},
+                          FakeHost::Message{MessageKind::Progress, starting + kStationB}));
   EXPECT_THAT(host.calls, Contains("StartExchange(" + kStationB + ",1,Null)"));
   EXPECT_THAT(siblingCalls(),
               Contains("Kestrin.dll AutoSendInetFromOffice(" + kStationA + ",4242,Null)"));

@@ -7,9 +7,6 @@
 namespace tarvel::autoquery {
 namespace {
 
-constexpr int32_t kProgressMessage = 1;
-constexpr int32_t kWarningMessage = 2;
-
 // The minute a moment falls in, counted from the clock's epoch: tells one 08:05 from the next.
 int64_t minuteSinceEpoch(platform::DateTime moment) {
   const platform::DateTimeParts parts = platform::decodeDateTime(moment);
@@ -78,16 +75,16 @@ void PollingEngine::walk(const tAutoAZS& registry, platform::DateTime moment,
 bool PollingEngine::pollStation(const DuePoll& poll) {
   HostCallback& host = *links_.host;
   if (poll.HasUserQuery && links_.confirm && !links_.confirm(poll.AZSName)) {
-    host.ReportMessage(kProgressMessage, text::kQueryCancelled + poll.AZSName);
+    host.ReportMessage(MessageKind::Progress, text::kQueryCancelled + poll.AZSName);
     return false;
   }
-  host.ReportMessage(kProgressMessage, text::kQueryStarting + poll.AZSName);
+  host.ReportMessage(MessageKind::Progress, text::kQueryStarting + poll.AZSName);
   if (host.GetVersion() >= kQueryMinimumVersion) {
     QueryAZS(host, links_.autoSendInetFromOffice, poll.AZSName, poll.ConnType, HostVariant::null());
   } else {
-    host.ReportMessage(kWarningMessage, poll.ConnTimeTipe == ScheduleKind::Daily
-                                            ? text::kOldCallbackDaily
-                                            : text::kOldCallbackWeekdays);
+    host.ReportMessage(MessageKind::ErrorOrWarning, poll.ConnTimeTipe == ScheduleKind::Daily
+                                                        ? text::kOldCallbackDaily
+                                                        : text::kOldCallbackWeekdays);
   }
   return true;
 }

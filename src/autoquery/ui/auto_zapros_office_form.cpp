@@ -30,8 +30,6 @@ namespace tarvel::autoquery {
 namespace {
 
 constexpr QSize kClientSize(763, 366);
-constexpr int32_t kDatabaseConnectionCommand = 69;
-constexpr int32_t kErrorMessage = 2;
 
 }  // namespace
 
@@ -83,7 +81,7 @@ void TAutoZaprosOfficeForm::showEvent(QShowEvent* event) {
 }
 
 void TAutoZaprosOfficeForm::reportToHost(const std::string& text) {
-  if (host_ != nullptr) host_->ReportMessage(kErrorMessage, text);
+  if (host_ != nullptr) host_->ReportMessage(MessageKind::ErrorOrWarning, text);
 }
 
 namespace {
@@ -111,7 +109,7 @@ void TAutoZaprosOfficeForm::FormShow() {
       throw std::logic_error("office window without host or registry");
     }
     const std::string hostDatabase =
-        hostDatabaseText(host_->Command(kDatabaseConnectionCommand, 0));
+        hostDatabaseText(host_->Command(HostCommand::DatabaseConnection, 0));
     synchroniseWithOfficeDatabase(**AutoAZS_, IBDatabase1, officeDatabaseName(hostDatabase));
   } catch (const std::exception& error) {
     reportToHost(texts::kStationListError + std::string(error.what()));

@@ -18,7 +18,7 @@ namespace tarvel::autosend {
 
 // What the scheduler needs from the host and the transports.
 struct AutoSendLinks {
-  // The host's answer to Command(25, 0): the station's current shift number.
+  // The host's answer to HostCommand::ShiftNumber: the station's current shift number.
   std::function<HostVariant()> askShiftNumber;
   // Calls the send entry of the transport for ViaSend 1, 2 or 3 when it is bound; returns when
   // the transport has finished.

@@ -1,4 +1,4 @@
-// The station's current shift number as the host answers it (Command(25, 0)).
+// The station's current shift number as the host answers it (HostCommand::ShiftNumber).
 #pragma once
 
 #include <cstdint>

@@ -7,11 +7,6 @@
 
 namespace tarvel::plugin {
 
-// Command codes of the host the plug-in uses.
-inline constexpr int32_t kShiftNumberCommand = 25;
-inline constexpr int32_t kInstallationKindCommand = 46;
-inline constexpr int32_t kDatabaseConnectionCommand = 69;
-
 // The variant as a number: an integer as it is, Empty as 0, a text holding a decimal integer as
 // that integer; Null has no number (std::nullopt). Throws std::runtime_error for a text that is
 // not a number.

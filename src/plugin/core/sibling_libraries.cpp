@@ -6,7 +6,8 @@ namespace tarvel::plugin {
 
 platform::LibraryHandle loadSibling(const std::string& fileName, HostCallback& host) {
   platform::LibraryHandle library = platform::loadLibrary(fileName);
-  if (library == nullptr) host.ReportMessage(4, text::kLibraryNotFound + fileName);
+  if (library == nullptr)
+    host.ReportMessage(MessageKind::MissingLibrary, text::kLibraryNotFound + fileName);
   return library;
 }
 

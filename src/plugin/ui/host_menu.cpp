@@ -35,7 +35,7 @@ HostMenuItem* addItem(const char* caption, int32_t helpContext, CMenuProc::Comma
 
 void addStationCommands(HostMenuItem* settingsMenu, HostCallback& host) {
   addItem(text::kConnectionSecurity, 0, &CMenuProc::ShowSecurityForm, settingsMenu);
-  if (variantEqualsNumber(host.Command(kInstallationKindCommand, 0),
+  if (variantEqualsNumber(host.Command(HostCommand::InstallationKind, 0),
                           settings::InstallationKind::RenamableStation)) {
     addItem(text::kRenameStation, 0, &CMenuProc::RenameStation, settingsMenu);
   }

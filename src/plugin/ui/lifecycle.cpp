@@ -66,7 +66,9 @@ void prepareData(HostCallback& host, const SiblingLoadArguments& arguments) noex
 
 std::unique_ptr<autosend::TAutoSendForm> createAutoSendForm(ModuleState& module) {
   autosend::AutoSendLinks links;
-  links.askShiftNumber = [&module] { return module.HostCallback->Command(kShiftNumberCommand, 0); };
+  links.askShiftNumber = [&module] {
+    return module.HostCallback->Command(HostCommand::ShiftNumber, 0);
+  };
   links.callTransport = [&module](int32_t viaSend) { callTransport(module.siblings, viaSend); };
   return std::make_unique<autosend::TAutoSendForm>(module.inet, std::move(links));
 }
@@ -96,7 +98,7 @@ int32_t load(intptr_t hostContext, uint8_t mode, HostCallback* hostCallback) {
 
     // The host's installation kind decides whether this is an office with auto-query (kind 3).
     module.officeWithAutoQuery =
-        variantEqualsNumber(hostCallback->Command(kInstallationKindCommand, 0),
+        variantEqualsNumber(hostCallback->Command(HostCommand::InstallationKind, 0),
                             settings::InstallationKind::OfficeWithAutoQuery);
     if (module.officeWithAutoQuery) createOfficeAutoQuery(module);
     return 0;

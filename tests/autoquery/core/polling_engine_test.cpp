@@ -18,12 +18,14 @@ using platform::operator""_cp1251;
 using testing::Schedule;
 using Log = std::vector<std::string>;
 
-const std::string kStarting = u8"ReportMessage(1,Автозапрос на АЗС: "_cp1251;
-const std::string kCancelled = u8"ReportMessage(1,Отмена автозапроса для АЗС: "_cp1251;
+const std::string kProgress = "ReportMessage(" + std::to_string(MessageKind::Progress) + ",";
+const std::string kWarning = "ReportMessage(" + std::to_string(MessageKind::ErrorOrWarning) + ",";
+const std::string kStarting = kProgress + u8"Автозапрос на АЗС: "_cp1251;
+const std::string kCancelled = kProgress + u8"Отмена автозапроса для АЗС: "_cp1251;
 const std::string kOldDaily =
-    u8"ReportMessage(2,Версия CallBack низкой версии, возможно нужно обновить Кремнекс Офис)"_cp1251;
+    kWarning + u8"Версия CallBack низкой версии, возможно нужно обновить Кремнекс Офис)"_cp1251;
 const std::string kOldWeekdays =
-    u8"ReportMessage(2,Версия CallBack мала, возможно нужно обновить Кремнекс Офис)"_cp1251;
+    kWarning + u8"Версия CallBack мала, возможно нужно обновить Кремнекс Офис)"_cp1251;
 
 // 3 March 2025 was a Monday.
 platform::DateTime monday(int hour, int minute, int second) {

@@ -46,7 +46,10 @@ std::string savedSchedule(int count) {
 
 class OfficeWindowTest : public ::testing::Test {
  public:
-  OfficeWindowTest() { host.commandAnswers[69] = HostVariant::fromText("C:\\FSYS\\MAIN.FDB"); }
+  OfficeWindowTest() {
+    host.commandAnswers[HostCommand::DatabaseConnection] =
+        HostVariant::fromText("C:\\FSYS\\MAIN.FDB");
+  }
   ~OfficeWindowTest() override {
     AutoAZS.reset();  // the registry goes before the window, as at unload
     form.reset();
@@ -75,7 +78,7 @@ class OfficeWindowTest : public ::testing::Test {
   std::vector<std::string> hostErrors() const {
     std::vector<std::string> texts;
     for (const auto& message : host.messages) {
-      if (message.kind == 2) texts.push_back(message.text);
+      if (message.kind == MessageKind::ErrorOrWarning) texts.push_back(message.text);
     }
     return texts;
   }
@@ -136,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(Stations, OfficeWindowSynchronisationTest,
                          [](const auto& testParam) { return std::string(testParam.param.name); });
 
 TEST_F(OfficeWindowTest, HostAnswerWithoutDriveOpensTheLocalDatabase) {
-  host.commandAnswers[69] = HostVariant::fromText("OFFICE");
+  host.commandAnswers[HostCommand::DatabaseConnection] = HostVariant::fromText("OFFICE");
   createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
   startOffice();
   form->show();
@@ -163,7 +166,7 @@ class OfficeWindowFailureTest : public OfficeWindowTest,
   }
   static void nullAnswer(OfficeWindowTest& test) {
     test.createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
-    test.host.commandAnswers[69] = HostVariant::null();
+    test.host.commandAnswers[HostCommand::DatabaseConnection] = HostVariant::null();
   }
 };
 

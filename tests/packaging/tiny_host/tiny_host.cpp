@@ -53,7 +53,7 @@ class TinyHost final : public tarvel::HostCallback {
   // The texts are Windows-1251; only their kind matters here.
   void ReportMessage(int32_t kind, const std::string&) override {
     std::printf("message of kind %d\n", kind);
-    if (kind == 4) ++missingLibraryMessages;
+    if (kind == tarvel::MessageKind::MissingLibrary) ++missingLibraryMessages;
   }
   tarvel::HostMenuItem* GetMainMenu() override { return &mainMenu; }
   tarvel::HostMenuItem* NewMenuItem(tarvel::HostMenuItem* parent, int32_t) override {
