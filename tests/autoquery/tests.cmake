@@ -1,4 +1,6 @@
 # Included from tests/CMakeLists.txt. Each block is one test program; paths are relative to tests/.
-foreach(block core chart database ui office_window)
-  include(${CMAKE_CURRENT_LIST_DIR}/${block}/tests.cmake OPTIONAL)
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/core/tests.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/chart/tests.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/database/tests.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/ui/tests.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/office_window/tests.cmake)
