@@ -1,6 +1,7 @@
-// One run of the reference host: the window, the plug-in's Load, the unattended actions the
-// options ask for, the event loop, and the orderly end (UnLoad while the application and the
-// windows still exist, the plug-in's click handlers dropped, then the module released).
+// One run of the reference host: the window, the plug-in's Load, the event loop (with the
+// unattended script of unattended_script.h, when the options ask for one), and the orderly end
+// (UnLoad while the application and the windows still exist, the plug-in's click handlers dropped,
+// then the module released).
 #pragma once
 
 #include <QString>

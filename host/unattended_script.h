@@ -1,0 +1,49 @@
+// The unattended script of the command line, played in the host's event loop after Load: open a
+// menu item (--open), click widgets (--click), picture the windows (--screenshot), at once or when
+// a named window shows (--screenshot-when), and end the run after a while (--quit-after).
+#pragma once
+
+#include <QDeadlineTimer>
+#include <QTimer>
+#include <functional>
+
+#include "host/host_options.h"
+
+namespace tarvel::host {
+
+class HostWindow;
+
+class UnattendedScript {
+ public:
+  // The script of options, played in window; requestShutdown ends the host's run. All three must
+  // outlive the script.
+  UnattendedScript(const HostOptions& options, HostWindow& window,
+                   std::function<void()> requestShutdown);
+
+  // Arms every step, each in a timer of its own: a step that opens a modal dialog blocks in it,
+  // and the later steps then fire inside the dialog's event loop.
+  void start();
+  // Stops watching for a window; call it once the event loop is over.
+  void stop();
+
+  // 0, or 1 once an --open path named no item, a --click no visible widget, the window of
+  // --screenshot-when did not show in time, or the screenshots could not be saved.
+  int exitCode() const { return exitCode_; }
+
+ private:
+  bool openMenuItem(const QString& path);
+  void click(const QString& reference);
+  void takeScreenshots();
+  void watchForWindow();
+  void fail(const QString& message);
+
+  const HostOptions& options_;
+  HostWindow& window_;
+  std::function<void()> requestShutdown_;
+  int exitCode_ = 0;
+  // --screenshot-when looks for its window a few times a second, up to a deadline.
+  QTimer windowWatch_;
+  QDeadlineTimer watchDeadline_;
+};
+
+}  // namespace tarvel::host
