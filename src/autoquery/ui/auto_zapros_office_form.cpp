@@ -3,11 +3,13 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSlider>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
 #include <memory>
 #include <vector>
@@ -19,6 +21,7 @@
 #include "autoquery/ui/azs_frame.h"
 #include "autoquery/ui/legend_switch_storage.h"
 #include "autoquery/ui/office_station_list.h"
+#include "autoquery/ui/office_window_layout.h"
 #include "autoquery/ui/office_window_texts.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
@@ -28,6 +31,8 @@
 
 namespace tarvel::autoquery {
 namespace {
+
+using namespace office_window_layout;
 
 constexpr QSize kClientSize(763, 366);
 
@@ -236,6 +241,33 @@ void TAutoZaprosOfficeForm::showBandsInSight() {
     const int top = kFirstFrameTop + static_cast<int>(band) * bandHeight;
     frameBands_[band]->setVisible(top < sightBottom && top + bandHeight > sightTop);
   }
+}
+
+void TAutoZaprosOfficeForm::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  // The two buttons keep their distance from the right edge.
+  const int cancelLeft = width() - kRightMargin - kButtonWidth;
+  BitBtn2->move(cancelLeft, kButtonTop);
+  BitBtn1->move(cancelLeft - kButtonGap - kButtonWidth, kButtonTop);
+  fitScrollContents();
+}
+
+void TAutoZaprosOfficeForm::fitScrollContents() {
+  QWidget* contents = scrollContents();
+  int bottom = kChartPlace.y() + Image1->height();
+  if (AutoAZS_ != nullptr && *AutoAZS_ != nullptr) {
+    const int32_t count = (*AutoAZS_)->Count();
+    if (count > 0) {
+      // The last item's frame stands lowest.
+      const TAzsItem& last = (*AutoAZS_)->Items(count - 1);
+      bottom = std::max(bottom, last.Index * kFrameStep + kFirstFrameTop + kFrameHeight);
+    }
+  }
+  const QSize viewport = ScrollBox1->viewport()->size();
+  const int width = std::max(kChartPlace.x() + Image1->width(), viewport.width());
+  contents->resize(width, std::max(bottom, viewport.height()));
+  Label13->setGeometry(0, 0, width, kHeaderHeight);
+  showBandsInSight();
 }
 
 }  // namespace tarvel::autoquery

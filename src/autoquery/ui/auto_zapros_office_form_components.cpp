@@ -16,6 +16,7 @@
 #include "autoquery/ui/component_looks.h"
 #include "autoquery/ui/legend_pictures.h"
 #include "autoquery/ui/legend_switch_storage.h"
+#include "autoquery/ui/office_window_layout.h"
 #include "autoquery/ui/office_window_texts.h"
 #include "platform/cp1251.h"
 #include "platform/ui/dialog_buttons.h"
@@ -25,18 +26,12 @@
 namespace tarvel::autoquery {
 namespace {
 
+using namespace office_window_layout;
+
 constexpr int kHintPanelHeight = 41;
 constexpr int kLegendPanelHeight = 73;
 constexpr int kButtonPanelHeight = 42;
-constexpr int kHeaderHeight = 13;
-// Image1 stands right of the frames, its top at the first frame's band.
-constexpr QPoint kChartPlace(176, 13);
 constexpr int kLegendLineStep = 19;
-constexpr int kButtonWidth = 85;
-constexpr int kButtonHeight = 28;
-constexpr int kButtonTop = 7;
-constexpr int kButtonGap = 6;
-constexpr int kRightMargin = 8;
 // Times New Roman 11 pt.
 constexpr int kLegendSwitchPixelSize = 15;
 
@@ -162,33 +157,6 @@ void TAutoZaprosOfficeForm::createBottomPanel() {
                                       QRect(0, kButtonTop, kButtonWidth, kButtonHeight));
   BitBtn2 = platform::makeCancelButton(Panel1, "BitBtn2",
                                        QRect(0, kButtonTop, kButtonWidth, kButtonHeight));
-}
-
-void TAutoZaprosOfficeForm::resizeEvent(QResizeEvent* event) {
-  QDialog::resizeEvent(event);
-  // The two buttons keep their distance from the right edge.
-  const int cancelLeft = width() - kRightMargin - kButtonWidth;
-  BitBtn2->move(cancelLeft, kButtonTop);
-  BitBtn1->move(cancelLeft - kButtonGap - kButtonWidth, kButtonTop);
-  fitScrollContents();
-}
-
-void TAutoZaprosOfficeForm::fitScrollContents() {
-  QWidget* contents = scrollContents();
-  int bottom = kChartPlace.y() + Image1->height();
-  if (AutoAZS_ != nullptr && *AutoAZS_ != nullptr) {
-    const int32_t count = (*AutoAZS_)->Count();
-    if (count > 0) {
-      // The last item's frame stands lowest.
-      const TAzsItem& last = (*AutoAZS_)->Items(count - 1);
-      bottom = std::max(bottom, last.Index * kFrameStep + kFirstFrameTop + kFrameHeight);
-    }
-  }
-  const QSize viewport = ScrollBox1->viewport()->size();
-  const int width = std::max(kChartPlace.x() + Image1->width(), viewport.width());
-  contents->resize(width, std::max(bottom, viewport.height()));
-  Label13->setGeometry(0, 0, width, kHeaderHeight);
-  showBandsInSight();
 }
 
 }  // namespace tarvel::autoquery
