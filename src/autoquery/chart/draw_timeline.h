@@ -20,16 +20,16 @@ namespace tarvel::autoquery::chart {
 // stations).
 inline constexpr int64_t kMaxPictureBytes = int64_t{512} << 20;
 
-// Paints the W x H chart of the items (row i shows items[i]) at zoom Z over S days, at the
-// clock's present moment, into the picture slot: a null image is created, any other is given
-// the chart's size. On any error the slot keeps what it held. Throws std::runtime_error for a
-// time text that cannot be read or a picture above kMaxPictureBytes (the message says why, in
-// Windows-1251), std::invalid_argument for Z outside 1 .. 5 or S outside 1 .. 31.
-void DrawTimeline(std::span<const TAzsItem* const> items, QImage& picture, int Z, int S,
+// Paints the W x H chart of the items (row i shows items[i]) at a zoom (1 .. 5) over span days
+// (1 .. 31), at the clock's present moment, into the picture slot: a null image is created, any
+// other is given the chart's size. On any error the slot keeps what it held. Throws
+// std::runtime_error for a time text that cannot be read or a picture above kMaxPictureBytes (the
+// message says why, in Windows-1251), std::invalid_argument for a zoom or span out of range.
+void DrawTimeline(std::span<const TAzsItem* const> items, QImage& picture, int zoom, int span,
                   QRgb buttonFace);
 
 // The same at a given moment.
-void drawTimelineAt(std::span<const TAzsItem* const> items, QImage& picture, int Z, int S,
+void drawTimelineAt(std::span<const TAzsItem* const> items, QImage& picture, int zoom, int span,
                     QRgb buttonFace, platform::DateTime now);
 
 }  // namespace tarvel::autoquery::chart

@@ -47,10 +47,10 @@ class TextStamp;
 
 class TimelineChart {
  public:
-  // The chart of the items (row i shows items[i]) at zoom Z (1 .. 5) over S days (1 .. 31) as
+  // The chart of the items (row i shows items[i]) at a zoom (1 .. 5) over span days (1 .. 31) as
   // it stands at the moment now, on a background of the button-face colour. Reads the items
   // once; later changes to them do not reach this chart. Throws std::runtime_error when a time
-  // text that the chart uses cannot be read, std::invalid_argument for Z or S out of range.
+  // text that the chart uses cannot be read, std::invalid_argument for a zoom or span out of range.
   // Needs a QGuiApplication for its label fonts.
   TimelineChart(std::span<const TAzsItem* const> items, int zoom, int span, platform::DateTime now,
                 QRgb buttonFace);

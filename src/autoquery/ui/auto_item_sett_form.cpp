@@ -44,7 +44,7 @@ constexpr int kWeekdayCount = kWeekdaySlotCount;
 
 TAutoItemSettForm::TAutoItemSettForm(tAutoAZS& registry)
     : SettingsDialog(
-          "TAutoItemSettForm", texts::kItemFormCaption, kDesignClientSize,
+          "TAutoItemSettForm", text::kItemFormCaption, kDesignClientSize,
           Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       registry_(registry) {
   // A resizable window: only the buttons follow its edges.
@@ -184,7 +184,7 @@ void TAutoItemSettForm::meDayTimeChange() {
 
 bool TAutoItemSettForm::refusePartlyTyped(const QString& time) {
   if (!isPartlyTypedTime(time)) return false;
-  platform::operatorDialogs().showBareMessage(texts::kIncompleteTime);
+  platform::operatorDialogs().showBareMessage(text::kIncompleteTime);
   return true;
 }
 
@@ -245,7 +245,7 @@ void TAutoItemSettForm::SpeedButton4Click() {
 
 void TAutoItemSettForm::BitBtn1Click() {
   if (cbEnable->isChecked() && rbDay->isChecked() && lbDayTime->count() == 0) {
-    platform::operatorDialogs().showBareMessage(texts::kNoSessions);
+    platform::operatorDialogs().showBareMessage(text::kNoSessions);
     return;
   }
   // Collect the new session list first, so that a refused time leaves the item untouched.

@@ -57,13 +57,13 @@ constexpr int kRadioHeight = 17;
 }  // namespace
 
 void TAutoItemSettForm::createComponents() {
-  Label1 = makeLabel(this, "Label1", texts::kStationNameCaption, {8, 2, 0, 0});
+  Label1 = makeLabel(this, "Label1", text::kStationNameCaption, {8, 2, 0, 0});
   lbAZSname = makeLabel(this, "lbAZSname", "", {99, -2, 0, 0});
   lbAZSname->setFont(serifFont(16, QFont::Bold));
   setTextColor(lbAZSname, Qt::blue);
 
-  cbEnable = makeCaptioned<QCheckBox>(this, "cbEnable", texts::kEnableCaption, {8, 22, 281, 17});
-  cbQuery = makeCaptioned<QCheckBox>(this, "cbQuery", texts::kAskCaption, {8, 40, 237, 17});
+  cbEnable = makeCaptioned<QCheckBox>(this, "cbEnable", text::kEnableCaption, {8, 22, 281, 17});
+  cbQuery = makeCaptioned<QCheckBox>(this, "cbQuery", text::kAskCaption, {8, 40, 237, 17});
 
   RxSwitch1 = makeComponent<ToggleSwitch>(this, "RxSwitch1");
   RxSwitch1->setGeometry(339, -3, 50, 53);
@@ -79,52 +79,52 @@ void TAutoItemSettForm::createComponents() {
 }
 
 void TAutoItemSettForm::createTypeGroups() {
-  GroupBox1 = makeGroup(this, "GroupBox1", texts::kConnectionGroupCaption, {7, 61, 185, 81});
-  rbModem = makeCaptioned<QRadioButton>(GroupBox1, "rbModem", texts::kModemCaption,
+  GroupBox1 = makeGroup(this, "GroupBox1", text::kConnectionGroupCaption, {7, 61, 185, 81});
+  rbModem = makeCaptioned<QRadioButton>(GroupBox1, "rbModem", text::kModemCaption,
                                         {7, 16, kRadioWidth, kRadioHeight});
-  rbMail = makeCaptioned<QRadioButton>(GroupBox1, "rbMail", texts::kMailCaption,
+  rbMail = makeCaptioned<QRadioButton>(GroupBox1, "rbMail", text::kMailCaption,
                                        {7, 37, kRadioWidth, kRadioHeight});
-  rbIP = makeCaptioned<QRadioButton>(GroupBox1, "rbIP", texts::kDirectIpCaption,
+  rbIP = makeCaptioned<QRadioButton>(GroupBox1, "rbIP", text::kDirectIpCaption,
                                      {7, 59, kRadioWidth, kRadioHeight});
   rbIP->setChecked(true);
 
-  GroupBox2 = makeGroup(this, "GroupBox2", texts::kKindGroupCaption, {198, 61, 185, 81});
-  rbDay = makeCaptioned<QRadioButton>(GroupBox2, "rbDay", texts::kDailyCaption,
+  GroupBox2 = makeGroup(this, "GroupBox2", text::kKindGroupCaption, {198, 61, 185, 81});
+  rbDay = makeCaptioned<QRadioButton>(GroupBox2, "rbDay", text::kDailyCaption,
                                       {7, 16, kRadioWidth, kRadioHeight});
-  rbWeek = makeCaptioned<QRadioButton>(GroupBox2, "rbWeek", texts::kWeekdaysCaption,
+  rbWeek = makeCaptioned<QRadioButton>(GroupBox2, "rbWeek", text::kWeekdaysCaption,
                                        {7, 37, kRadioWidth, kRadioHeight});
-  rbMonth = makeCaptioned<QRadioButton>(GroupBox2, "rbMonth", texts::kMonthDatesCaption,
+  rbMonth = makeCaptioned<QRadioButton>(GroupBox2, "rbMonth", text::kMonthDatesCaption,
                                         {7, 59, kRadioWidth, kRadioHeight});
   rbMonth->setEnabled(false);
   rbDay->setChecked(true);
 }
 
 void TAutoItemSettForm::createDailyGroup() {
-  gbDay = makeGroup(this, "gbDay", texts::kTimesGroupCaption, {8, 150, 375, 193});
-  Label2 = makeLabel(gbDay, "Label2", texts::kConnectionTimeCaption, {8, 18, 0, 0});
+  gbDay = makeGroup(this, "gbDay", text::kTimesGroupCaption, {8, 150, 375, 193});
+  Label2 = makeLabel(gbDay, "Label2", text::kConnectionTimeCaption, {8, 18, 0, 0});
 
   lbDayTime = makeComponent<QListWidget>(gbDay, "lbDayTime");
   lbDayTime->setGeometry(7, 32, 121, 150);
   lbDayTime->setSelectionMode(QAbstractItemView::SingleSelection);
   lbDayTime->setSortingEnabled(false);
 
-  gdDayTime = makeGroup(gbDay, "gdDayTime", texts::kGiveTimeCaption, {134, 32, 128, 65});
+  gdDayTime = makeGroup(gbDay, "gdDayTime", text::kGiveTimeCaption, {134, 32, 128, 65});
   meDayTime = makeTimeField(gdDayTime, "meDayTime", 24, 18);
 
-  SpeedButton1 = makeSpeedButton(gbDay, "SpeedButton1", texts::kAddTimeCaption, {134, 96, 128, 25});
+  SpeedButton1 = makeSpeedButton(gbDay, "SpeedButton1", text::kAddTimeCaption, {134, 96, 128, 25});
   SpeedButton2 =
-      makeSpeedButton(gbDay, "SpeedButton2", texts::kRemoveTimeCaption, {134, 158, 129, 25});
+      makeSpeedButton(gbDay, "SpeedButton2", text::kRemoveTimeCaption, {134, 158, 129, 25});
 }
 
 void TAutoItemSettForm::createWeekdayGroup() {
-  gbWeek = makeGroup(this, "gbWeek", texts::kTimesGroupCaption, {8, 349, 375, 193});
-  Label3 = makeLabel(gbWeek, "Label3", texts::kConnectionTimeCaption, {8, 18, 0, 0});
+  gbWeek = makeGroup(this, "gbWeek", text::kTimesGroupCaption, {8, 349, 375, 193});
+  Label3 = makeLabel(gbWeek, "Label3", text::kConnectionTimeCaption, {8, 18, 0, 0});
 
   lvWeekDay = makeComponent<QTreeWidget>(gbWeek, "lvWeekDay");
   lvWeekDay->setGeometry(8, 33, 225, 149);
   lvWeekDay->setColumnCount(2);
   lvWeekDay->setHeaderLabels(
-      {platform::toUnicode(texts::kWeekdaysColumn), platform::toUnicode(texts::kTimeColumn)});
+      {platform::toUnicode(text::kWeekdaysColumn), platform::toUnicode(text::kTimeColumn)});
   lvWeekDay->setColumnWidth(0, 100);
   lvWeekDay->setColumnWidth(1, 80);
   lvWeekDay->setRootIsDecorated(false);
@@ -138,13 +138,12 @@ void TAutoItemSettForm::createWeekdayGroup() {
     row->setCheckState(0, Qt::Unchecked);
   }
 
-  GroupBox4 = makeGroup(gbWeek, "GroupBox4", texts::kGiveTimeCaption, {239, 29, 128, 65});
+  GroupBox4 = makeGroup(gbWeek, "GroupBox4", text::kGiveTimeCaption, {239, 29, 128, 65});
   meWeekTime = makeTimeField(GroupBox4, "meWeekTime", 24, 18);
 
-  SpeedButton3 =
-      makeSpeedButton(gbWeek, "SpeedButton3", texts::kAddTimeCaption, {239, 94, 128, 25});
+  SpeedButton3 = makeSpeedButton(gbWeek, "SpeedButton3", text::kAddTimeCaption, {239, 94, 128, 25});
   SpeedButton4 =
-      makeSpeedButton(gbWeek, "SpeedButton4", texts::kRemoveTimeCaption, {238, 158, 129, 25});
+      makeSpeedButton(gbWeek, "SpeedButton4", text::kRemoveTimeCaption, {238, 158, 129, 25});
 }
 
 }  // namespace tarvel::autoquery

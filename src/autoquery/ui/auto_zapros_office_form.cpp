@@ -42,7 +42,7 @@ TAutoZaprosOfficeForm::TAutoZaprosOfficeForm()
     : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
   setObjectName("TAutoZaprosOfficeForm");
-  setWindowTitle(platform::toUnicode(texts::kOfficeFormCaption));
+  setWindowTitle(platform::toUnicode(text::kOfficeFormCaption));
   platform::applyFormFont(this);
   createComponents();
   resize(kClientSize);
@@ -117,7 +117,7 @@ void TAutoZaprosOfficeForm::FormShow() {
         hostDatabaseText(host_->Command(HostCommand::DatabaseConnection, 0));
     synchroniseWithOfficeDatabase(**AutoAZS_, IBDatabase1, officeDatabaseName(hostDatabase));
   } catch (const std::exception& error) {
-    reportToHost(texts::kStationListError + std::string(error.what()));
+    reportToHost(text::kStationListError + std::string(error.what()));
   }
   fitScrollContents();
   CheckBox1Click();
@@ -156,7 +156,7 @@ void TAutoZaprosOfficeForm::tbMashChange() {
 }
 
 void TAutoZaprosOfficeForm::tbPrognChange() {
-  lbProgn->setText(QString::number(tbProgn->value()) + platform::toUnicode(texts::kDaysSuffix));
+  lbProgn->setText(QString::number(tbProgn->value()) + platform::toUnicode(text::kDaysSuffix));
   Redraw();
 }
 
@@ -178,7 +178,7 @@ void TAutoZaprosOfficeForm::Redraw() {
     Image1->redraw(items, tbMash->value(), tbProgn->value() + 1);
     fitScrollContents();
   } catch (const std::exception& error) {
-    reportToHost(texts::kDrawingError + std::string(error.what()));
+    reportToHost(text::kDrawingError + std::string(error.what()));
   }
 }
 

@@ -4,7 +4,7 @@
 
 #include "platform/cp1251_literal.h"
 
-namespace tarvel::autoquery::texts {
+namespace tarvel::autoquery::text {
 
 using platform::operator""_cp1251;
 
@@ -50,4 +50,4 @@ inline constexpr auto& kIncompleteTime =
     u8"Время сеанса связи указано не полностью! Укажите часы и минуты двумя цифрами каждые, "
     u8"например 08:05."_cp1251;
 
-}  // namespace tarvel::autoquery::texts
+}  // namespace tarvel::autoquery::text

@@ -19,7 +19,7 @@ std::string hostDatabaseText(const HostVariant& answer) {
     case HostVariant::Kind::Null:
       break;
   }
-  throw std::runtime_error(texts::kNullHostAnswer);
+  throw std::runtime_error(text::kNullHostAnswer);
 }
 
 void synchroniseWithOfficeDatabase(tAutoAZS& registry, OfficeDatabase& database,

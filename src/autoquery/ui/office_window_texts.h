@@ -4,7 +4,7 @@
 
 #include "platform/cp1251_literal.h"
 
-namespace tarvel::autoquery::texts {
+namespace tarvel::autoquery::text {
 
 using platform::operator""_cp1251;
 
@@ -40,4 +40,4 @@ inline constexpr auto& kDrawingError = u8"Ошибка отрисовки вре
 inline constexpr auto& kNullHostAnswer =
     u8"Невозможно преобразовать вариант типа (Null) в тип (String)"_cp1251;
 
-}  // namespace tarvel::autoquery::texts
+}  // namespace tarvel::autoquery::text

@@ -89,7 +89,7 @@ TEST_F(AutoItemSettFormTest, EnabledDailyStationWithoutTimesIsRefusedDisabledOne
   EXPECT_TRUE(editor.RxSwitch1->isChecked());
 
   editor.BitBtn1->click();
-  EXPECT_TRUE(messageShown(texts::kNoSessions));
+  EXPECT_TRUE(messageShown(text::kNoSessions));
   EXPECT_TRUE(editor.isVisible());
   EXPECT_TRUE(item.Enable);
   EXPECT_FALSE(item.CP.has_value());
@@ -164,7 +164,7 @@ TEST_F(AutoItemSettFormTest, PartlyTypedTimeIsNeitherAddedNorStored) {
   EXPECT_EQ(editor.meDayTime->displayText(), "1 :  ");
   editor.SpeedButton1->click();
   EXPECT_EQ(dailyLines(), QStringList({"08:00"}));
-  EXPECT_TRUE(messageShown(texts::kIncompleteTime));
+  EXPECT_TRUE(messageShown(text::kIncompleteTime));
 
   // Typed in place into a line, it is refused when stored; the item keeps its time.
   editor.lbDayTime->setCurrentRow(0);
@@ -173,7 +173,7 @@ TEST_F(AutoItemSettFormTest, PartlyTypedTimeIsNeitherAddedNorStored) {
   EXPECT_EQ(dailyLines(), QStringList({"07:  "}));
   dialogs.asked.clear();
   editor.BitBtn1->click();
-  EXPECT_TRUE(messageShown(texts::kIncompleteTime));
+  EXPECT_TRUE(messageShown(text::kIncompleteTime));
   EXPECT_TRUE(editor.isVisible());
   EXPECT_EQ(item.CP, Slots{"08:00"});
 
@@ -183,7 +183,7 @@ TEST_F(AutoItemSettFormTest, PartlyTypedTimeIsNeitherAddedNorStored) {
   editor.meWeekTime->clear();
   dialogs.asked.clear();
   editor.SpeedButton3->click();
-  EXPECT_TRUE(messageShown(texts::kIncompleteTime));
+  EXPECT_TRUE(messageShown(text::kIncompleteTime));
 }
 
 TEST_F(AutoItemSettFormTest, WeekdayTicksOnlyShowWhichDaysHaveATime) {

@@ -21,8 +21,8 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent) {
 
 ChartWidget::~ChartWidget() = default;
 
-void ChartWidget::redraw(std::span<const TAzsItem* const> items, int Z, int S) {
-  auto prepared = std::make_unique<TimelineChart>(items, Z, S, platform::now(),
+void ChartWidget::redraw(std::span<const TAzsItem* const> items, int zoom, int span) {
+  auto prepared = std::make_unique<TimelineChart>(items, zoom, span, platform::now(),
                                                   palette().color(QPalette::Button).rgb());
   chart_ = std::move(prepared);
   setFixedSize(chart_->size());

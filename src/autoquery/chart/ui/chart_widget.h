@@ -25,11 +25,11 @@ class ChartWidget : public QWidget {
   explicit ChartWidget(QWidget* parent = nullptr);
   ~ChartWidget() override;
 
-  // Prepares the chart of the items (row i shows items[i]) at zoom Z over S days at the
+  // Prepares the chart of the items (row i shows items[i]) at a zoom over span days at the
   // clock's present moment, on the palette's button colour; the widget takes the picture's size
   // and repaints. Throws as TimelineChart does (an unreadable time text) and then keeps the
   // chart it showed.
-  void redraw(std::span<const TAzsItem* const> items, int Z, int S);
+  void redraw(std::span<const TAzsItem* const> items, int zoom, int span);
 
   // The chart shown, or null before the first redraw.
   const TimelineChart* chart() const { return chart_.get(); }
