@@ -47,7 +47,8 @@ class TAutoZaprosOfficeForm : public QDialog {
   // the window rather than freed with it.
   ~TAutoZaprosOfficeForm() override;
 
-  // The host whose Command(69, 0) names the database and who receives the messages; not owned.
+  // The host whose answer to HostCommand::DatabaseConnection names the database and who
+  // receives the messages; not owned.
   void setHost(HostCallback* host) { host_ = host; }
   // Where the one registry (AutoAZS) lives. The window lines it up with the office database,
   // saves it, and on a close without "Применить" replaces it by a fresh one loaded from

@@ -11,8 +11,8 @@ namespace tarvel::autoquery {
 class OfficeDatabase;
 class tAutoAZS;
 
-// The host's answer to Command(69, 0) as text: a text as it is, Empty as "", an integer in
-// decimal. Null is no usable answer and raises std::runtime_error.
+// The host's answer to HostCommand::DatabaseConnection as text: a text as it is, Empty as "", an
+// integer in decimal. Null is no usable answer and raises std::runtime_error.
 std::string hostDatabaseText(const HostVariant& answer);
 
 // Connects (unless connected) to the named database, starts the read-only transaction,
