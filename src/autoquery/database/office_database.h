@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "autoquery/database/firebird_session.h"
+#include "autoquery/database/office_database_error.h"
 
 namespace tarvel::autoquery {
 

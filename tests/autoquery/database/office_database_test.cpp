@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "autoquery/database/office_database_creation.h"
 #include "autoquery/database/office_database_name.h"
+#include "autoquery/database/tools/office_database_creation.h"
 #include "support/temporary_installation.h"
 
 namespace tarvel::autoquery {

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "autoquery/chart/ui/chart_widget.h"
-#include "autoquery/database/office_database_creation.h"
+#include "autoquery/database/tools/office_database_creation.h"
 #include "autoquery/ui/auto_item_sett_form.h"
 #include "autoquery/ui/azs_frame.h"
 #include "platform/cp1251.h"
