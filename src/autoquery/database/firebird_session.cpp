@@ -11,7 +11,7 @@ namespace tarvel::autoquery {
 
 namespace {
 
-constexpr const char* kCharacterSet = "WIN1251";
+constexpr const char* kDatabaseCharacterSet = "WIN1251";
 constexpr const char* kEmbeddedOnly = "Providers=Engine12";
 constexpr const char* kSharedLockFolder = "/tmp/firebird";
 
@@ -81,7 +81,7 @@ std::string databaseParameterBlock(Firebird::ThrowStatusWrapper& status,
   try {
     builder->insertString(&status, isc_dpb_user_name, kOfficeUserName);
     builder->insertString(&status, isc_dpb_password, kOfficePassword);
-    builder->insertString(&status, isc_dpb_lc_ctype, kCharacterSet);
+    builder->insertString(&status, isc_dpb_lc_ctype, parameters.connectionCharacterSet);
     builder->insertInt(&status, isc_dpb_connect_timeout, kConnectTimeoutSeconds);
     std::string configuration = parameters.configuration;
     if (parameters.embedded) {
@@ -91,7 +91,7 @@ std::string databaseParameterBlock(Firebird::ThrowStatusWrapper& status,
       builder->insertString(&status, isc_dpb_config, configuration.c_str());
     }
     if (parameters.createWithWin1251) {
-      builder->insertString(&status, isc_dpb_set_db_charset, kCharacterSet);
+      builder->insertString(&status, isc_dpb_set_db_charset, kDatabaseCharacterSet);
     }
     block.assign(reinterpret_cast<const char*>(builder->getBuffer(&status)),
                  builder->getBufferLength(&status));

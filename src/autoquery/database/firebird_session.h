@@ -31,13 +31,18 @@ std::string firebirdErrorText(const Firebird::IStatus* status);
 // OfficeDatabaseError with the client's text.
 void callFirebird(const std::function<void(Firebird::ThrowStatusWrapper&)>& step);
 
-// The database parameter block: the office's fixed credentials and character set, a connect
-// timeout so that a server that does not answer gives up after a few seconds, and, for a local
-// file, the embedded engine as the only provider.
+// The database parameter block: the office's fixed credentials, the connection's character set, a
+// connect timeout so that a server that does not answer gives up after a few seconds, and, for a
+// local file, the embedded engine as the only provider.
 struct DatabaseParameters {
   bool embedded = false;
   bool createWithWin1251 = false;  // only when creating a database
   std::string configuration;       // more of the engine's settings, one per line
+  // The texts' character set on the connection. The office reads with NONE: every text comes in
+  // its column's own character set, or as UTF-8 where asked for, and the plug-in makes it
+  // Windows-1251 itself; a WIN1251 connection fails the whole fetch at the first character
+  // that Windows-1251 cannot hold.
+  const char* connectionCharacterSet = "NONE";
 };
 std::string databaseParameterBlock(Firebird::ThrowStatusWrapper& status,
                                    const DatabaseParameters& parameters);

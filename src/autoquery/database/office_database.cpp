@@ -50,10 +50,11 @@ struct NameColumn {
 };
 
 // The output message with the name column as VARCHAR: other types are converted to text by the
-// server, as a text reader would. A text column with a character set is asked for as UTF-8, which
-// every character set converts into without loss: a name that Windows-1251 cannot hold (a UTF8
-// database) would otherwise fail the fetch and end the list. Bytes without a character set come
-// as they are.
+// server, as a text reader would. On the connection without a character set, a text column with
+// one is asked for as UTF-8, which every character set converts into without loss, and turned
+// into Windows-1251 here, where a character the code page lacks can become "?" (the server would
+// fail the fetch instead, ending the list). Bytes without a character set come as they are,
+// taken to be Windows-1251 already.
 Firebird::IMessageMetadata* outputWithTextName(Firebird::ThrowStatusWrapper& status,
                                                Firebird::IMessageMetadata* described,
                                                NameColumn& column) {
@@ -94,8 +95,11 @@ std::string windows1251Name(std::string value, const NameColumn& column) {
 Firebird::IAttachment* attach(const AttachmentTarget& target) {
   Firebird::IAttachment* attachment = nullptr;
   callFirebird([&](Firebird::ThrowStatusWrapper& status) {
-    const std::string parameters = databaseParameterBlock(
-        status, {.embedded = target.embedded, .createWithWin1251 = false, .configuration = {}});
+    const std::string parameters =
+        databaseParameterBlock(status, {.embedded = target.embedded,
+                                        .createWithWin1251 = false,
+                                        .configuration = {},
+                                        .connectionCharacterSet = "NONE"});
     Firebird::IProvider* dispatcher = firebirdMaster()->getDispatcher();
     try {
       attachment = dispatcher->attachDatabase(

@@ -23,9 +23,13 @@ constexpr const char* kInsertStation = "insert into OFFICE (AZSNUMBER, AZSNAME) 
 
 Firebird::IAttachment* createDatabase(Firebird::ThrowStatusWrapper& status,
                                       const std::filesystem::path& file,
-                                      const std::string& configuration = {}) {
-  const std::string parameters = databaseParameterBlock(
-      status, {.embedded = true, .createWithWin1251 = true, .configuration = configuration});
+                                      const std::string& configuration = {},
+                                      const char* connectionCharacterSet = "WIN1251") {
+  const std::string parameters =
+      databaseParameterBlock(status, {.embedded = true,
+                                      .createWithWin1251 = true,
+                                      .configuration = configuration,
+                                      .connectionCharacterSet = connectionCharacterSet});
   Firebird::IProvider* dispatcher = firebirdMaster()->getDispatcher();
   Firebird::IAttachment* attachment = nullptr;
   try {
@@ -95,7 +99,8 @@ void createOfficeDatabase(const std::filesystem::path& file,
                           const std::vector<OfficeStation>& stations,
                           NameCharacterSet characterSet) {
   callFirebird([&](Firebird::ThrowStatusWrapper& status) {
-    Firebird::IAttachment* attachment = createDatabase(status, file);
+    Firebird::IAttachment* attachment = createDatabase(
+        status, file, {}, characterSet == NameCharacterSet::Utf8 ? "UTF8" : "WIN1251");
     Firebird::ITransaction* transaction = nullptr;
     try {
       transaction = attachment->startTransaction(&status, 0, nullptr);
