@@ -1,5 +1,7 @@
 #include "autoquery/database/office_database_thread.h"
 
+#include <pthread.h>
+
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -26,6 +28,7 @@ struct OfficeDatabaseThread::Worker {
 
   // The thread: runs the jobs in order on its own connection, then closes it.
   static void run(std::shared_ptr<Worker> self) {
+    pthread_setname_np(pthread_self(), kOfficeDatabaseThreadName);
     OfficeDatabase database;
     std::unique_lock lock(self->mutex);
     for (;;) {
@@ -114,10 +117,12 @@ std::future<StationNames> OfficeDatabaseThread::readStationNames(const std::stri
                                                                  std::function<void()> finished) {
   auto answer = std::make_shared<std::promise<StationNames>>();
   std::future<StationNames> future = answer->get_future();
-  worker().post([answer, databaseName, finished = std::move(finished)](OfficeDatabase& database) {
+  worker().post([answer, databaseName, finished = std::move(finished),
+                 afterConnect = afterConnect_](OfficeDatabase& database) {
     StationNames names;
     try {
       database.connect(databaseName);
+      if (afterConnect) afterConnect();
       database.startTransaction();
       database.forEachStationName(
           [&](const std::string& AZSNAME) { names.AZSNAMEs.push_back(AZSNAME); });

@@ -23,6 +23,9 @@ namespace tarvel::autoquery {
 inline constexpr std::chrono::seconds kOpeningBound{10};
 inline constexpr std::chrono::seconds kClosingBound{5};
 
+// The name of the database's threads, as the system lists them.
+inline constexpr const char* kOfficeDatabaseThreadName = "tarvel-officedb";
+
 // The walk of the station list: the names read, in AZSNUMBER order, and the failure that ended
 // it early (empty when the whole list was read).
 struct StationNames {
@@ -51,6 +54,10 @@ class OfficeDatabaseThread {
   // connection is gone all the same).
   std::future<void> close(std::function<void()> finished);
 
+  // For tests that make a fault happen at a chosen point: called on the database's thread once
+  // the connection of a reading is made, before its transaction starts.
+  void setAfterConnect(std::function<void()> hook) { afterConnect_ = std::move(hook); }
+
   // Gives up the call in flight: its answer is thrown away, its thread closes its connection
   // and ends whenever the server lets it. The next call starts afresh.
   void abandon();
@@ -61,6 +68,7 @@ class OfficeDatabaseThread {
   // Joins the given-up threads that have ended.
   void joinEnded();
 
+  std::function<void()> afterConnect_;
   std::shared_ptr<Worker> current_;
   std::vector<std::shared_ptr<Worker>> abandoned_;
 };
