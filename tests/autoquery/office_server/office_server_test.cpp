@@ -66,6 +66,9 @@ class OfficeWindowFixture : public ::testing::Test {
   ~OfficeWindowFixture() override {
     AutoAZS.reset();
     form.reset();
+    // A call the window gave up ends once its server answers (TearDown resumes it): nothing of
+    // the test outlives it.
+    for (int wait = 0; wait < 200 && officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
   }
 
   void startOffice(const std::string& hostDatabaseText) {
