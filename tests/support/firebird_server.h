@@ -30,6 +30,9 @@ class FirebirdServer {
   // What the host answers to Command(69, 0) when its own database is on this server.
   std::string hostDatabaseText() const;
 
+  // The server process, for faults made from outside (kill -STOP).
+  pid_t pid() const { return pid_; }
+
   // Faults: the process stopped (SIGSTOP) and resumed (SIGCONT); killed (SIGKILL) and started
   // again on the same port.
   void stop();

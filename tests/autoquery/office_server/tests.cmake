@@ -11,3 +11,7 @@ target_link_libraries(tarvel_firebird_server_fixture
 tarvel_add_test_program(autoquery_office_server
   SOURCES autoquery/office_server/office_server_test.cpp
   LIBRARIES tarvel_autoquery_ui tarvel_firebird_server_fixture)
+
+# The same server by hand, for the office demo (README: "The office database on a server").
+add_executable(tarvel-office-server support/office_server_main.cpp)
+target_link_libraries(tarvel-office-server PRIVATE tarvel_firebird_server_fixture)
