@@ -8,6 +8,7 @@
 #include <thread>
 #include <utility>
 
+#include "autoquery/database/firebird_session.h"
 #include "autoquery/database/module_reference.h"
 #include "autoquery/database/office_database.h"
 
@@ -99,6 +100,9 @@ OfficeDatabaseThread::~OfficeDatabaseThread() {
 OfficeDatabaseThread::Worker& OfficeDatabaseThread::worker() {
   joinEnded();
   if (!current_) {
+    // The client's first use may set the engine's lock folder in the environment, which only
+    // the user-interface thread may change safely.
+    firebirdMaster();
     current_ = std::make_shared<Worker>();
     current_->thread = std::thread(&Worker::run, current_);
   }
