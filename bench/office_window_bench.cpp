@@ -18,8 +18,8 @@
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/database/office_database.h"
-#include "autoquery/database/office_database_creation.h"
 #include "autoquery/database/office_database_name.h"
+#include "autoquery/database/tools/office_database_creation.h"
 #include "autoquery/ui/auto_zapros_office_form.h"
 #include "platform/install_root.h"
 

@@ -11,10 +11,7 @@ namespace tarvel::autoquery {
 
 namespace {
 
-constexpr const char* kUserName = "SYSDBA";
-constexpr const char* kPassword = "tessellor";
-constexpr const char* kCharacterSet = "WIN1251";
-constexpr int kConnectTimeoutSeconds = 5;
+constexpr const char* kDatabaseCharacterSet = "WIN1251";
 constexpr const char* kEmbeddedOnly = "Providers=Engine12";
 constexpr const char* kSharedLockFolder = "/tmp/firebird";
 
@@ -82,15 +79,19 @@ std::string databaseParameterBlock(Firebird::ThrowStatusWrapper& status,
       &status, Firebird::IXpbBuilder::DPB, nullptr, 0);
   std::string block;
   try {
-    builder->insertString(&status, isc_dpb_user_name, kUserName);
-    builder->insertString(&status, isc_dpb_password, kPassword);
-    builder->insertString(&status, isc_dpb_lc_ctype, kCharacterSet);
+    builder->insertString(&status, isc_dpb_user_name, kOfficeUserName);
+    builder->insertString(&status, isc_dpb_password, kOfficePassword);
+    builder->insertString(&status, isc_dpb_lc_ctype, parameters.connectionCharacterSet);
     builder->insertInt(&status, isc_dpb_connect_timeout, kConnectTimeoutSeconds);
+    std::string configuration = parameters.configuration;
     if (parameters.embedded) {
-      builder->insertString(&status, isc_dpb_config, kEmbeddedOnly);
+      configuration = std::string(kEmbeddedOnly) + "\n" + configuration;
+    }
+    if (!configuration.empty()) {
+      builder->insertString(&status, isc_dpb_config, configuration.c_str());
     }
     if (parameters.createWithWin1251) {
-      builder->insertString(&status, isc_dpb_set_db_charset, kCharacterSet);
+      builder->insertString(&status, isc_dpb_set_db_charset, kDatabaseCharacterSet);
     }
     block.assign(reinterpret_cast<const char*>(builder->getBuffer(&status)),
                  builder->getBufferLength(&status));

@@ -1,20 +1,23 @@
 // The Firebird client's entry points for this library: the master interface, the dispatcher
-// that chooses the provider, and the turning of a failed call into an OfficeDatabaseError.
+// that chooses the provider, and the turning of a failed call into an OfficeDatabaseError. Only
+// this library, the demo tool and the test fixtures that make databases include it.
 #pragma once
 
 #include <firebird/Interface.h>
 
 #include <functional>
-#include <stdexcept>
 #include <string>
+
+#include "autoquery/database/office_database_error.h"
 
 namespace tarvel::autoquery {
 
-// Any failure of the office database, with the client's own error text.
-class OfficeDatabaseError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+// The office's fixed credentials.
+inline constexpr const char* kOfficeUserName = "SYSDBA";
+inline constexpr const char* kOfficePassword = "tessellor";
+
+// A server that takes the connection but does not answer is given up after this many seconds.
+inline constexpr int kConnectTimeoutSeconds = 5;
 
 // The client's master interface. The first call also makes sure the embedded engine can keep
 // its lock files: when $FIREBIRD_LOCK is not set and the shared lock folder belongs to someone
@@ -28,12 +31,18 @@ std::string firebirdErrorText(const Firebird::IStatus* status);
 // OfficeDatabaseError with the client's text.
 void callFirebird(const std::function<void(Firebird::ThrowStatusWrapper&)>& step);
 
-// The database parameter block: the office's fixed credentials and character set, a connect
-// timeout so that a server that does not answer gives up after a few seconds, and, for a local
-// file, the embedded engine as the only provider.
+// The database parameter block: the office's fixed credentials, the connection's character set, a
+// connect timeout so that a server that does not answer gives up after a few seconds, and, for a
+// local file, the embedded engine as the only provider.
 struct DatabaseParameters {
   bool embedded = false;
   bool createWithWin1251 = false;  // only when creating a database
+  std::string configuration;       // more of the engine's settings, one per line
+  // The texts' character set on the connection. The office reads with NONE: every text comes in
+  // its column's own character set, or as UTF-8 where asked for, and the plug-in makes it
+  // Windows-1251 itself; a WIN1251 connection fails the whole fetch at the first character
+  // that Windows-1251 cannot hold.
+  const char* connectionCharacterSet = "NONE";
 };
 std::string databaseParameterBlock(Firebird::ThrowStatusWrapper& status,
                                    const DatabaseParameters& parameters);

@@ -1,10 +1,16 @@
 #include "autoquery/database/office_database.h"
 
+#include <QString>
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <utility>
 #include <vector>
 
+#include "autoquery/database/firebird_session.h"
 #include "autoquery/database/office_database_name.h"
+#include "autoquery/database/office_database_texts.h"
+#include "platform/cp1251.h"
 
 namespace tarvel::autoquery {
 
@@ -15,6 +21,12 @@ constexpr const char* kNameColumn = "AZSNAME";
 constexpr unsigned kDialect = 3;
 // Room for a name column of another type converted to text by the server.
 constexpr unsigned kConvertedNameLength = 64;
+// Character sets by the client's numbers: bytes without a character set, and UTF-8.
+constexpr unsigned kCharacterSetNone = 0;
+constexpr unsigned kCharacterSetOctets = 1;
+constexpr unsigned kCharacterSetUtf8 = 4;
+constexpr unsigned kUtf8BytesPerCharacter = 4;
+constexpr unsigned kLongestVarchar = 32'765;
 
 const unsigned char kReadOnlyTransaction[] = {isc_tpb_version3, isc_tpb_read_committed,
                                               isc_tpb_rec_version, isc_tpb_nowait, isc_tpb_read};
@@ -30,23 +42,76 @@ unsigned nameColumn(Firebird::ThrowStatusWrapper& status, Firebird::IMessageMeta
   throw OfficeDatabaseError(std::string("Field '") + kNameColumn + "' not found");
 }
 
-// The output message with the name column as VARCHAR: text columns keep their length and
-// character set, other types are converted to text by the server, as a text reader would.
+// How the name column comes out of the output message.
+struct NameColumn {
+  unsigned position = 0;
+  bool fixedLength = false;  // CHAR: padded with blanks
+  bool utf8 = false;         // asked for as UTF-8, to be turned into Windows-1251 here
+};
+
+// The output message with the name column as VARCHAR: other types are converted to text by the
+// server, as a text reader would. On the connection without a character set, a text column with
+// one is asked for as UTF-8, which every character set converts into without loss, and turned
+// into Windows-1251 here, where a character the code page lacks can become "?" (the server would
+// fail the fetch instead, ending the list). Bytes without a character set come as they are,
+// taken to be Windows-1251 already.
 Firebird::IMessageMetadata* outputWithTextName(Firebird::ThrowStatusWrapper& status,
                                                Firebird::IMessageMetadata* described,
-                                               unsigned column) {
+                                               NameColumn& column) {
   Firebird::IMetadataBuilder* builder = described->getBuilder(&status);
-  const unsigned type = described->getType(&status, column) & ~1u;
+  const unsigned type = described->getType(&status, column.position) & ~1u;
+  const unsigned characterSet = described->getCharSet(&status, column.position);
+  column.fixedLength = type == SQL_TEXT;
   if (type != SQL_TEXT && type != SQL_VARYING) {
-    builder->setType(&status, column, SQL_VARYING | 1u);
-    builder->setLength(&status, column, kConvertedNameLength);
-    builder->setScale(&status, column, 0);
+    builder->setType(&status, column.position, SQL_VARYING | 1u);
+    builder->setLength(&status, column.position, kConvertedNameLength);
+    builder->setScale(&status, column.position, 0);
   } else {
-    builder->setType(&status, column, SQL_VARYING | 1u);
+    builder->setType(&status, column.position, SQL_VARYING | 1u);
+    if (characterSet != kCharacterSetNone && characterSet != kCharacterSetOctets) {
+      const unsigned length = described->getLength(&status, column.position);
+      builder->setCharSet(&status, column.position, kCharacterSetUtf8);
+      builder->setLength(&status, column.position,
+                         std::min(length * kUtf8BytesPerCharacter, kLongestVarchar));
+      column.utf8 = true;
+    }
   }
   Firebird::IMessageMetadata* output = builder->getMetadata(&status);
   builder->release();
   return output;
+}
+
+// The name as Windows-1251 bytes: a character that the code page does not hold becomes "?".
+std::string windows1251Name(std::string value, const NameColumn& column) {
+  if (column.utf8)
+    value = platform::fromUnicode(
+        QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+  // A CHAR column pads every value to its length; the padding is not the name.
+  if (column.fixedLength) value.erase(value.find_last_not_of(' ') + 1);
+  return value;
+}
+
+// Attaches through the dispatcher: the embedded engine alone for a local file.
+Firebird::IAttachment* attach(const AttachmentTarget& target) {
+  Firebird::IAttachment* attachment = nullptr;
+  callFirebird([&](Firebird::ThrowStatusWrapper& status) {
+    const std::string parameters =
+        databaseParameterBlock(status, {.embedded = target.embedded,
+                                        .createWithWin1251 = false,
+                                        .configuration = {},
+                                        .connectionCharacterSet = "NONE"});
+    Firebird::IProvider* dispatcher = firebirdMaster()->getDispatcher();
+    try {
+      attachment = dispatcher->attachDatabase(
+          &status, target.connectionString.c_str(), static_cast<unsigned>(parameters.size()),
+          reinterpret_cast<const unsigned char*>(parameters.data()));
+    } catch (...) {
+      dispatcher->release();
+      throw;
+    }
+    dispatcher->release();
+  });
+  return attachment;
 }
 
 template <typename Interface>
@@ -85,19 +150,19 @@ void OfficeDatabase::connect(std::string_view databaseName) {
     return;
   }
   const AttachmentTarget target = attachmentTarget(databaseName);
-  callFirebird([&](Firebird::ThrowStatusWrapper& status) {
-    const std::string parameters = databaseParameterBlock(status, {.embedded = target.embedded});
-    Firebird::IProvider* dispatcher = firebirdMaster()->getDispatcher();
-    try {
-      handles_->attachment = dispatcher->attachDatabase(
-          &status, target.connectionString.c_str(), static_cast<unsigned>(parameters.size()),
-          reinterpret_cast<const unsigned char*>(parameters.data()));
-    } catch (...) {
-      dispatcher->release();
-      throw;
+  const auto started = std::chrono::steady_clock::now();
+  try {
+    handles_->attachment = attach(target);
+  } catch (const OfficeDatabaseError&) {
+    // A server that takes the connection and stays silent is given up by the client after the
+    // connect timeout with the words "connection rejected"; say what happened instead.
+    if (!target.embedded && std::chrono::steady_clock::now() - started >=
+                                std::chrono::seconds(kConnectTimeoutSeconds)) {
+      throw OfficeDatabaseError(std::string(text::kConnectDidNotAnswer) +
+                                std::to_string(kConnectTimeoutSeconds) + text::kSeconds);
     }
-    dispatcher->release();
-  });
+    throw;
+  }
 }
 
 void OfficeDatabase::startTransaction() {
@@ -133,11 +198,10 @@ void OfficeDatabase::forEachStationName(
       statement = handles_->attachment->prepare(&status, handles_->transaction, 0, kStationQuery,
                                                 kDialect, 0);
       described = statement->getOutputMetadata(&status);
-      const unsigned column = nameColumn(status, described);
-      const bool fixedLength = (described->getType(&status, column) & ~1u) == SQL_TEXT;
+      NameColumn column{.position = nameColumn(status, described)};
       output = outputWithTextName(status, described, column);
-      const unsigned valueOffset = output->getOffset(&status, column);
-      const unsigned nullOffset = output->getNullOffset(&status, column);
+      const unsigned valueOffset = output->getOffset(&status, column.position);
+      const unsigned nullOffset = output->getNullOffset(&status, column.position);
       std::vector<unsigned char> buffer(output->getMessageLength(&status));
       rows = statement->openCursor(&status, handles_->transaction, nullptr, nullptr, output, 0);
       while (rows->fetchNext(&status, buffer.data()) == Firebird::IStatus::RESULT_OK) {
@@ -147,12 +211,10 @@ void OfficeDatabase::forEachStationName(
         if (isNull == 0) {
           uint16_t length = 0;
           std::memcpy(&length, buffer.data() + valueOffset, sizeof length);
-          name.assign(reinterpret_cast<const char*>(buffer.data() + valueOffset + sizeof length),
-                      length);
-          // A CHAR column pads every value to its length; the padding is not the name.
-          if (fixedLength) {
-            name.erase(name.find_last_not_of(' ') + 1);
-          }
+          name = windows1251Name(std::string(reinterpret_cast<const char*>(
+                                                 buffer.data() + valueOffset + sizeof length),
+                                             length),
+                                 column);
         }
         onRow(name);
       }

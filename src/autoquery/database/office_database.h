@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "autoquery/database/firebird_session.h"
+#include "autoquery/database/office_database_error.h"
 
 namespace tarvel::autoquery {
 
@@ -23,7 +23,8 @@ class OfficeDatabase {
   bool connected() const;
   // Attaches to the database named as officeDatabaseName builds it: a local "C:\…" name
   // through the embedded engine at its place under the installation root, a name with a
-  // server prefix at that server. Does nothing when already connected.
+  // server prefix at that server. Does nothing when already connected. A server that takes
+  // the connection and does not answer within the connect timeout is reported as such.
   void connect(std::string_view databaseName);
 
   bool transactionActive() const;
@@ -32,8 +33,8 @@ class OfficeDatabase {
   void startTransaction();
 
   // Runs "select * from OFFICE order by AZSNUMBER" in the active transaction and hands each
-  // row's AZSNAME to the call-back as Windows-1251 bytes (NULL as an empty text, a CHAR
-  // column without its padding blanks). The cursor is closed after the last row, also when
+  // row's AZSNAME to the call-back as Windows-1251 bytes (a character the code page lacks as
+  // "?", NULL as an empty text, a CHAR column without its padding blanks). The cursor is closed after the last row, also when
   // the call-back or a fetch fails.
   void forEachStationName(const std::function<void(const std::string& AZSNAME)>& onRow);
 

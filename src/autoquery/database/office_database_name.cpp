@@ -1,11 +1,28 @@
 #include "autoquery/database/office_database_name.h"
 
+#include <stdexcept>
+
+#include "autoquery/database/office_database_texts.h"
 #include "platform/install_root.h"
 
 namespace tarvel::autoquery {
 
 namespace {
 constexpr std::string_view kDriveC = "C:\\";
+}
+
+std::string hostDatabaseText(const HostVariant& answer) {
+  switch (answer.kind) {
+    case HostVariant::Kind::Empty:
+      return {};
+    case HostVariant::Kind::Integer:
+      return std::to_string(answer.integer);
+    case HostVariant::Kind::Text:
+      return answer.text;
+    case HostVariant::Kind::Null:
+      break;
+  }
+  throw std::runtime_error(text::kNullHostAnswer);
 }
 
 std::string officeDatabaseName(std::string_view hostDatabaseText) {

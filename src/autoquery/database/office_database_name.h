@@ -1,11 +1,18 @@
 // Where the office database lies: its name is built from the host's own database connection
-// text, and a name without a server prefix is a file under the installation root.
+// text (its answer to Command(69, 0)), and a name without a server prefix is a file under the
+// installation root.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "tarvel/contract.h"
+
 namespace tarvel::autoquery {
+
+// The host's answer to Command(69, 0) as text: a text as it is, Empty as "", an integer in
+// decimal. Null is no usable answer and raises std::runtime_error.
+std::string hostDatabaseText(const HostVariant& answer);
 
 // The office database's Windows path on the office machine.
 inline constexpr std::string_view kOfficeDatabasePath = "C:\\FSYS\\OFFICEDB\\OFFICE.FDB";

@@ -10,17 +10,23 @@
 #include <QSlider>
 #include <QTimer>
 #include <algorithm>
+#include <chrono>
 #include <exception>
+#include <future>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "autoquery/chart/ui/chart_widget.h"
+#include "autoquery/core/office_station_list.h"
+#include "autoquery/database/office_database_error.h"
 #include "autoquery/database/office_database_name.h"
+#include "autoquery/database/office_database_texts.h"
 #include "autoquery/ui/auto_item_sett_form.h"
 #include "autoquery/ui/autoquery_ui_texts.h"
 #include "autoquery/ui/azs_frame.h"
+#include "autoquery/ui/database_wait.h"
 #include "autoquery/ui/legend_switch_storage.h"
-#include "autoquery/ui/office_station_list.h"
 #include "autoquery/ui/office_window_layout.h"
 #include "autoquery/ui/office_window_texts.h"
 #include "platform/cp1251.h"
@@ -107,15 +113,62 @@ class ContentsHiddenWhileBusy {
 
 }  // namespace
 
+std::optional<StationNames> TAutoZaprosOfficeForm::readStationNames() {
+  const std::string databaseName =
+      officeDatabaseName(hostDatabaseText(host_->Command(HostCommand::DatabaseConnection, 0)));
+  DatabaseWait wait;
+  std::future<StationNames> answer = IBDatabase1.readStationNames(databaseName, wait.waker());
+  openingWait_ = &wait;
+  const DatabaseWait::Outcome outcome = wait.wait(
+      [&] { return answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+      kOpeningBound);
+  openingWait_ = nullptr;
+  switch (outcome) {
+    case DatabaseWait::Outcome::Answered:
+      return answer.get();
+    case DatabaseWait::Outcome::Cancelled:
+      return std::nullopt;
+    case DatabaseWait::Outcome::TimedOut:
+      break;
+  }
+  // The answer may still come; it is thrown away with the thread that waits for it.
+  IBDatabase1.abandon();
+  throw OfficeDatabaseError(std::string(text::kDatabaseDidNotAnswer) +
+                            std::to_string(kOpeningBound.count()) + text::kSeconds);
+}
+
+void TAutoZaprosOfficeForm::refreshFrames() {
+  tAutoAZS& registry = **AutoAZS_;
+  for (int32_t position = 0; position < registry.Count(); ++position) {
+    TAzsItem& item = registry.Items(position);
+    item.RefreshFrame();
+    if (item.Frame) {
+      item.Frame->setVisible(true);
+      item.Frame->setAZSIndex(position);
+    }
+  }
+}
+
 void TAutoZaprosOfficeForm::FormShow() {
-  const ContentsHiddenWhileBusy busy(scrollContents());
   try {
     if (host_ == nullptr || AutoAZS_ == nullptr || *AutoAZS_ == nullptr) {
       throw std::logic_error("office window without host or registry");
     }
-    const std::string hostDatabase =
-        hostDatabaseText(host_->Command(HostCommand::DatabaseConnection, 0));
-    synchroniseWithOfficeDatabase(**AutoAZS_, IBDatabase1, officeDatabaseName(hostDatabase));
+    // The window stands with the registry as it is while the database is read.
+    const std::optional<StationNames> stations = readStationNames();
+    if (!stations) return;  // closed meanwhile
+    int32_t leftOut = 0;
+    {
+      const ContentsHiddenWhileBusy busy(scrollContents());
+      leftOut = synchroniseWithOfficeDatabase(**AutoAZS_, stations->AZSNAMEs,
+                                              stations->failure == nullptr);
+      refreshFrames();
+    }
+    if (leftOut > 0) {
+      reportToHost(text::kStationsBeyondTheBound + std::to_string(kMaxItemCount) +
+                   text::kStationsLeftOut + std::to_string(leftOut));
+    }
+    if (stations->failure) std::rethrow_exception(stations->failure);
   } catch (const std::exception& error) {
     reportToHost(text::kStationListError + std::string(error.what()));
   }
@@ -125,13 +178,27 @@ void TAutoZaprosOfficeForm::FormShow() {
 }
 
 void TAutoZaprosOfficeForm::FormClose(int result) {
-  // The database is closed whatever happens; an error of closing it is raised only after the
-  // registry has been put right, so a lost connection cannot keep dropped changes polling.
+  // A window closed while its opening still waits for the database drops that answer.
+  if (openingWait_ != nullptr) openingWait_->cancel();
+  // The database is closed whatever happens, or given up after its bound; an error of closing
+  // it is raised only after the registry has been put right, so a lost connection cannot keep
+  // dropped changes polling.
   std::exception_ptr closingError;
-  try {
-    IBDatabase1.disconnect();
-  } catch (...) {
-    closingError = std::current_exception();
+  {
+    DatabaseWait wait;
+    std::future<void> closed = IBDatabase1.close(wait.waker());
+    const auto outcome = wait.wait(
+        [&] { return closed.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+        kClosingBound);
+    if (outcome == DatabaseWait::Outcome::Answered) {
+      try {
+        closed.get();
+      } catch (...) {
+        closingError = std::current_exception();
+      }
+    } else {
+      IBDatabase1.abandon();
+    }
   }
   if (result != QDialog::Accepted && AutoAZS_ != nullptr) {
     const ContentsHiddenWhileBusy busy(scrollContents());

@@ -9,10 +9,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "autoquery/core/auto_azs.h"
-#include "autoquery/database/office_database.h"
+#include "autoquery/database/office_database_thread.h"
 #include "autoquery/ui/image_list.h"
 #include "tarvel/contract.h"
 
@@ -29,6 +30,7 @@ namespace tarvel::autoquery {
 namespace chart {
 class ChartWidget;
 }
+class DatabaseWait;
 
 // The station frames stand in bands of this many (see frameBand).
 inline constexpr int kFramesPerBand = 100;
@@ -87,8 +89,9 @@ class TAutoZaprosOfficeForm : public QDialog {
   QPushButton* BitBtn1 = nullptr;
   QPushButton* BitBtn2 = nullptr;
   // The office database with its transaction and query (IBDatabase1, IBTransaction1,
-  // IBDataSet1).
-  OfficeDatabase IBDatabase1;
+  // IBDataSet1), on a thread of its own: the window waits for it at most kOpeningBound when
+  // shown and kClosingBound when closed, handling events meanwhile.
+  OfficeDatabaseThread IBDatabase1;
   ImageList ImageList1;
   QTimer* TimerSend = nullptr;
 
@@ -96,11 +99,12 @@ class TAutoZaprosOfficeForm : public QDialog {
   void setTickAction(std::function<void()> action) { tickAction_ = std::move(action); }
 
   // Handlers. Each enters the error guard where Qt calls it.
-  // Lines the registry up with the office database (reporting a failure to the host as
-  // "Ошибка получения списка АЗС: " and going on), applies the legend switch and redraws.
+  // Lines the registry up with the office database (reporting a failure, or a database that
+  // does not answer within kOpeningBound, to the host as "Ошибка получения списка АЗС: " and
+  // going on with the registry as it is), applies the legend switch and redraws.
   void FormShow();
-  // Closes the database; without the OK result, drops the changes of this visit by reloading
-  // the registry from cnf.INI.
+  // Closes the database (given up after kClosingBound); without the OK result, drops the
+  // changes of this visit by reloading the registry from cnf.INI.
   void FormClose(int result);
   // Saves the registry to cnf.INI, then closes with OK. A failed save keeps the window open.
   void BitBtn1Click();
@@ -139,6 +143,12 @@ class TAutoZaprosOfficeForm : public QDialog {
   void createLegend();
   void createBottomPanel();
   void reportToHost(const std::string& text);
+  // The station names of the office database, read on its thread within kOpeningBound; empty
+  // when the window was closed meanwhile. Raises what failed, and OfficeDatabaseError when the
+  // database did not answer in time.
+  std::optional<StationNames> readStationNames();
+  // The items' frames after the registry was lined up: refreshed, shown, numbered.
+  void refreshFrames();
   // The band that holds the frame of the item at this position, made when first needed.
   QWidget* frameBand(int position);
   // Shows the bands that the scroll box's viewport reaches and hides the others, so that Qt
@@ -150,6 +160,7 @@ class TAutoZaprosOfficeForm : public QDialog {
   HostCallback* host_ = nullptr;
   std::unique_ptr<tAutoAZS>* AutoAZS_ = nullptr;
   std::function<void()> tickAction_;
+  DatabaseWait* openingWait_ = nullptr;  // while FormShow waits for the database
   std::vector<QWidget*> frameBands_;
   int liveFrames_ = 0;  // frames alive: the position of the next item's frame
 };

@@ -36,8 +36,9 @@ inline constexpr auto& kShowLegendCaption = u8"Показать подсказк
 inline constexpr auto& kStationListError = u8"Ошибка получения списка АЗС: "_cp1251;
 inline constexpr auto& kDrawingError = u8"Ошибка отрисовки времени соединения: "_cp1251;
 
-// The host answered its database connection with Null.
-inline constexpr auto& kNullHostAnswer =
-    u8"Невозможно преобразовать вариант типа (Null) в тип (String)"_cp1251;
+// Reported to the host, kind 2, when the office database lists more stations than the registry
+// holds (kMaxItemCount): the bound and then the number of stations left out follow.
+inline constexpr auto& kStationsBeyondTheBound = u8"Список АЗС длиннее "_cp1251;
+inline constexpr auto& kStationsLeftOut = u8", не добавлено АЗС: "_cp1251;
 
 }  // namespace tarvel::autoquery::text

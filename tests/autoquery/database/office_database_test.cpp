@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "autoquery/database/office_database_creation.h"
 #include "autoquery/database/office_database_name.h"
+#include "autoquery/database/office_database_texts.h"
+#include "autoquery/database/tools/office_database_creation.h"
 #include "support/temporary_installation.h"
 
 namespace tarvel::autoquery {
@@ -69,6 +70,18 @@ TEST_F(OfficeDatabaseTest, ReadsNamesInStationNumberOrderWithTheirBytesUnchanged
   EXPECT_TRUE(database.transactionActive());
 }
 
+TEST_F(OfficeDatabaseTest, NameThatWindows1251CannotHoldGetsQuestionMarksAndTheWalkGoesOn) {
+  makeOfficeFolder();
+  // UTF-8 bytes: a Cyrillic name, then one with a Chinese letter and a check mark, then "Ёж".
+  createOfficeDatabase(officeFile(),
+                       {{.AZSNUMBER = 1, .AZSNAME = "\xd0\x90\xd0\x97\xd0\xa1"},
+                        {.AZSNUMBER = 2, .AZSNAME = "X\xe4\xb8\xad-\xe2\x9c\x93"},
+                        {.AZSNUMBER = 3, .AZSNAME = "\xd0\x81\xd0\xb6"}},
+                       NameCharacterSet::Utf8);
+  OfficeDatabase database;
+  EXPECT_EQ(readNames(database), (std::vector<std::string>{"\xc0\xc7\xd1", "X?-?", "\xa8\xe6"}));
+}
+
 TEST_F(OfficeDatabaseTest, ClosedDatabaseOpensAgainForTheNextShowing) {
   makeOfficeFolder();
   createOfficeDatabase(officeFile(), {{.AZSNUMBER = 1, .AZSNAME = "A"}});
@@ -115,11 +128,14 @@ class LocalPort {
   int port_ = 0;
 };
 
-TEST_F(OfficeDatabaseTest, ServerThatIsAbsentOrSilentFails) {
+TEST_F(OfficeDatabaseTest, ServerThatIsAbsentOrSilentFailsSayingWhich) {
+  const std::string timedOut = text::kConnectDidNotAnswer;
   for (const bool listening : {false, true}) {
     const LocalPort port(listening);
-    EXPECT_FALSE(readFailure(officeDatabaseName(port.serverPrefix() + "C:\\DB.FDB")).empty())
-        << (listening ? "silent server" : "no server");
+    const std::string failure = readFailure(officeDatabaseName(port.serverPrefix() + "C:\\DB.FDB"));
+    EXPECT_FALSE(failure.empty());
+    EXPECT_EQ(failure.starts_with(timedOut), listening)
+        << (listening ? "silent server: " : "no server: ") << failure;
   }
 }
 

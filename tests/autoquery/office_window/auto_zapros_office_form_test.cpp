@@ -17,9 +17,10 @@
 #include <vector>
 
 #include "autoquery/chart/ui/chart_widget.h"
-#include "autoquery/database/office_database_creation.h"
+#include "autoquery/database/tools/office_database_creation.h"
 #include "autoquery/ui/auto_item_sett_form.h"
 #include "autoquery/ui/azs_frame.h"
+#include "autoquery/ui/office_window_texts.h"
 #include "platform/cp1251.h"
 #include "support/fake_host.h"
 #include "support/recorded_errors.h"
@@ -306,6 +307,20 @@ TEST_F(OfficeWindowTest, FramesFarDownTheChainStandAtTheirPlaceAndOpenTheirOwnEd
   ASSERT_NE(clicked, nullptr);
   QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->mapFrom(frame.lbAZSname, centre));
   EXPECT_EQ(openedIndex, 210);
+}
+
+TEST_F(OfficeWindowTest, StationsBeyondTheRegistrysBoundAreLeftOutAndCounted) {
+  std::vector<OfficeStation> stations;
+  for (int number = 1; number <= kMaxItemCount + 3; ++number)
+    stations.push_back({.AZSNUMBER = number, .AZSNAME = std::to_string(number)});
+  createOffice(stations);
+  startOffice();
+  form->show();
+  ASSERT_EQ(AutoAZS->Count(), kMaxItemCount);
+  EXPECT_EQ(AutoAZS->Items(kMaxItemCount - 1).AZSName, std::to_string(kMaxItemCount));
+  EXPECT_EQ(hostErrors(), std::vector<std::string>{std::string(text::kStationsBeyondTheBound) +
+                                                   std::to_string(kMaxItemCount) +
+                                                   text::kStationsLeftOut + "3"});
 }
 
 TEST_F(OfficeWindowTest, FailedSaveKeepsTheWindowOpen) {

@@ -2,4 +2,4 @@
 tarvel_add_test_program(autoquery_office_window
   SOURCES
     autoquery/office_window/auto_zapros_office_form_test.cpp
-  LIBRARIES tarvel_autoquery_ui)
+  LIBRARIES tarvel_autoquery_ui tarvel_office_database_creation)

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "autoquery/database/office_database_creation.h"
+#include "autoquery/database/tools/office_database_creation.h"
 #include "platform/cp1251_literal.h"
 
 using tarvel::platform::operator""_cp1251;

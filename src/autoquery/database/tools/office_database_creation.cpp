@@ -1,4 +1,4 @@
-#include "autoquery/database/office_database_creation.h"
+#include "autoquery/database/tools/office_database_creation.h"
 
 #include <cstring>
 
@@ -11,15 +11,25 @@ namespace {
 constexpr unsigned kDialect = 3;
 constexpr unsigned kNameLength = 60;
 constexpr unsigned kWin1251CharacterSetId = 52;
-constexpr const char* kCreateTable =
+constexpr unsigned kUtf8CharacterSetId = 4;
+constexpr unsigned kUtf8BytesPerCharacter = 4;
+constexpr const char* kCreateTableWin1251 =
     "create table OFFICE (AZSNUMBER integer not null primary key, "
     "AZSNAME varchar(60) character set WIN1251)";
+constexpr const char* kCreateTableUtf8 =
+    "create table OFFICE (AZSNUMBER integer not null primary key, "
+    "AZSNAME varchar(60) character set UTF8)";
 constexpr const char* kInsertStation = "insert into OFFICE (AZSNUMBER, AZSNAME) values (?, ?)";
 
 Firebird::IAttachment* createDatabase(Firebird::ThrowStatusWrapper& status,
-                                      const std::filesystem::path& file) {
+                                      const std::filesystem::path& file,
+                                      const std::string& configuration = {},
+                                      const char* connectionCharacterSet = "WIN1251") {
   const std::string parameters =
-      databaseParameterBlock(status, {.embedded = true, .createWithWin1251 = true});
+      databaseParameterBlock(status, {.embedded = true,
+                                      .createWithWin1251 = true,
+                                      .configuration = configuration,
+                                      .connectionCharacterSet = connectionCharacterSet});
   Firebird::IProvider* dispatcher = firebirdMaster()->getDispatcher();
   Firebird::IAttachment* attachment = nullptr;
   try {
@@ -34,23 +44,25 @@ Firebird::IAttachment* createDatabase(Firebird::ThrowStatusWrapper& status,
   return attachment;
 }
 
-// The input message of the insert: AZSNUMBER integer, AZSNAME varchar(60) WIN1251.
-Firebird::IMessageMetadata* insertMessage(Firebird::ThrowStatusWrapper& status) {
+// The input message of the insert: AZSNUMBER integer, AZSNAME varchar(60) in the column's set.
+Firebird::IMessageMetadata* insertMessage(Firebird::ThrowStatusWrapper& status,
+                                          NameCharacterSet characterSet) {
+  const bool utf8 = characterSet == NameCharacterSet::Utf8;
   Firebird::IMetadataBuilder* builder = firebirdMaster()->getMetadataBuilder(&status, 2);
   builder->setType(&status, 0, SQL_LONG);
   builder->setLength(&status, 0, sizeof(int32_t));
   builder->setType(&status, 1, SQL_VARYING);
-  builder->setLength(&status, 1, kNameLength);
-  builder->setCharSet(&status, 1, kWin1251CharacterSetId);
+  builder->setLength(&status, 1, utf8 ? kNameLength * kUtf8BytesPerCharacter : kNameLength);
+  builder->setCharSet(&status, 1, utf8 ? kUtf8CharacterSetId : kWin1251CharacterSetId);
   Firebird::IMessageMetadata* metadata = builder->getMetadata(&status);
   builder->release();
   return metadata;
 }
 
 void insertStations(Firebird::ThrowStatusWrapper& status, Firebird::IAttachment* attachment,
-                    Firebird::ITransaction* transaction,
-                    const std::vector<OfficeStation>& stations) {
-  Firebird::IMessageMetadata* metadata = insertMessage(status);
+                    Firebird::ITransaction* transaction, const std::vector<OfficeStation>& stations,
+                    NameCharacterSet characterSet) {
+  Firebird::IMessageMetadata* metadata = insertMessage(status, characterSet);
   Firebird::IStatement* statement =
       attachment->prepare(&status, transaction, 0, kInsertStation, kDialect, 0);
   try {
@@ -84,16 +96,20 @@ void createEmptyOfficeDatabase(const std::filesystem::path& file) {
 }
 
 void createOfficeDatabase(const std::filesystem::path& file,
-                          const std::vector<OfficeStation>& stations) {
+                          const std::vector<OfficeStation>& stations,
+                          NameCharacterSet characterSet) {
   callFirebird([&](Firebird::ThrowStatusWrapper& status) {
-    Firebird::IAttachment* attachment = createDatabase(status, file);
+    Firebird::IAttachment* attachment = createDatabase(
+        status, file, {}, characterSet == NameCharacterSet::Utf8 ? "UTF8" : "WIN1251");
     Firebird::ITransaction* transaction = nullptr;
     try {
       transaction = attachment->startTransaction(&status, 0, nullptr);
-      attachment->execute(&status, transaction, 0, kCreateTable, kDialect, nullptr, nullptr,
-                          nullptr, nullptr);
+      attachment->execute(
+          &status, transaction, 0,
+          characterSet == NameCharacterSet::Utf8 ? kCreateTableUtf8 : kCreateTableWin1251, kDialect,
+          nullptr, nullptr, nullptr, nullptr);
       transaction->commitRetaining(&status);
-      insertStations(status, attachment, transaction, stations);
+      insertStations(status, attachment, transaction, stations, characterSet);
       transaction->commit(&status);
       transaction = nullptr;
       attachment->detach(&status);
@@ -101,6 +117,30 @@ void createOfficeDatabase(const std::filesystem::path& file,
       if (transaction != nullptr) {
         transaction->release();
       }
+      attachment->release();
+      throw;
+    }
+  });
+}
+
+void createSecurityDatabase(const std::filesystem::path& file) {
+  // The engine manages the users of the security database its configuration names: here the
+  // new file itself.
+  const std::string configuration = "SecurityDatabase = " + file.string();
+  const std::string createUser = std::string("create user ") + kOfficeUserName + " password '" +
+                                 kOfficePassword + "' using plugin Srp";
+  callFirebird([&](Firebird::ThrowStatusWrapper& status) {
+    Firebird::IAttachment* attachment = createDatabase(status, file, configuration);
+    Firebird::ITransaction* transaction = nullptr;
+    try {
+      transaction = attachment->startTransaction(&status, 0, nullptr);
+      attachment->execute(&status, transaction, 0, createUser.c_str(), kDialect, nullptr, nullptr,
+                          nullptr, nullptr);
+      transaction->commit(&status);
+      transaction = nullptr;
+      attachment->detach(&status);
+    } catch (...) {
+      if (transaction != nullptr) transaction->release();
       attachment->release();
       throw;
     }
