@@ -74,8 +74,14 @@ void tAutoAZS::LoadFromIni(const std::filesystem::path& fileName) {
 }
 
 void tAutoAZS::SaveToIni(const std::filesystem::path& fileName) const {
+  if (Count() > kMaxItemCount) {
+    throw std::length_error(text::kTooManyItems + std::to_string(kMaxItemCount));
+  }
   platform::ProfileFile ini = platform::ProfileFile::openForWriting(fileName);
-  ini.writeInteger(kHeaderSection, "Count", Count());
+  // Items beyond the bound that the file holds were never read: their Count stays as it is, so
+  // that neither they nor their sections change.
+  const int32_t stored = ini.readInteger(kHeaderSection, "Count", 0);
+  ini.writeInteger(kHeaderSection, "Count", stored > kMaxItemCount ? stored : Count());
   for (int32_t position = 0; position < Count(); ++position) {
     items_[static_cast<std::size_t>(position)]->SaveToIni(ini, itemSectionName(position));
   }
