@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "autoquery/chart/session_time.h"
 #include "autoquery/core/azs_item.h"
+#include "autoquery/core/time_text.h"
 #include "platform/profile_file.h"
 
 namespace {
@@ -46,13 +46,14 @@ const std::filesystem::path& workFolder() {
 bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
 void readAsTheChartDoes(std::string_view text) {
-  const auto time = tarvel::autoquery::chart::readSessionTime(text);
+  const auto time = tarvel::autoquery::readTimeText(text);
   const bool readable = text.size() >= 5 && isDigit(text[0]) && isDigit(text[1]) &&
                         isDigit(text[3]) && isDigit(text[4]);
   check(time.has_value() == readable);
   if (!time) return;
   check(time->hours == (text[0] - '0') * 10 + (text[1] - '0'));
   check(time->minutes == (text[3] - '0') * 10 + (text[4] - '0'));
+  check(time->clockForm == (text.size() == 5 && text[2] == ':'));
 }
 
 void checkBounds(const TAzsItem& item) {

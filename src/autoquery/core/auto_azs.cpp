@@ -88,17 +88,8 @@ void tAutoAZS::SaveToIni(const std::filesystem::path& fileName) const {
   ini.commit();
 }
 
-int isoWeekday(platform::DateTime date) {
-  const platform::DateTimeParts parts = platform::decodeDateTime(date);
-  const auto day =
-      static_cast<int64_t>(platform::encodeDateTime(parts.year, parts.month, parts.day));
-  // Day 0, 30 December 1899, was a Saturday (ISO 6).
-  const int64_t fromMonday = ((day + 5) % 7 + 7) % 7;
-  return static_cast<int>(fromMonday) + 1;
-}
-
 const char* WeekDayName(platform::DateTime date) {
-  return text::kWeekDayNames[isoWeekday(date) - 1];
+  return text::kWeekDayNames[platform::isoWeekday(date) - 1];
 }
 
 }  // namespace tarvel::autoquery

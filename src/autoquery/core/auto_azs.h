@@ -80,7 +80,4 @@ class tAutoAZS {
 // The two-letter Russian name of the ISO weekday of a date: "ПН" for Monday to "ВС" for Sunday.
 const char* WeekDayName(platform::DateTime date);
 
-// The ISO weekday of a date: 1 Monday to 7 Sunday.
-int isoWeekday(platform::DateTime date);
-
 }  // namespace tarvel::autoquery

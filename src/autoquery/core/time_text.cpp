@@ -1,7 +1,9 @@
-#include "autoquery/chart/session_time.h"
+#include "autoquery/core/time_text.h"
 
-namespace tarvel::autoquery::chart {
+namespace tarvel::autoquery {
 namespace {
+
+constexpr std::size_t kTimeTextLength = 5;
 
 std::optional<int> twoDigits(char tens, char units) {
   const auto digit = [](char c) { return c >= '0' && c <= '9'; };
@@ -11,12 +13,12 @@ std::optional<int> twoDigits(char tens, char units) {
 
 }  // namespace
 
-std::optional<SessionTime> readSessionTime(std::string_view text) {
-  if (text.size() < 5) return std::nullopt;
+std::optional<TimeText> readTimeText(std::string_view text) {
+  if (text.size() < kTimeTextLength) return std::nullopt;
   const std::optional<int> hours = twoDigits(text[0], text[1]);
   const std::optional<int> minutes = twoDigits(text[3], text[4]);
   if (!hours || !minutes) return std::nullopt;
-  return SessionTime{*hours, *minutes};
+  return TimeText{*hours, *minutes, text.size() == kTimeTextLength && text[2] == ':'};
 }
 
-}  // namespace tarvel::autoquery::chart
+}  // namespace tarvel::autoquery
