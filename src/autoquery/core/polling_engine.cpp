@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "autoquery/core/autoquery_texts.h"
+#include "autoquery/core/time_text.h"
 
 namespace tarvel::autoquery {
 namespace {
@@ -24,13 +25,54 @@ int64_t minuteSinceEpoch(platform::DateTime moment) {
   return day * kMinutesPerDay + parts.hour * 60 + parts.minute;
 }
 
+// The day such a minute falls in.
+int64_t dayOf(int64_t minute) {
+  return minute >= 0 ? minute / kMinutesPerDay : -((-minute - 1) / kMinutesPerDay) - 1;
+}
+
 // The first moment of such a minute.
 platform::DateTime startOfMinute(int64_t minute) {
-  const int64_t day = minute >= 0 ? minute / kMinutesPerDay : -((-minute - 1) / kMinutesPerDay) - 1;
+  const int64_t day = dayOf(minute);
   const auto minuteOfDay = static_cast<int>(minute - day * kMinutesPerDay);
   const platform::DateTime time = platform::encodeTime(minuteOfDay / 60, minuteOfDay % 60);
   // The sign of a day count belongs to the day alone (see platform/clock.h).
   return day >= 0 ? static_cast<double>(day) + time : static_cast<double>(day) - time;
+}
+
+// A station due in a minute that had no tick.
+struct MissedStation {
+  int64_t minute = 0;
+  int32_t position = 0;
+  int32_t lastSlot = 0;  // the last of its slots due in that minute
+};
+
+// The stations due in the minutes first .. last, in minute and registry order, one entry per
+// station and minute. Each station's own times give the minutes to look at, and the due rule
+// decides, so a day of minutes costs a pass over the registry rather than one per minute.
+std::vector<MissedStation> stationsDueBetween(const tAutoAZS& registry, int64_t first,
+                                              int64_t last) {
+  std::vector<MissedStation> missed;
+  const int64_t firstDay = dayOf(first);
+  for (int32_t position = 0; position < registry.Count(); ++position) {
+    const TAzsItem& item = registry.Items(position);
+    if (!item.Enable || !item.CP) continue;
+    std::set<int64_t> minutes;
+    for (const ConnectionPoint& slot : *item.CP) {
+      const std::optional<TimeText> time = slot ? readTimeText(*slot) : std::nullopt;
+      if (!time || !time->clockForm || time->hours > 23 || time->minutes > 59) continue;
+      for (int64_t day = firstDay; day * kMinutesPerDay <= last; ++day) {
+        const int64_t minute = day * kMinutesPerDay + time->hours * 60 + time->minutes;
+        if (minute >= first && minute <= last) minutes.insert(minute);
+      }
+    }
+    for (const int64_t minute : minutes) {
+      const std::vector<int32_t> slots = dueSlots(item, pollMoment(startOfMinute(minute)));
+      if (!slots.empty()) missed.push_back({minute, position, slots.back()});
+    }
+  }
+  std::stable_sort(missed.begin(), missed.end(),
+                   [](const MissedStation& a, const MissedStation& b) { return a.minute < b.minute; });
+  return missed;
 }
 
 // Sets a mark for as long as it lives.
@@ -148,22 +190,22 @@ void PollingEngine::State::reportMissed(const tAutoAZS& registry, int64_t minute
   if (!lastWalked || minute <= *lastWalked || minute - *lastWalked > kMissedPollReportMinutes) {
     return;
   }
-  for (int64_t missed = *lastWalked + 1; missed < minute && !stopped; ++missed) {
-    if (walked.count(missed) != 0 || reported.count(missed) != 0) continue;
-    const platform::DateTime moment = startOfMinute(missed);
-    const std::string time = " (" + platform::formatHourMinute(moment) + ")";
-    int32_t reportedPosition = -1;
-    for (const DuePoll& poll : duePolls(registry, moment)) {
-      // Polls made before an error in that minute were made.
-      if (unfinished && unfinished->minute == missed &&
-          PollPlace{poll.position, poll.slot} < unfinished->resumeAt) {
-        continue;
-      }
-      if (poll.position == reportedPosition) continue;
-      reportedPosition = poll.position;
-      links.host->ReportMessage(kWarningMessage, text::kQueryMissed + poll.AZSName + time);
+  const int64_t first = *lastWalked + 1;
+  const int64_t last = minute - 1;
+  for (const MissedStation& station : stationsDueBetween(registry, first, last)) {
+    if (stopped) return;
+    if (walked.count(station.minute) != 0 || reported.count(station.minute) != 0) continue;
+    // A station whose polls were all made before an error in that minute was not missed.
+    if (unfinished && unfinished->minute == station.minute &&
+        PollPlace{station.position, station.lastSlot} < unfinished->resumeAt) {
+      continue;
     }
-    reported.insert(missed);
+    const std::string time = " (" + platform::formatHourMinute(startOfMinute(station.minute)) + ")";
+    links.host->ReportMessage(kWarningMessage,
+                              text::kQueryMissed + registry.Items(station.position).AZSName + time);
+  }
+  for (int64_t missed = first; missed <= last && !stopped; ++missed) {
+    if (walked.count(missed) == 0) reported.insert(missed);
   }
 }
 
