@@ -6,10 +6,10 @@
 // Minutes are whole minutes, date and time: a clock step of any size, also of exactly an hour,
 // lands in a minute that is walked once, and a step back walks no minute walked already (within
 // the last day). Choices beyond the plain walk:
-// - On one thread TimerLock holds nothing back (it is re-entrant); the busy mark is what keeps a
-//   tick delivered while another is running (the confirmation dialog runs its own event loop)
-//   from walking at once. Its minute is kept and walked as soon as the running tick ends, in the
-//   order the ticks came, each minute at most once.
+// - On one thread TimerLock holds nothing back (it is re-entrant): the busy mark stops re-entry.
+//   A tick delivered while another is running (the confirmation dialog runs its own event loop)
+//   only keeps its minute, which is walked as soon as the running tick ends, in the order the
+//   ticks came, each minute at most once.
 // - A minute in which no tick came at all is not polled late, but the next walk reports kind 2
 //   "Пропущен автозапрос на АЗС: " with the station's name and " (hh:nn)", once per station and
 //   minute, for the minutes since the last walked one when that is at most a day ago. The first
