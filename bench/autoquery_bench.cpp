@@ -1,6 +1,7 @@
 // The office's costs that grow with the chain: saving and loading the whole registry of
-// schedules (each station daily, four times a day) at 100, 1 000 and 10 000 stations, and one
-// polling tick over 10 000 enabled stations with none or 100 of them due.
+// schedules (each station daily, four times a day) at 100, 1 000 and 10 000 stations, one
+// polling tick over 10 000 enabled stations with none or 100 of them due, and the tick that
+// reports the polls of a whole day without ticks.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -103,9 +104,9 @@ class CountingHost final : public tarvel::HostCallback {
   const void* FindStation(const std::string&) override { return nullptr; }
 };
 
-// One tick over 10 000 enabled stations; the clock goes back and forth between 08:05 and 08:06
-// so that every tick walks the stations. dueStations of them have 08:05 and 08:06 among their
-// times.
+// One tick over 10 000 enabled stations; the clock goes from 08:05 to 08:06 and on to 08:05 two
+// days later (more than a day: no poll is reported missed), so that every tick walks the
+// stations. dueStations of them have 08:05 and 08:06 among their times.
 void tickOverTenThousand(benchmark::State& state, int dueStations) {
   constexpr int kStations = 10'000;
   tAutoAZS registry;
@@ -121,11 +122,12 @@ void tickOverTenThousand(benchmark::State& state, int dueStations) {
   links.registry = [&registry] { return &registry; };
   links.host = &host;
   PollingEngine engine(links, timerLock);
-  const double moments[] = {tarvel::platform::encodeDateTime(2025, 3, 3, 8, 5, 10),
-                            tarvel::platform::encodeDateTime(2025, 3, 3, 8, 6, 10)};
+  const double first = tarvel::platform::encodeDateTime(2025, 3, 3, 8, 5, 10);
   int64_t ticks = 0;
   for (auto _ : state) {
-    tarvel::platform::setClockForTests(moments[ticks++ % 2]);
+    tarvel::platform::setClockForTests(first + 2.0 * static_cast<double>(ticks / 2) +
+                                       static_cast<double>(ticks % 2) / 1440);
+    ++ticks;
     engine.tick();
   }
   tarvel::platform::setClockForTests(std::nullopt);
@@ -134,12 +136,38 @@ void tickOverTenThousand(benchmark::State& state, int dueStations) {
 }
 
 void BM_TickTenThousandNoneDue(benchmark::State& state) { tickOverTenThousand(state, 0); }
+
+// The tick that comes exactly a day after the last walked minute over 10 000 stations, each due
+// four times a day: it reports every poll of the 1 439 minutes between.
+void BM_TickAfterADayWithoutTicks(benchmark::State& state) {
+  constexpr int kStations = 10'000;
+  tAutoAZS registry;
+  fillChain(registry, kStations);
+  CountingHost host;
+  std::recursive_mutex timerLock;
+  PollingEngine::Links links;
+  links.registry = [&registry] { return &registry; };
+  links.host = &host;
+  const double first = tarvel::platform::encodeDateTime(2025, 3, 3, 8, 5, 10);
+  for (auto _ : state) {
+    state.PauseTiming();
+    PollingEngine engine(links, timerLock);
+    tarvel::platform::setClockForTests(first);
+    engine.tick();
+    tarvel::platform::setClockForTests(first + 1);
+    state.ResumeTiming();
+    engine.tick();
+  }
+  tarvel::platform::setClockForTests(std::nullopt);
+  state.SetItemsProcessed(state.iterations() * kStations);
+}
 void BM_TickTenThousandHundredDue(benchmark::State& state) { tickOverTenThousand(state, 100); }
 
 BENCHMARK(BM_RegistrySaveToIni)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RegistryLoadFromIni)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TickTenThousandNoneDue)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickTenThousandHundredDue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickAfterADayWithoutTicks)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

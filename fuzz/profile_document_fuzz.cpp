@@ -1,5 +1,6 @@
 // The profile document takes any bytes, keeps them when nothing is written, and after any
-// writes reads back what was written, never letting a written text add a line of its own.
+// writes reads back what was written (blanks and quotes included), never letting a written text
+// add a line of its own.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -32,18 +33,12 @@ std::string nameFrom(FuzzedDataProvider& data) {
   return std::string(trimBlanks(name));
 }
 
-// What a reader sees of a written value: line breaks became spaces, blanks and one pair of
-// outer quotes are not part of a value.
+// What a reader sees of a written value: line breaks became spaces; blanks and quotes stay.
 std::string asRead(std::string value) {
   for (char& c : value) {
     if (c == '\r' || c == '\n') c = ' ';
   }
-  std::string_view view = trimBlanks(value);
-  if (view.size() >= 2 && (view.front() == '"' || view.front() == '\'') &&
-      view.back() == view.front()) {
-    view = view.substr(1, view.size() - 2);
-  }
-  return std::string(view);
+  return value;
 }
 
 std::size_t lineCount(const std::string& text) {

@@ -1,6 +1,6 @@
 // A station's schedule section of any content loads within its bounds, and what it saves reads
-// back as it was saved, by the profile's reading rule for texts (blanks and one pair of outer
-// quotes go) and with a weekday list kept to seven slots. The chart reads every time text it is
+// back as it was saved, texts with their blanks and quotes included, with a weekday list kept
+// to seven slots. The chart reads every time text it is
 // given as the hours and minutes of its two digit pairs, or as nothing.
 #include <unistd.h>
 
@@ -12,10 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "autoquery/chart/session_time.h"
 #include "autoquery/core/azs_item.h"
+#include "autoquery/core/time_text.h"
 #include "platform/profile_file.h"
-#include "platform/text.h"
 
 namespace {
 
@@ -47,13 +46,14 @@ const std::filesystem::path& workFolder() {
 bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
 void readAsTheChartDoes(std::string_view text) {
-  const auto time = tarvel::autoquery::chart::readSessionTime(text);
+  const auto time = tarvel::autoquery::readTimeText(text);
   const bool readable = text.size() >= 5 && isDigit(text[0]) && isDigit(text[1]) &&
                         isDigit(text[3]) && isDigit(text[4]);
   check(time.has_value() == readable);
   if (!time) return;
   check(time->hours == (text[0] - '0') * 10 + (text[1] - '0'));
   check(time->minutes == (text[3] - '0') * 10 + (text[4] - '0'));
+  check(time->clockForm == (text.size() == 5 && text[2] == ':'));
 }
 
 void checkBounds(const TAzsItem& item) {
@@ -79,29 +79,17 @@ TAzsItem saveAndLoad(const TAzsItem& item) {
   return loaded;  // nothing is committed: the file is dropped with the lock
 }
 
-// A text as the profile reads back what was written: blanks trimmed and one pair of matching
-// outer quotes removed, the rule of the host's own profile reading. So a name that itself begins
-// and ends with a quote loses one pair at each reading, and the expectation follows that rule.
-std::string asReadBack(std::string_view text) {
-  text = tarvel::platform::trimBlanks(text);
-  if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') &&
-      text.back() == text.front()) {
-    text = text.substr(1, text.size() - 2);
-  }
-  return std::string(text);
-}
-
 // The item a save and load of item must give.
 TAzsItem expectedAfterSaving(const TAzsItem& item) {
   TAzsItem expected;
   expected.Enable = item.Enable;
   expected.HasUserQuery = item.HasUserQuery;
-  expected.AZSName = asReadBack(item.AZSName);
+  expected.AZSName = item.AZSName;
   expected.ConnType = item.ConnType;
   expected.ConnTimeTipe = item.ConnTimeTipe;
   if (item.CP) {
     expected.CP.emplace();
-    for (const auto& slot : *item.CP) expected.CP->emplace_back(asReadBack(slot.value_or("")));
+    for (const auto& slot : *item.CP) expected.CP->emplace_back(slot.value_or(""));
     if (item.ConnTimeTipe == ScheduleKind::Weekdays && expected.CP->size() > kWeekdaySlotCount) {
       expected.CP->resize(kWeekdaySlotCount);
     }

@@ -105,4 +105,9 @@ std::string formatDateTimeSeconds(DateTime value) {
 
 int minuteOfHour(DateTime value) { return decodeDateTime(value).minute; }
 
+int isoWeekday(DateTime value) {
+  const DateTimeParts parts = decodeDateTime(value);
+  return QDate(parts.year, parts.month, parts.day).dayOfWeek();
+}
+
 }  // namespace tarvel::platform

@@ -44,6 +44,9 @@ std::string formatDateTimeSeconds(DateTime value);
 // The minute of the hour, 0 .. 59.
 int minuteOfHour(DateTime value);
 
+// The ISO weekday of the moment's date: 1 Monday to 7 Sunday.
+int isoWeekday(DateTime value);
+
 // Milliseconds in a day.
 inline constexpr int64_t kMillisecondsPerDay = 86'400'000;
 

@@ -10,6 +10,9 @@ namespace tarvel::platform {
 namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
+// The UTF-8 byte-order mark that some editors put at a file's start. It is no part of the
+// first line: skipped when the text is read, kept as it is when the text is written.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // One line of the text: [begin, end) without its break; next is where the following line starts.
 struct LineSpan {
@@ -42,6 +45,13 @@ std::string_view unquote(std::string_view value) {
     value = value.substr(1, value.size() - 2);
   }
   return value;
+}
+
+// A value as it must be written so that unquote gives it back: inside one more pair of double
+// quotes when it has blanks at an end or matching outer quotes of its own.
+std::string quotedForReading(std::string value) {
+  if (unquote(value).size() == value.size()) return value;
+  return '"' + std::move(value) + '"';
 }
 
 // The name of a section header line: between "[" and the first "]" (or the line's end).
@@ -85,7 +95,8 @@ void ProfileDocument::parse() {
   const std::string_view bytes = bytes_;
   const auto size = static_cast<uint32_t>(bytes.size());
   uint32_t current = kNone;  // the section whose lines are being passed, if it is the first
-  for (uint32_t position = 0; position < size;) {
+  const uint32_t start = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+  for (uint32_t position = start; position < size;) {
     const LineSpan line = lineAt(bytes, position);
     const std::string_view text = trimBlanks(textOf(bytes, line));
     if (!text.empty() && text.front() == '[') {
@@ -197,7 +208,7 @@ void ProfileDocument::setValue(std::string_view sectionName, std::string_view ke
                                std::string_view value) {
   const std::string cleanSection(trimBlanks(withoutLineBreaks(sectionName)));
   const std::string cleanKey(trimBlanks(withoutLineBreaks(keyName)));
-  std::string cleanValue = withoutLineBreaks(value);
+  std::string cleanValue = quotedForReading(withoutLineBreaks(value));
   modified_ = true;
 
   uint32_t number = findSection(cleanSection);

@@ -26,8 +26,9 @@ class ProfileDocument {
   // The largest text a document holds: its offsets are 32 bits.
   static constexpr std::size_t kMaximumSize = 0xFFFF'FFFEu;
 
-  // Parses bytes of Windows-1251 text; lines may end with CR LF, LF or a lone CR. Throws
-  // std::length_error for a text above kMaximumSize.
+  // Parses bytes of Windows-1251 text; lines may end with CR LF, LF or a lone CR. A UTF-8
+  // byte-order mark at the start is skipped (text() keeps it). Throws std::length_error for a
+  // text above kMaximumSize.
   explicit ProfileDocument(std::string bytes = {});
 
   // The value of key in section: blanks trimmed, one pair of matching outer quotes removed.
@@ -39,6 +40,8 @@ class ProfileDocument {
   // Sets key in section: an existing key line is rewritten in place (keeping the key's
   // spelling); a new key follows the section's last key line; a new section goes at the end.
   // CR and LF in any of the three texts become spaces, so a write never adds lines of its own.
+  // A value that the reading rule would change (blanks at an end, a pair of matching outer
+  // quotes) is written inside one more pair of double quotes, so it reads back unchanged.
   void setValue(std::string_view section, std::string_view key, std::string_view value);
 
   // True once setValue was called.

@@ -9,8 +9,9 @@
 // other's keys; readers hold the shared lock while they read. commit() stores the new content
 // by one of the two write paths of profile_storage.h: replacing the file (a temporary file,
 // flushed, renamed over it, with the old file's owner, group and permission bits), or, where
-// those cannot be given to a new file, writing it in place with a backup copy beside it. A file
-// without any write permission bit is never written. Every error the operator may see is a
+// those cannot be given to a new file or the folder takes no new files, writing it in place
+// (with a backup copy beside it where the folder has room for one). A file without any write
+// permission bit is never written. Every error the operator may see is a
 // std::runtime_error with a Russian message that names the file.
 #pragma once
 
@@ -50,7 +51,9 @@ class ProfileFile {
 
   // Typed writes into the content held in memory; commit() stores them. Only a file opened for
   // writing accepts them (std::logic_error otherwise). CR and LF in any name or value are
-  // written as spaces, so no value can add lines, keys or sections to the file.
+  // written as spaces, so no value can add lines, keys or sections to the file; a text with
+  // blanks at an end or with matching outer quotes is written inside one more pair of double
+  // quotes, so that the reading rule gives it back as it was.
   void writeString(std::string_view section, std::string_view key, std::string_view value);
   void writeInteger(std::string_view section, std::string_view key, int32_t value);
   void writeBool(std::string_view section, std::string_view key, bool value);

@@ -30,9 +30,10 @@ void matchGuardedFile(int descriptor, const std::filesystem::path& path) {
   ::fchmod(descriptor, bits);
 }
 
-// The lock file, opened read-only; -1 when it is missing and may not be created.
+// The lock file, opened read-only; -1 when it is missing and may not be created, or when the
+// folder refuses a new file (folderRefuses is then set).
 int openLockFile(const std::filesystem::path& lockPath, const std::filesystem::path& path,
-                 bool createIfMissing) {
+                 bool createIfMissing, bool& folderRefuses) {
   for (;;) {
     // Non-blocking: a FIFO put in its place must not hang the open.
     const int descriptor = ::open(lockPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -43,6 +44,10 @@ int openLockFile(const std::filesystem::path& lockPath, const std::filesystem::p
     if (created >= 0) {
       matchGuardedFile(created, path);
       return created;
+    }
+    if (errno == EACCES || errno == EPERM || errno == EROFS) {
+      folderRefuses = true;
+      return -1;
     }
     // Another program made it first: open theirs.
     if (errno != EEXIST) throw profileFailure(text::kProfileCannotLock, path, errno);
@@ -100,8 +105,24 @@ ProfileLock::ProfileLock(const std::filesystem::path& path, Kind kind, bool crea
   if (kind == Kind::Shared && exclusiveHolds().contains(lockPath_.string())) return;
   const int operation = (kind == Kind::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB;
   const auto deadline = Clock::now() + wait;
+  bool lockTheFileItself = false;
   for (;;) {
-    descriptor_ = openLockFile(lockPath_, path, createIfMissing);
+    bool folderRefuses = false;
+    if (lockTheFileItself) {
+      descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+      if (descriptor_ < 0) throw profileFailure(text::kProfileCannotLock, path, errno);
+    } else {
+      descriptor_ = openLockFile(lockPath_, path, createIfMissing, folderRefuses);
+    }
+    if (folderRefuses) {
+      // A folder the user may not add files to, as the Windows directory is for most users:
+      // the file itself is locked. Such a user cannot replace the file either, so the lock
+      // stays on the inode that is written.
+      lockTheFileItself = true;
+      lockPath_ = path;
+      if (kind == Kind::Shared && exclusiveHolds().contains(lockPath_.string())) return;
+      continue;
+    }
     if (descriptor_ < 0) throw profileFailure(text::kProfileCannotLock, path, ENOENT);
     int error = 0;
     for (;;) {

@@ -10,7 +10,10 @@
 // the lock the path must still name the file locked, or the lock is taken again on what the path
 // names now. Waiting is bounded, so a program that holds the lock for long never freezes the
 // operator's window. A shared lock asked for inside this process's own exclusive lock is
-// granted at once (flock would make the process wait for itself).
+// granted at once (flock would make the process wait for itself). Where the lock file is missing
+// and the folder refuses to hold a new one (a folder the user may not write), the guarded file
+// itself is locked; a program that may write the folder makes the lock file instead, and the
+// two do not see each other's lock.
 #pragma once
 
 #include <chrono>

@@ -117,33 +117,46 @@ bool writeAndRename(const std::filesystem::path& path, const std::filesystem::pa
   return true;
 }
 
+// Whether the folder takes new files from this process: the temporary file and the backup copy.
+bool folderTakesNewFiles(const std::filesystem::path& path) {
+  return ::faccessat(AT_FDCWD, folderOf(path).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+}
+
+enum class BackupCopy { Kept, NoRoom };
+
 void writeInPlace(const std::filesystem::path& path, const struct stat& old,
-                  const std::string& bytes, const std::string& oldBytes, const ProfileLock& lock) {
+                  const std::string& bytes, const std::string& oldBytes, const ProfileLock& lock,
+                  BackupCopy backupCopy) {
   // Opened first: a file this process may not write gets no backup copy either.
   Descriptor file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
   if (file.get() < 0) throw profileFailure(text::kProfileCannotWrite, path, errno);
   const auto backup = profileBackupPath(path);
-  // The copy holds the same settings: no more readable than the file itself. Where the group
-  // cannot be given, the copy stays the writer's own (the bits then only narrow it).
-  writeAndRename(path, backup, oldBytes, lock, [&old](int descriptor) {
-    const bool groupGiven = ::fchown(descriptor, static_cast<uid_t>(-1), old.st_gid) == 0;
-    ::fchmod(descriptor, old.st_mode & (groupGiven ? 0666 : 0600));
-    return true;
-  });
+  const bool keepCopy = backupCopy == BackupCopy::Kept;
+  if (keepCopy) {
+    // The copy holds the same settings: no more readable than the file itself. Where the group
+    // cannot be given, the copy stays the writer's own (the bits then only narrow it).
+    writeAndRename(path, backup, oldBytes, lock, [&old](int descriptor) {
+      const bool groupGiven = ::fchown(descriptor, static_cast<uid_t>(-1), old.st_gid) == 0;
+      ::fchmod(descriptor, old.st_mode & (groupGiven ? 0666 : 0600));
+      return true;
+    });
+  }
   try {
     checkLock(lock, path);
     overwrite(file.get(), bytes, path);
-    if (::unlink(backup.c_str()) != 0) throw profileFailure(text::kProfileCannotWrite, path, errno);
+    if (keepCopy && ::unlink(backup.c_str()) != 0) {
+      throw profileFailure(text::kProfileCannotWrite, path, errno);
+    }
   } catch (...) {
     // The old content goes back; if even that fails, the copy stays for the next opening.
     try {
       overwrite(file.get(), oldBytes, path);
-      ::unlink(backup.c_str());
+      if (keepCopy) ::unlink(backup.c_str());
     } catch (...) {
     }
     throw;
   }
-  flushFolder(path);
+  if (keepCopy) flushFolder(path);
 }
 
 }  // namespace
@@ -237,6 +250,13 @@ void storeProfileBytes(const std::filesystem::path& path, const std::string& byt
     if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
       throw profileFailure(text::kProfileCannotWrite, path, errno);
     }
+    // A file the user may write in a folder the user may not (as the Windows directory is for
+    // most users) can only be written in place, and without a copy beside it: the lock keeps
+    // readers out meanwhile, but a crash half-way through the write is not undone.
+    if (!folderTakesNewFiles(path)) {
+      writeInPlace(path, old, bytes, oldBytes, lock, BackupCopy::NoRoom);
+      return;
+    }
   }
   const bool replaced = writeAndRename(path, path, bytes, lock, [&](int descriptor) {
     if (!exists) return true;
@@ -255,7 +275,7 @@ void storeProfileBytes(const std::filesystem::path& path, const std::string& byt
     return true;
   });
   // Another user's file shared through its group: a replacement would be the writer's alone.
-  if (!replaced) writeInPlace(path, old, bytes, oldBytes, lock);
+  if (!replaced) writeInPlace(path, old, bytes, oldBytes, lock, BackupCopy::Kept);
 }
 
 }  // namespace tarvel::platform

@@ -12,7 +12,10 @@
 //    rewritten and flushed, then the copy is removed. A write that fails puts the old content
 //    back; after a crash the copy is still there, and the next opening of the file puts it back
 //    (recoverInterruptedWrite). Readers hold the shared lock, so they never see the file
-//    half-written, and a reader that finds a copy reads the copy.
+//    half-written, and a reader that finds a copy reads the copy. In a folder that takes no new
+//    files from this process (the file may be written, the folder may not) the file is written
+//    in place without a copy: the lock still keeps readers out, but a crash half-way through
+//    leaves the file half-written.
 // A file without any write permission bit is never written, not even by root.
 #pragma once
 

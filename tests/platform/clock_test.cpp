@@ -37,6 +37,22 @@ TEST(DayCounts, FormatHoursAndMinutesAndFullMoments) {
   EXPECT_DOUBLE_EQ(timeOfDay(encodeDateTime(2007, 3, 5, 18)), 0.75);
 }
 
+TEST(DayCounts, IsoWeekdayOfTheMomentsDate) {
+  const struct {
+    DateTime moment;
+    int weekday;
+  } cases[] = {
+      {0.0, 6},                                   // 30.12.1899, a Saturday
+      {-1.25, 5},                                 // 29.12.1899 06:00
+      {encodeDateTime(2025, 3, 3, 23, 59), 1},    // a Monday
+      {encodeDateTime(2025, 3, 9, 0, 0), 7},      // the Sunday after it
+      {encodeDateTime(2024, 2, 29, 12, 0), 4},    // a leap day, Thursday
+  };
+  for (const auto& entry : cases) {
+    EXPECT_EQ(isoWeekday(entry.moment), entry.weekday) << entry.moment;
+  }
+}
+
 TEST(Clock, TestsCanFixNow) {
   const DateTime fixed = encodeDateTime(2010, 1, 2, 3, 4, 5);
   setClockForTests(fixed);

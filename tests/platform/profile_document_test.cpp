@@ -10,7 +10,7 @@ namespace {
 // A file written by hand: a byte-order mark, comments, odd spacing, mixed case, duplicate
 // sections and keys, all three kinds of line break, Cyrillic names, no final line break.
 const std::string kHandWritten =
-    "\xEF\xBB\xBF[Inet]\r\n"  // the mark hides this header
+    "\xEF\xBB\xBF"  // the mark is no part of the first line
     "Orphan=1\r\n"
     "; settings of the link\r\n"
     "  [ inet ]  first real header\r\n"
@@ -35,7 +35,7 @@ TEST(ProfileDocumentReadTest, FindsKeysTheWayTheProfileFunctionsDo) {
   EXPECT_EQ(document.value("port", "exdisk"), "D:\\Exchange");
   // Cyrillic folds: "порт" / "имя".
   EXPECT_EQ(document.value("\xEF\xEE\xF0\xF2", "\xE8\xEC\xFF"), "x");
-  // A later section of the same name is not searched; the line under the mark is no header.
+  // A later section of the same name is not searched; a key before any header is in none.
   EXPECT_EQ(document.value("Inet", "LastSmena"), std::nullopt);
   EXPECT_EQ(document.value("Inet", "Orphan"), std::nullopt);
   EXPECT_EQ(document.value("Inet", "Note without an equals sign"), std::nullopt);
@@ -162,7 +162,7 @@ TEST(ProfileDocumentWriteTest, LineBreaksInWrittenTextsCannotAddLines) {
   document.setValue("Inet", "ViaSend", "2\r\n[Evil]\r\nX=1");
   document.setValue("In\net", "K\rey", "v\n");
   const std::string text = document.text();
-  EXPECT_EQ(text, "[Inet]\r\nViaSend=2  [Evil]  X=1\r\n[In et]\r\nK ey=v \r\n");
+  EXPECT_EQ(text, "[Inet]\r\nViaSend=2  [Evil]  X=1\r\n[In et]\r\nK ey=\"v \"\r\n");
   const ProfileDocument reread(text);
   EXPECT_FALSE(reread.hasSection("Evil"));
   EXPECT_EQ(reread.value("Inet", "ViaSend"), "2  [Evil]  X=1");

@@ -69,6 +69,33 @@ TEST_F(ProfileFileTest, TypedWritesReadBack) {
   EXPECT_EQ(reread.readString("s", "e", "dflt"), "");
 }
 
+TEST_F(ProfileFileTest, TextsReadBackAsWrittenWhateverTheirBlanksAndQuotes) {
+  const struct {
+    std::string value;
+    std::string line;  // how the file holds it
+  } cases[] = {
+      {"plain", "K=plain"},
+      {"two words", "K=two words"},
+      {"\"\xCA\xE0\xE2\xFB\xF7\xEA\xE8\"", "K=\"\"\xCA\xE0\xE2\xFB\xF7\xEA\xE8\"\""},  // "Кавычки"
+      {" x ", "K=\" x \""},
+      {"'a'", "K=\"'a'\""},
+      {"\"", "K=\""},  // one quote is no pair
+      {"\"a'", "K=\"a'"},
+      {"a\"", "K=a\""},
+      {"\tb", "K=\"\tb\""},
+      {"\"\"", "K=\"\"\"\""},
+  };
+  for (const auto& entry : cases) {
+    SCOPED_TRACE(entry.line);
+    ProfileFile file = ProfileFile::openForWriting(file_);
+    file.writeString("S", "K", entry.value);
+    file.commit();
+    EXPECT_EQ(installation_.settingsText(), "[S]\r\n" + entry.line + "\r\n");
+    EXPECT_EQ(ProfileFile::openForReading(file_).readString("S", "K", "dflt"), entry.value);
+    std::filesystem::remove(file_);
+  }
+}
+
 TEST_F(ProfileFileTest, WritesReachTheFileOnlyOnCommit) {
   installation_.writeSettings("[S]\nK=old\n");
   {

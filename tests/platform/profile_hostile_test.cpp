@@ -199,6 +199,33 @@ TEST_F(HostileProfileTest, GroupMemberWritesAnotherUsersSharedFileInPlace) {
   }
 }
 
+TEST_F(HostileProfileTest, WritableFileInAFolderTheWriterMayNotWriteIsWrittenInPlace) {
+  // As the Windows directory is for most users: nobody may add files to it.
+  ASSERT_EQ(chmod(file_.parent_path().c_str(), 0755), 0);
+  const struct {
+    mode_t mode;
+    uid_t owner;
+  } cases[] = {{0644, kNobody}, {0664, 0}};
+  for (const auto& entry : cases) {
+    SCOPED_TRACE(::testing::Message() << std::oct << entry.mode << " " << entry.owner);
+    makeSettings(entry.mode, entry.owner, kNogroup);
+    const ino_t inode = statusOf(file_).st_ino;
+    const auto outcome = runAs({kNobody, kNogroup, {}}, [this] {
+      writePassword("FFFF");
+      if (ProfileFile::openForReading(file_).readString("Inet", "Password", "") != "FFFF") {
+        throw std::runtime_error("the writer does not read its own write");
+      }
+    });
+    EXPECT_FALSE(outcome.threw) << outcome.error;
+    EXPECT_EQ(installation_.settingsText(), "[Inet]\r\nPassword=FFFF\r\nViaSend=1\r\n");
+    const struct stat status = statusOf(file_);
+    EXPECT_EQ(status.st_ino, inode);
+    EXPECT_EQ(status.st_uid, entry.owner);
+    EXPECT_EQ(status.st_mode & 07777, entry.mode);
+    EXPECT_EQ(folderListing(), std::set<std::string>{"cnf.INI"});
+  }
+}
+
 TEST_F(HostileProfileTest, LockFileMadeByRootCanBeTakenByTheGroupsReaders) {
   makeSettings(0640, 0, kNogroup);
   writePassword("FFFF");

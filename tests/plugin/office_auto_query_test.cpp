@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QtTest/QTest>
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/ui/auto_zapros_office_form.h"
@@ -86,6 +87,39 @@ TEST_F(OfficeAutoQuery, OfficeOfKindThreePollsItsStationsAtTheirMinute) {
   ASSERT_EQ(unload(), 0);
   EXPECT_EQ(plugin::moduleState().AutoAZS, nullptr);
   EXPECT_EQ(officeForm(), nullptr);
+}
+
+TEST_F(OfficeAutoQuery, UnLoadDuringTheCountDownClosesItAndStartsNothing) {
+  writeTwoStationsAtFive();
+  host.commandAnswers[46] = HostVariant::fromInteger(3);
+  host.version = 7;
+  platform::setClockForTests(platform::encodeDateTime(2025, 3, 3, 8, 4, 40));
+  ASSERT_EQ(load(1), 0);
+  officeForm()->TimerSendTimer();  // 08:04: nothing due
+  platform::setClockForTests(platform::encodeDateTime(2025, 3, 3, 8, 5, 10));
+
+  // The host unloads the plug-in from its event loop while station A's count-down runs.
+  bool unloaded = false;
+  bool countDownOpenAfterUnLoad = true;
+  std::size_t messagesBeforeUnLoad = 0;
+  std::size_t callsAfterUnLoad = 0;
+  dialogs.modalActions.push_back([&](QDialog& dialog) {
+    messagesBeforeUnLoad = host.messages.size();
+    EXPECT_EQ(unload(), 0);
+    callsAfterUnLoad = host.calls.size();
+    countDownOpenAfterUnLoad = dialog.isVisible();
+    unloaded = true;
+  });
+  officeForm()->TimerSend->start(1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return unloaded; }, 5000));
+  QTest::qWait(20);
+
+  EXPECT_FALSE(countDownOpenAfterUnLoad);
+  EXPECT_EQ(host.messages.size(), messagesBeforeUnLoad);
+  EXPECT_EQ(std::vector<std::string>(host.calls.begin() + callsAfterUnLoad, host.calls.end()),
+            std::vector<std::string>{});
+  EXPECT_THAT(siblingCalls(), ::testing::Not(Contains(::testing::HasSubstr("AutoSendInetFrom"))));
+  EXPECT_TRUE(applicationErrors.messages.empty());
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "autoquery/chart/chart_texts.h"
-#include "autoquery/chart/session_time.h"
 #include "autoquery/core/azs_item.h"
+#include "autoquery/core/time_text.h"
 
 namespace tarvel::autoquery::chart {
 namespace {
@@ -37,7 +37,7 @@ void ChartRows::appendRow(const TAzsItem& item) {
   row.enabled = item.Enable;
   row.begin = row.end = static_cast<uint32_t>(sessions_.size());
   const auto add = [&](const std::string& timeText, uint8_t weekdays) {
-    const std::optional<SessionTime> time = readSessionTime(timeText);
+    const std::optional<TimeText> time = readTimeText(timeText);
     if (!time) {
       throw std::runtime_error(text::kUnreadableTimeBefore + timeText + text::kUnreadableTimeAfter +
                                item.AZSName);

@@ -24,7 +24,7 @@ QDate dateOf(platform::DateTime moment) {
 // ISO weekdays of days 0 .. S + 1.
 std::vector<int> dayWeekdays(platform::DateTime now, int span) {
   std::vector<int> weekdays;
-  for (int day = 0; day <= span + 1; ++day) weekdays.push_back(isoWeekday(now + day));
+  for (int day = 0; day <= span + 1; ++day) weekdays.push_back(platform::isoWeekday(now + day));
   return weekdays;
 }
 

@@ -74,25 +74,22 @@ void tAutoAZS::LoadFromIni(const std::filesystem::path& fileName) {
 }
 
 void tAutoAZS::SaveToIni(const std::filesystem::path& fileName) const {
+  if (Count() > kMaxItemCount) {
+    throw std::length_error(text::kTooManyItems + std::to_string(kMaxItemCount));
+  }
   platform::ProfileFile ini = platform::ProfileFile::openForWriting(fileName);
-  ini.writeInteger(kHeaderSection, "Count", Count());
+  // Items beyond the bound that the file holds were never read: their Count stays as it is, so
+  // that neither they nor their sections change.
+  const int32_t stored = ini.readInteger(kHeaderSection, "Count", 0);
+  ini.writeInteger(kHeaderSection, "Count", stored > kMaxItemCount ? stored : Count());
   for (int32_t position = 0; position < Count(); ++position) {
     items_[static_cast<std::size_t>(position)]->SaveToIni(ini, itemSectionName(position));
   }
   ini.commit();
 }
 
-int isoWeekday(platform::DateTime date) {
-  const platform::DateTimeParts parts = platform::decodeDateTime(date);
-  const auto day =
-      static_cast<int64_t>(platform::encodeDateTime(parts.year, parts.month, parts.day));
-  // Day 0, 30 December 1899, was a Saturday (ISO 6).
-  const int64_t fromMonday = ((day + 5) % 7 + 7) % 7;
-  return static_cast<int>(fromMonday) + 1;
-}
-
 const char* WeekDayName(platform::DateTime date) {
-  return text::kWeekDayNames[isoWeekday(date) - 1];
+  return text::kWeekDayNames[platform::isoWeekday(date) - 1];
 }
 
 }  // namespace tarvel::autoquery

@@ -15,12 +15,14 @@
 
 namespace tarvel::autoquery {
 
-// The most items LoadFromIni makes: far above any real chain (hundreds of stations). A Count
-// that no plug-in wrote (an absurd number from a damaged or hand-edited file) loads this many
-// items, a negative one none, so a file cannot make Load hang or exhaust the host's memory: each
-// item brings a frame of widgets into the office window, about half a millisecond and 15 KB
+// The one bound of the registry: the most items LoadFromIni makes, the office window lines up
+// with database rows and SaveToIni writes. Far above any real chain (hundreds of stations). A
+// Count that no plug-in wrote (an absurd number from a damaged or hand-edited file) loads this
+// many items, a negative one none, so a file cannot make Load hang or exhaust the host's memory:
+// each item brings a frame of widgets into the office window, about half a millisecond and 15 KB
 // apiece. Up to the bound, a Count larger than the sections present still loads that many
-// items, the missing ones fresh.
+// items, the missing ones fresh; beyond it, the file's items are never read and SaveToIni
+// leaves them and their Count as they are.
 inline constexpr int32_t kMaxItemCount = 10'000;
 // The most slots LoadFromIni reads for all items together: a thousand stations polled every
 // minute, or ten thousand every ten minutes. Without it a small hand-edited file (10 000 short
@@ -63,8 +65,11 @@ class tAutoAZS {
   void LoadFromIni(const std::filesystem::path& fileName);
 
   // Writes Count and every item in one operation of the file: the new schedules reach it
-  // together or not at all. Sections of items beyond Count are left as they are. Throws
-  // std::runtime_error when the file cannot be written (the old file then stays whole).
+  // together or not at all. Sections of items beyond Count are left as they are. A file whose
+  // Count is above kMaxItemCount keeps that Count, so the items it holds beyond the bound stay
+  // counted and unchanged. Throws std::length_error, writing nothing, when the registry holds
+  // more than kMaxItemCount items, and std::runtime_error when the file cannot be written (the
+  // old file then stays whole).
   void SaveToIni(const std::filesystem::path& fileName) const;
 
  private:
@@ -74,8 +79,5 @@ class tAutoAZS {
 
 // The two-letter Russian name of the ISO weekday of a date: "ПН" for Monday to "ВС" for Sunday.
 const char* WeekDayName(platform::DateTime date);
-
-// The ISO weekday of a date: 1 Monday to 7 Sunday.
-int isoWeekday(platform::DateTime date);
 
 }  // namespace tarvel::autoquery

@@ -19,6 +19,15 @@ inline constexpr auto& kOldCallbackDaily =
 inline constexpr auto& kOldCallbackWeekdays =
     u8"Версия CallBack мала, возможно нужно обновить Кремнекс Офис"_cp1251;
 
+// Reported to the host, kind 2, followed by the station's name and " (hh:nn)": a minute in
+// which that station was due passed without a polling tick.
+inline constexpr auto& kQueryMissed = u8"Пропущен автозапрос на АЗС: "_cp1251;
+
+// Raised by a save of a registry that holds more items than the file is read for, followed by
+// the bound.
+inline constexpr auto& kTooManyItems =
+    u8"Расписания не сохранены: число АЗС больше допустимого "_cp1251;
+
 // ISO weekdays 1 (Monday) to 7 (Sunday).
 inline constexpr const char* kWeekDayNames[7] = {u8"ПН"_cp1251, u8"ВТ"_cp1251, u8"СР"_cp1251,
                                                  u8"ЧТ"_cp1251, u8"ПТ"_cp1251, u8"СБ"_cp1251,

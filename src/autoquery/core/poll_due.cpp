@@ -1,16 +1,22 @@
 #include "autoquery/core/poll_due.h"
 
+#include "autoquery/core/time_text.h"
+
 namespace tarvel::autoquery {
 namespace {
 
-bool slotHolds(const ConnectionPoint& slot, const std::string& hourMinute) {
-  return slot && *slot == hourMinute;
+bool slotHolds(const ConnectionPoint& slot, const PollMoment& moment) {
+  if (!slot) return false;
+  const std::optional<TimeText> time = readTimeText(*slot);
+  return time && time->clockForm && time->hours == moment.hours &&
+         time->minutes == moment.minutes;
 }
 
 }  // namespace
 
 PollMoment pollMoment(platform::DateTime moment) {
-  return {platform::formatHourMinute(moment), isoWeekday(moment)};
+  const platform::DateTimeParts parts = platform::decodeDateTime(moment);
+  return {parts.hour, parts.minute, platform::isoWeekday(moment)};
 }
 
 std::vector<int32_t> dueSlots(const TAzsItem& item, const PollMoment& moment) {
@@ -19,12 +25,12 @@ std::vector<int32_t> dueSlots(const TAzsItem& item, const PollMoment& moment) {
   const std::vector<ConnectionPoint>& points = *item.CP;
   if (item.ConnTimeTipe == ScheduleKind::Daily) {
     for (std::size_t slot = 0; slot < points.size(); ++slot) {
-      if (slotHolds(points[slot], moment.hourMinute)) slots.push_back(static_cast<int32_t>(slot));
+      if (slotHolds(points[slot], moment)) slots.push_back(static_cast<int32_t>(slot));
     }
   } else if (item.ConnTimeTipe == ScheduleKind::Weekdays) {
     // Slot j belongs to ISO weekday j + 1, so at most one slot can match.
     const auto slot = static_cast<std::size_t>(moment.isoWeekday - 1);
-    if (slot < points.size() && slotHolds(points[slot], moment.hourMinute)) {
+    if (slot < points.size() && slotHolds(points[slot], moment)) {
       slots.push_back(static_cast<int32_t>(slot));
     }
   }

@@ -1,5 +1,6 @@
 // Which stations are due for a poll at one moment: pure functions of the schedules and the time.
-// A slot is due when its text equals the moment formatted "hh:nn" character for character;
+// A slot is due when its text equals the moment formatted "hh:nn" character for character (read
+// by the one reader of time texts, in the clock's form, with the moment's hours and minutes);
 // there is no tolerance and no catching up.
 #pragma once
 
@@ -25,8 +26,9 @@ struct DuePoll {
 
 // The moment as the due rule compares it.
 struct PollMoment {
-  std::string hourMinute;  // "hh:nn"
-  int isoWeekday = 1;      // 1 Monday .. 7 Sunday
+  int hours = 0;
+  int minutes = 0;
+  int isoWeekday = 1;  // 1 Monday .. 7 Sunday
 };
 PollMoment pollMoment(platform::DateTime moment);
 

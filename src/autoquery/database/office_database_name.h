@@ -17,8 +17,9 @@ std::string hostDatabaseText(const HostVariant& answer);
 // The office database's Windows path on the office machine.
 inline constexpr std::string_view kOfficeDatabasePath = "C:\\FSYS\\OFFICEDB\\OFFICE.FDB";
 
-// The host's answer up to the first "C:\" (the server prefix, nothing when the answer holds no
-// "C:\"), followed by kOfficeDatabasePath. "srv:C:\DB\MAIN.FDB" gives "srv:C:\FSYS\…".
+// The host's answer up to its first drive path, a letter in either case, a colon and a
+// backslash (the server prefix, nothing when the answer holds no drive path), followed by
+// kOfficeDatabasePath. "srv:C:\DB\MAIN.FDB" and "srv:d:\DB\MAIN.FDB" give "srv:C:\FSYS\…".
 std::string officeDatabaseName(std::string_view hostDatabaseText);
 
 // What the Firebird client is asked to open: a name with a server prefix goes to that server

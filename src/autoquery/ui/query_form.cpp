@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -100,6 +101,14 @@ bool ConfirmAutoQuery(const std::string& stationName, int32_t seconds) {
   form.showStationName(platform::toUnicode(stationName));
   form.lbS->setText(QString::number(seconds));
   return platform::operatorDialogs().runModal(form) == QDialog::Accepted;
+}
+
+void closeOpenConfirmations() {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (auto* form = qobject_cast<TQueryForm*>(window); form != nullptr && form->isVisible()) {
+      form->reject();
+    }
+  }
 }
 
 }  // namespace tarvel::autoquery

@@ -43,4 +43,7 @@ class TQueryForm : public QDialog {
 // True when the poll may go ahead: Apply, Enter or the end of the count-down.
 bool ConfirmAutoQuery(const std::string& stationName, int32_t seconds);
 
+// Ends every confirmation that is open as Cancel would: its ConfirmAutoQuery returns false.
+void closeOpenConfirmations();
+
 }  // namespace tarvel::autoquery

@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+#include "autoquery/core/time_text.h"
 #include "autoquery/ui/component_looks.h"
 
 namespace tarvel::autoquery {
@@ -9,7 +10,6 @@ namespace {
 
 // Digits only in the four digit positions, a blank shown where none was typed.
 constexpr const char* kTimeMask = "99:99; ";
-constexpr int kDigitPositions[] = {0, 1, 3, 4};
 
 }  // namespace
 
@@ -26,10 +26,10 @@ QLineEdit* makeTimeField(QWidget* parent, const char* objectName, int left, int 
 QString timeFieldText(const QLineEdit& field) { return field.displayText(); }
 
 bool isPartlyTypedTime(const QString& text) {
-  for (const int position : kDigitPositions) {
-    if (position < text.size() && text[position] == QChar(' ')) return true;
-  }
-  return false;
+  // The mask keeps the field at its five characters and lets only digits and blanks into the
+  // digit places, so a field's text that reads as no time has a blank where a digit belongs.
+  constexpr qsizetype kFieldLength = 5;
+  return text.size() >= kFieldLength && !readTimeText(text.toLatin1().toStdString());
 }
 
 }  // namespace tarvel::autoquery

@@ -110,6 +110,8 @@ int32_t load(intptr_t hostContext, uint8_t mode, HostCallback* hostCallback) {
 int32_t unload() {
   ModuleState& module = moduleState();
   try {
+    // A confirmation open in the host's event loop closes before anything is taken down.
+    stopOfficePolling(module);
     module.menuProc.reset();
 
     SiblingLibraries& siblings = module.siblings;

@@ -16,6 +16,7 @@ autoquery::PollingEngine::Links pollingLinks(ModuleState& module) {
   links.confirm = [](const std::string& stationName) {
     return autoquery::ConfirmAutoQuery(stationName, autoquery::kConfirmationSeconds);
   };
+  links.closeConfirmation = [] { autoquery::closeOpenConfirmations(); };
   links.host = module.HostCallback;
   // The IP transport was bound before the office part is made; without its entry every query
   // goes to the host.
@@ -43,6 +44,10 @@ void createOfficeAutoQuery(ModuleState& module) {
   module.AutoAZS =
       std::make_unique<autoquery::tAutoAZS>(module.AutoZaprosOfficeForm->viewFactory());
   module.AutoAZS->LoadFromIni(settings::SettingsFilePath());
+}
+
+void stopOfficePolling(ModuleState& module) {
+  if (module.pollingEngine) module.pollingEngine->stop();
 }
 
 void freeOfficeAutoQuery(ModuleState& module) {

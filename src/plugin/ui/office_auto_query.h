@@ -11,6 +11,10 @@ namespace tarvel::plugin {
 // cnf.INI. What fails goes on to Load, which then reports failure; what was made stays.
 void createOfficeAutoQuery(ModuleState& module);
 
+// The first step of UnLoad: the engine stops, an open confirmation closes, and the tick waiting
+// on it reports nothing more and starts no exchange.
+void stopOfficePolling(ModuleState& module);
+
 // Frees the registry with its items and their frames, then the window with its timer and the
 // engine. Nothing happens for what does not exist.
 void freeOfficeAutoQuery(ModuleState& module);

@@ -101,6 +101,55 @@ TEST_F(Registry, SlotsOfAllItemsTogetherStopAtTheBudget) {
   EXPECT_EQ(registry.Items(kFullItems + 1).CP, std::vector<ConnectionPoint>{});
 }
 
+TEST_F(Registry, SaveKeepsTheCountAndTheItemsBeyondTheBound) {
+  // The file holds three items more than the registry reads; item 0 and those three have
+  // sections of their own, the others are missing and read as fresh items.
+  const int32_t stored = kMaxItemCount + 3;
+  std::string beyond;
+  for (int32_t position = kMaxItemCount; position < stored; ++position) {
+    beyond += "[" + itemSectionName(position) + "]\r\nEnable=1\r\nAZSName=S" +
+              std::to_string(position) + "\r\nCPcount=1\r\nCP0time=08:05\r\n";
+  }
+  installation.writeSettings("[AutoZapros]\r\nCount=" + std::to_string(stored) +
+                             "\r\n[AutoZaprosItem0]\r\nAZSName=First\r\n" + beyond);
+  tAutoAZS registry;
+  registry.LoadFromIni(installation.settingsFile());
+  ASSERT_EQ(registry.Count(), kMaxItemCount);
+  registry.Items(0).AZSName = "Changed";
+  registry.SaveToIni(installation.settingsFile());
+
+  const std::string saved = installation.settingsText();
+  EXPECT_NE(saved.find(beyond), std::string::npos);
+  const auto file = platform::ProfileFile::openForReading(installation.settingsFile());
+  EXPECT_EQ(file.readInteger("AutoZapros", "Count", 0), stored);
+  EXPECT_EQ(file.readString(itemSectionName(0), "AZSName", ""), "Changed");
+  EXPECT_EQ(file.readString(itemSectionName(kMaxItemCount - 1), "AZSName", ""),
+            text::kUndefinedName);
+}
+
+TEST_F(Registry, RegistryAboveTheBoundIsNotSaved) {
+  installation.writeSettings("[AutoZapros]\r\nCount=1\r\n");
+  tAutoAZS registry;
+  for (int32_t position = 0; position <= kMaxItemCount; ++position) registry.Add();
+  EXPECT_THROW(registry.SaveToIni(installation.settingsFile()), std::length_error);
+  EXPECT_EQ(installation.settingsText(), "[AutoZapros]\r\nCount=1\r\n");
+}
+
+TEST_F(Registry, FileBeginningWithAByteOrderMarkLoadsAndKeepsItsMark) {
+  installation.writeSettings(
+      "\xEF\xBB\xBF[AutoZapros]\r\nCount=1\r\n[AutoZaprosItem0]\r\nAZSName=A\r\n");
+  tAutoAZS registry;
+  registry.LoadFromIni(installation.settingsFile());
+  ASSERT_EQ(registry.Count(), 1);
+  EXPECT_EQ(registry.Items(0).AZSName, "A");
+  registry.Add().AZSName = "B";
+  registry.SaveToIni(installation.settingsFile());
+  const std::string saved = installation.settingsText();
+  EXPECT_TRUE(saved.starts_with("\xEF\xBB\xBF[AutoZapros]\r\nCount=2\r\n[AutoZaprosItem0]\r\n"))
+      << saved;
+  EXPECT_EQ(saved.find("[AutoZapros]", 4), std::string::npos);
+}
+
 TEST_F(Registry, StationNameWithLineBreaksStaysOneValue) {
   tAutoAZS registry;
   registry.Add().AZSName = "A\r\n[Inet]\r\nAutoSendEnable=1";

@@ -149,25 +149,84 @@ TEST_F(PollingEngineTest, HostVersionAndConnectionTypeChooseTheWayOfTheQuery) {
   }
 }
 
-TEST_F(PollingEngineTest, TickDeliveredWhileTheOperatorIsAskedDoesNothing) {
-  testing::addSchedule(registry, {.AZSName = "A", .HasUserQuery = true, .CP = {"08:05"}});
-  testing::addSchedule(registry, {.AZSName = "B", .CP = {"08:05"}});
+TEST_F(PollingEngineTest, TicksDeliveredWhileTheOperatorIsAskedAreWalkedInOrderAfterIt) {
+  testing::addSchedule(registry, {.AZSName = "A", .HasUserQuery = true, .CP = {"14:05"}});
+  testing::addSchedule(registry, {.AZSName = "B", .CP = {"14:05", "14:06"}});
+  testing::addSchedule(registry, {.AZSName = "C", .CP = {"14:07"}});
   bool lockFreeDuringTheQuestion = true;
-  int questions = 0;
   answer = [&](const std::string&) {
-    if (++questions > 1) return true;
-    // The dialog's own event loop delivers the next TimerSend tick of the same minute.
-    platform::setClockForTests(monday(8, 5, 30));
-    engine.tick();
+    // The dialog's own event loop delivers the next TimerSend ticks until 14:07:14.
+    for (const int seconds : {30, 60, 90, 120}) {
+      platform::setClockForTests(monday(14, 5, 0) + seconds / 86'400.0);
+      engine.tick();
+    }
     std::thread([&] {
       lockFreeDuringTheQuestion = timerLock.try_lock();
       if (lockFreeDuringTheQuestion) timerLock.unlock();
     }).join();
     return true;
   };
-  EXPECT_EQ(tickAt(monday(8, 5, 0)), (Log{"Confirm(A)", kStarting + "A)", "StartExchange(A,1,Null)",
-                                          kStarting + "B)", "StartExchange(B,1,Null)"}));
+  EXPECT_EQ(tickAt(monday(14, 5, 0)),
+            (Log{"Confirm(A)", kStarting + "A)", "StartExchange(A,1,Null)", kStarting + "B)",
+                 "StartExchange(B,1,Null)", kStarting + "B)", "StartExchange(B,1,Null)",
+                 kStarting + "C)", "StartExchange(C,1,Null)"}));
+  EXPECT_EQ(engine.LastMinute(), 7);
   EXPECT_FALSE(lockFreeDuringTheQuestion);
+  EXPECT_EQ(tickAt(monday(14, 7, 44)), Log{});
+}
+
+TEST_F(PollingEngineTest, ClockStepOfAnySizeLandsInAMinuteWalkedOnce) {
+  testing::addSchedule(registry, {.CP = {"08:05", "09:05", "07:05"}});
+  const Log polled = {kStarting + "A)", "StartExchange(A,1,Null)"};
+  // The day forward passes 07:05 without a tick.
+  Log missedAndPolled = polled;
+  missedAndPolled.insert(missedAndPolled.begin(),
+                         u8"ReportMessage(2,Пропущен автозапрос на АЗС: A (07:05))"_cp1251);
+  const struct {
+    const char* step;
+    platform::DateTime moment;
+    Log expected;
+  } steps[] = {
+      {"start", monday(8, 5, 10), polled},
+      {"an hour forward", monday(9, 5, 10), polled},
+      {"an hour back, to a minute walked", monday(8, 5, 40), {}},
+      {"a day forward", monday(8, 5, 10) + 1, missedAndPolled},
+      {"the same minute again", monday(8, 5, 50) + 1, {}},
+      {"a day and an hour back, to a minute never walked", monday(7, 5, 10), polled},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.step);
+    EXPECT_EQ(tickAt(step.moment), step.expected);
+  }
+}
+
+TEST_F(PollingEngineTest, MinutesWithoutATickAreReportedOncePerStationUpToADayLater) {
+  testing::addSchedule(registry, {.AZSName = "A", .CP = {"08:06", "08:06", "08:07"}});
+  const std::vector<ConnectionPoint> monday0807 = {"08:07", "", "", "", "", "", ""};
+  testing::addSchedule(registry, {.AZSName = "B", .ConnTimeTipe = 2, .CP = monday0807});
+  testing::addSchedule(registry, {.AZSName = "C", .Enable = false, .CP = {"08:06"}});
+  testing::addSchedule(registry, {.AZSName = "D", .CP = {"08:09"}});
+  const auto missed = [](const char* station, const char* time) {
+    return u8"ReportMessage(2,Пропущен автозапрос на АЗС: "_cp1251 + std::string(station) + " (" +
+           time + "))";
+  };
+  const struct {
+    const char* gap;
+    platform::DateTime moment;
+    Log expected;
+  } ticks[] = {
+      {"the start", monday(8, 5, 0), {}},
+      {"four minutes", monday(8, 9, 10),
+       {missed("A", "08:06"), missed("A", "08:07"), missed("B", "08:07"), kStarting + "D)",
+        "StartExchange(D,1,Null)"}},
+      {"exactly a day", monday(8, 9, 0) + 1,
+       {missed("A", "08:06"), missed("A", "08:07"), kStarting + "D)", "StartExchange(D,1,Null)"}},
+      {"a day and a minute", monday(8, 10, 0) + 2, {}},
+  };
+  for (const auto& tick : ticks) {
+    SCOPED_TRACE(tick.gap);
+    EXPECT_EQ(tickAt(tick.moment), tick.expected);
+  }
 }
 
 TEST_F(PollingEngineTest, RetryAfterAnErrorStartsAtThePollThatRaised) {

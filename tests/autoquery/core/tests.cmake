@@ -5,4 +5,5 @@ tarvel_add_test_program(autoquery_core
           autoquery/core/office_station_list_test.cpp
           autoquery/core/poll_due_test.cpp
           autoquery/core/polling_engine_test.cpp
+          autoquery/core/time_text_test.cpp
   LIBRARIES tarvel_autoquery_core)

@@ -24,12 +24,18 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"srv:C:\\FSYS\\MAIN.FDB", "srv:C:\\FSYS\\OFFICEDB\\OFFICE.FDB"},
                       NameCase{"srv/3051:C:\\DB\\MAIN.FDB",
                                "srv/3051:C:\\FSYS\\OFFICEDB\\OFFICE.FDB"},
-                      // Only the first "C:\" ends the prefix.
-                      NameCase{"srv:C:\\A\\C:\\B", "srv:C:\\FSYS\\OFFICEDB\\OFFICE.FDB"},
-                      // No "C:\" at all, or in another case or drive: no server prefix.
+                      // Any drive, in either case, ends the prefix; only the first one.
+                      NameCase{"srv:D:\\DB\\MAIN.FDB", "srv:C:\\FSYS\\OFFICEDB\\OFFICE.FDB"},
+                      NameCase{"srv:c:\\db\\main.fdb", "srv:C:\\FSYS\\OFFICEDB\\OFFICE.FDB"},
+                      NameCase{"s:d:\\DB\\MAIN.FDB", "s:C:\\FSYS\\OFFICEDB\\OFFICE.FDB"},
+                      NameCase{"srv:C:\\A\\D:\\B", "srv:C:\\FSYS\\OFFICEDB\\OFFICE.FDB"},
+                      // A local database on any drive: no server prefix.
+                      NameCase{"D:\\DB\\MAIN.FDB", "C:\\FSYS\\OFFICEDB\\OFFICE.FDB"},
+                      NameCase{"e:\\db\\main.fdb", "C:\\FSYS\\OFFICEDB\\OFFICE.FDB"},
+                      // No drive path at all: no server prefix.
                       NameCase{"", "C:\\FSYS\\OFFICEDB\\OFFICE.FDB"},
-                      NameCase{"srv:D:\\DB\\MAIN.FDB", "C:\\FSYS\\OFFICEDB\\OFFICE.FDB"},
-                      NameCase{"srv:c:\\db\\main.fdb", "C:\\FSYS\\OFFICEDB\\OFFICE.FDB"}));
+                      NameCase{"srv:/db/main.fdb", "C:\\FSYS\\OFFICEDB\\OFFICE.FDB"},
+                      NameCase{"srv:1:\\db", "C:\\FSYS\\OFFICEDB\\OFFICE.FDB"}));
 
 TEST(AttachmentTargetTest, LocalNameIsTheFileUnderTheRootOpenedEmbedded) {
   testing::TemporaryInstallation installation;
