@@ -118,7 +118,7 @@ void tickOverTenThousand(benchmark::State& state, int dueStations) {
   CountingHost host;
   std::recursive_mutex timerLock;
   PollingEngine::Links links;
-  links.registry = [&registry] { return &registry; };
+  links.registry = &registry;
   links.host = &host;
   PollingEngine engine(links, timerLock);
   const double moments[] = {tarvel::platform::encodeDateTime(2025, 3, 3, 8, 5, 10),

@@ -46,9 +46,7 @@ void PollingEngine::tick() {
   const int minute = platform::minuteOfHour(moment);
   if (minute == LastMinute_) return;
 
-  if (const tAutoAZS* registry = links_.registry ? links_.registry() : nullptr) {
-    walk(*registry, moment, minuteSinceEpoch(moment));
-  }
+  if (links_.registry != nullptr) walk(*links_.registry, moment, minuteSinceEpoch(moment));
   unfinished_.reset();
   LastMinute_ = minute;
 }

@@ -8,8 +8,8 @@
 #include <QShowEvent>
 #include <QSlider>
 #include <QTimer>
+#include <algorithm>
 #include <exception>
-#include <memory>
 #include <vector>
 
 #include "autoquery/chart/ui/chart_widget.h"
@@ -35,9 +35,11 @@ constexpr int32_t kErrorMessage = 2;
 
 }  // namespace
 
-TAutoZaprosOfficeForm::TAutoZaprosOfficeForm()
+TAutoZaprosOfficeForm::TAutoZaprosOfficeForm(tAutoAZS& AutoAZS, HostCallback* host)
     : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
+                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      AutoAZS_(AutoAZS),
+      host_(host) {
   setObjectName("TAutoZaprosOfficeForm");
   setWindowTitle(platform::toUnicode(texts::kOfficeFormCaption));
   platform::applyFormFont(this);
@@ -67,12 +69,8 @@ TAutoZaprosOfficeForm::TAutoZaprosOfficeForm()
   TimerSend->start();
 }
 
-TAutoZaprosOfficeForm::~TAutoZaprosOfficeForm() {
-  for (TAZSFrame* frame : scrollContents()->findChildren<TAZSFrame*>()) {
-    frame->hide();
-    frame->setParent(nullptr);
-  }
-}
+// The frames go with the window; none of them looks at the registry, which may be gone already.
+TAutoZaprosOfficeForm::~TAutoZaprosOfficeForm() = default;
 
 QWidget* TAutoZaprosOfficeForm::scrollContents() const { return ScrollBox1->widget(); }
 
@@ -86,37 +84,17 @@ void TAutoZaprosOfficeForm::reportToHost(const std::string& text) {
   if (host_ != nullptr) host_->ReportMessage(kErrorMessage, text);
 }
 
-namespace {
-
-// Keeps the scroll box's contents hidden while the frames are placed, named and shown: Qt
-// checks every visible sibling whenever a visible frame moves or changes, which with thousands
-// of stations would make the placing quadratic.
-class ContentsHiddenWhileBusy {
- public:
-  explicit ContentsHiddenWhileBusy(QWidget* contents) : contents_(contents) { contents_->hide(); }
-  ~ContentsHiddenWhileBusy() { contents_->show(); }
-  ContentsHiddenWhileBusy(const ContentsHiddenWhileBusy&) = delete;
-  ContentsHiddenWhileBusy& operator=(const ContentsHiddenWhileBusy&) = delete;
-
- private:
-  QWidget* contents_;
-};
-
-}  // namespace
-
 void TAutoZaprosOfficeForm::FormShow() {
-  const ContentsHiddenWhileBusy busy(scrollContents());
   try {
-    if (host_ == nullptr || AutoAZS_ == nullptr || *AutoAZS_ == nullptr) {
-      throw std::logic_error("office window without host or registry");
-    }
+    if (host_ == nullptr) throw std::logic_error("office window without a host");
     const std::string hostDatabase =
         hostDatabaseText(host_->Command(kDatabaseConnectionCommand, 0));
-    synchroniseWithOfficeDatabase(**AutoAZS_, IBDatabase1, officeDatabaseName(hostDatabase));
+    synchroniseWithOfficeDatabase(AutoAZS_, IBDatabase1, officeDatabaseName(hostDatabase));
   } catch (const std::exception& error) {
     reportToHost(texts::kStationListError + std::string(error.what()));
   }
-  fitScrollContents();
+  // Whatever the lining up did before a failure stays done, and the frames show it.
+  RefreshFrames();
   CheckBox1Click();
   Redraw();
 }
@@ -130,20 +108,15 @@ void TAutoZaprosOfficeForm::FormClose(int result) {
   } catch (...) {
     closingError = std::current_exception();
   }
-  if (result != QDialog::Accepted && AutoAZS_ != nullptr) {
-    const ContentsHiddenWhileBusy busy(scrollContents());
-    AutoAZS_->reset();
-    *AutoAZS_ = std::make_unique<tAutoAZS>(viewFactory());
-    (*AutoAZS_)->LoadFromIni(settings::SettingsFilePath());
-    fitScrollContents();
-  }
+  // Frames are made again, for what is in sight, when the window is next shown.
+  freeFrames();
+  if (result != QDialog::Accepted) AutoAZS_.ReloadFromIni(settings::SettingsFilePath());
+  fitScrollContents();
   if (closingError) std::rethrow_exception(closingError);
 }
 
 void TAutoZaprosOfficeForm::BitBtn1Click() {
-  if (AutoAZS_ != nullptr && *AutoAZS_ != nullptr) {
-    (*AutoAZS_)->SaveToIni(settings::SettingsFilePath());
-  }
+  AutoAZS_.SaveToIni(settings::SettingsFilePath());
   accept();
 }
 
@@ -165,12 +138,9 @@ void TAutoZaprosOfficeForm::CheckBox1Click() {
 void TAutoZaprosOfficeForm::Redraw() {
   try {
     std::vector<const TAzsItem*> items;
-    if (AutoAZS_ != nullptr && *AutoAZS_ != nullptr) {
-      const tAutoAZS& registry = **AutoAZS_;
-      items.reserve(static_cast<size_t>(registry.Count()));
-      for (int32_t position = 0; position < registry.Count(); ++position) {
-        items.push_back(&registry.Items(position));
-      }
+    items.reserve(static_cast<size_t>(AutoAZS_.Count()));
+    for (int32_t position = 0; position < AutoAZS_.Count(); ++position) {
+      items.push_back(&AutoAZS_.Items(position));
     }
     Image1->redraw(items, tbMash->value(), tbProgn->value() + 1);
     fitScrollContents();
@@ -180,10 +150,12 @@ void TAutoZaprosOfficeForm::Redraw() {
 }
 
 void TAutoZaprosOfficeForm::FrameClick(int32_t azsIndex) {
-  if (AutoAZS_ == nullptr || *AutoAZS_ == nullptr) return;
-  TAutoItemSettForm editor(**AutoAZS_);
+  TAutoItemSettForm editor(AutoAZS_);
   editor.AZSIndex = azsIndex;
-  if (platform::operatorDialogs().runModal(editor) == QDialog::Accepted) Redraw();
+  if (platform::operatorDialogs().runModal(editor) != QDialog::Accepted) return;
+  // The editor changed the item at azsIndex.
+  if (TAZSFrame* frame = frameAt(azsIndex)) frame->RefreshFrame(AutoAZS_.Items(azsIndex));
+  Redraw();
 }
 
 void TAutoZaprosOfficeForm::TimerSendTimer() {
@@ -192,23 +164,31 @@ void TAutoZaprosOfficeForm::TimerSendTimer() {
   });
 }
 
-tAutoAZS::ViewFactory TAutoZaprosOfficeForm::viewFactory() {
-  return [this]() -> std::unique_ptr<ItemView> {
-    // Items are only ever appended, so the new item's position is the number of frames alive.
-    auto frame = std::make_unique<TAZSFrame>(ImageList1, frameBand(liveFrames_));
-    ++liveFrames_;
-    connect(frame.get(), &QObject::destroyed, this, [this] { --liveFrames_; });
-    frame->hide();
-    connect(frame.get(), &TAZSFrame::FrameClick, this, &TAutoZaprosOfficeForm::FrameClicked);
-    return frame;
-  };
+void TAutoZaprosOfficeForm::RefreshFrames() {
+  const auto count = static_cast<size_t>(AutoAZS_.Count());
+  // Frames of items that are gone go with them.
+  for (size_t position = count; position < frames_.size(); ++position) delete frames_[position];
+  if (frames_.size() > count) frames_.resize(count);
+  for (size_t position = 0; position < frames_.size(); ++position) {
+    if (TAZSFrame* frame = frames_[position]) {
+      const TAzsItem& item = AutoAZS_.Items(static_cast<int32_t>(position));
+      frame->setAZSIndex(item.Index);
+      frame->RefreshFrame(item);
+    }
+  }
+  fitScrollContents();
+}
+
+TAZSFrame* TAutoZaprosOfficeForm::frameAt(int32_t position) const {
+  if (position < 0 || static_cast<size_t>(position) >= frames_.size()) return nullptr;
+  return frames_[static_cast<size_t>(position)];
 }
 
 QWidget* TAutoZaprosOfficeForm::frameBand(int position) {
   // Qt weighs every repainted widget against all its later siblings, so thousands of frames
-  // side by side in one parent make showing the window quadratic; in bands of a hundred, a
-  // frame has at most a hundred siblings. Each band covers the contents from the top, so the
-  // frames keep their places, and shows (and takes clicks in) only its own strip.
+  // side by side in one parent would make painting slow; in bands of a hundred, a frame has at
+  // most a hundred siblings. Each band covers the contents from the top, so the frames keep
+  // their places, and shows (and takes clicks in) only its own strip.
   const auto band = static_cast<size_t>(position / kFramesPerBand);
   while (frameBands_.size() <= band) {
     auto* strip = new QWidget(scrollContents());
@@ -217,10 +197,71 @@ QWidget* TAutoZaprosOfficeForm::frameBand(int position) {
         kFirstFrameTop + static_cast<int>(frameBands_.size()) * kFramesPerBand * kFrameStep;
     strip->setMask(QRegion(0, top, kFrameWidth, kFramesPerBand * kFrameStep));
     strip->setGeometry(0, 0, kFrameWidth, top + kFramesPerBand * kFrameStep);
+    strip->hide();
     frameBands_.push_back(strip);
-    showBandsInSight();
   }
   return frameBands_[band];
+}
+
+void TAutoZaprosOfficeForm::makeFramesOfBand(int band) {
+  const int first = band * kFramesPerBand;
+  const int end = std::min(first + kFramesPerBand, static_cast<int>(AutoAZS_.Count()));
+  if (first >= end) return;
+  if (frames_.size() < static_cast<size_t>(end)) frames_.resize(static_cast<size_t>(end), nullptr);
+  QWidget* strip = frameBand(first);
+  // A frame above, in the Tab order before the first new one: the nearest made frame, or the
+  // scroll box itself.
+  QWidget* previous = ScrollBox1;
+  for (int position = first - 1; position >= 0; --position) {
+    if (frames_[static_cast<size_t>(position)] != nullptr) {
+      previous = frames_[static_cast<size_t>(position)];
+      break;
+    }
+  }
+  for (int position = first; position < end; ++position) {
+    TAZSFrame*& frame = frames_[static_cast<size_t>(position)];
+    if (frame == nullptr) {
+      frame = new TAZSFrame(ImageList1, strip);
+      connect(frame, &TAZSFrame::FrameClick, this, &TAutoZaprosOfficeForm::FrameClicked);
+      const TAzsItem& item = AutoAZS_.Items(position);
+      frame->setAZSIndex(item.Index);
+      frame->RefreshFrame(item);
+      frame->show();
+      setTabOrder(previous, frame);
+    }
+    previous = frame;
+  }
+}
+
+void TAutoZaprosOfficeForm::makeFrameAt(int32_t position) {
+  if (position < 0 || position >= AutoAZS_.Count() || frameAt(position) != nullptr) return;
+  const int band = position / kFramesPerBand;
+  makeFramesOfBand(band);
+  frameBands_[static_cast<size_t>(band)]->show();
+}
+
+void TAutoZaprosOfficeForm::freeFrames() {
+  for (QWidget* strip : frameBands_) delete strip;
+  frameBands_.clear();
+  frames_.clear();
+}
+
+bool TAutoZaprosOfficeForm::focusNextPrevChild(bool next) {
+  platform::guarded([this, next] {
+    // The station Tab moves to from where the focus stands, when that is a frame or the edge of
+    // the frames' column.
+    QWidget* focus = focusWidget();
+    int32_t target = -1;
+    if (focus == ScrollBox1 && next) target = 0;
+    if (focus == tbMash && !next) target = AutoAZS_.Count() - 1;
+    for (size_t position = 0; position < frames_.size(); ++position) {
+      if (frames_[position] != nullptr && frames_[position] == focus) {
+        target = static_cast<int32_t>(position) + (next ? 1 : -1);
+      }
+    }
+    makeFrameAt(target);
+  });
+  return QDialog::focusNextPrevChild(next);
 }
 
 bool TAutoZaprosOfficeForm::eventFilter(QObject* watched, QEvent* event) {
@@ -231,12 +272,21 @@ bool TAutoZaprosOfficeForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAutoZaprosOfficeForm::showBandsInSight() {
+  if (!isVisible()) return;
   const int sightTop = ScrollBox1->verticalScrollBar()->value();
   const int sightBottom = sightTop + ScrollBox1->viewport()->height();
   const int bandHeight = kFramesPerBand * kFrameStep;
-  for (size_t band = 0; band < frameBands_.size(); ++band) {
-    const int top = kFirstFrameTop + static_cast<int>(band) * bandHeight;
-    frameBands_[band]->setVisible(top < sightBottom && top + bandHeight > sightTop);
+  const int bandCount = (AutoAZS_.Count() + kFramesPerBand - 1) / kFramesPerBand;
+  for (int band = 0; band < bandCount; ++band) {
+    const int top = kFirstFrameTop + band * bandHeight;
+    if (top < sightBottom && top + bandHeight > sightTop) {
+      makeFramesOfBand(band);
+      frameBands_[static_cast<size_t>(band)]->show();
+    } else if (static_cast<size_t>(band) < frameBands_.size()) {
+      QWidget* strip = frameBands_[static_cast<size_t>(band)];
+      // Hiding the band that holds the focus would throw the focus elsewhere.
+      if (!strip->isAncestorOf(focusWidget())) strip->hide();
+    }
   }
 }
 

@@ -1,8 +1,15 @@
 // TAutoZaprosOfficeForm: the office window "Автоматический запрос данных с АЗС". Every station
 // of the office database stands in ScrollBox1 as its frame, with the time-line chart Image1
-// beside the frames; a click on a frame opens that station's schedule editor; "Применить" saves
-// all schedules to cnf.INI and any other close reloads them from it. The window also holds the
-// polling timer TimerSend, which ticks from the window's creation on, shown or not.
+// beside the frames; a click on a frame (or Enter or Space on the focused frame) opens that
+// station's schedule editor; "Применить" saves all schedules to cnf.INI and any other close
+// reloads them from it. The window also holds the polling timer TimerSend, which ticks from the
+// window's creation on, shown or not.
+//
+// The window owns the station frames. It makes a frame only when it is needed: while the window
+// is shown, for the bands of kFramesPerBand stations that come into sight (and for the station
+// that Tab moves to); it refreshes them from the registry after each change it makes there, and
+// frees them all when it closes. A chain of ten thousand stations so costs no widgets until the
+// operator looks, and then only the few screens the operator has seen.
 #pragma once
 
 #include <QDialog>
@@ -17,6 +24,7 @@
 #include "tarvel/contract.h"
 
 class QCheckBox;
+class QFocusEvent;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -30,6 +38,8 @@ namespace chart {
 class ChartWidget;
 }
 
+class TAZSFrame;
+
 // The station frames stand in bands of this many (see frameBand).
 inline constexpr int kFramesPerBand = 100;
 
@@ -41,18 +51,13 @@ class TAutoZaprosOfficeForm : public QDialog {
 
  public:
   // Created hidden, without an owner window, at the top left corner; TimerSend starts here.
-  // CheckBox1 takes its remembered state.
-  TAutoZaprosOfficeForm();
-  // Station frames still standing in ScrollBox1 belong to their items: they are taken out of
-  // the window rather than freed with it.
+  // CheckBox1 takes its remembered state. AutoAZS: the one registry, which the window lines up
+  // with the office database, shows, saves, and on a close without "Применить" reloads from
+  // cnf.INI; it must outlive every use of the window but may be freed before the window is.
+  // host: whose Command(69, 0) names the database and who receives the messages; not owned;
+  // without one, showing reports nothing and lists only what the registry holds.
+  explicit TAutoZaprosOfficeForm(tAutoAZS& AutoAZS, HostCallback* host = nullptr);
   ~TAutoZaprosOfficeForm() override;
-
-  // The host whose Command(69, 0) names the database and who receives the messages; not owned.
-  void setHost(HostCallback* host) { host_ = host; }
-  // Where the one registry (AutoAZS) lives. The window lines it up with the office database,
-  // saves it, and on a close without "Применить" replaces it by a fresh one loaded from
-  // cnf.INI, whose frames the window makes (viewFactory).
-  void setRegistry(std::unique_ptr<tAutoAZS>* AutoAZS) { AutoAZS_ = AutoAZS; }
 
   QFrame* Panel2 = nullptr;
   QLabel* Label14 = nullptr;
@@ -96,10 +101,11 @@ class TAutoZaprosOfficeForm : public QDialog {
 
   // Handlers. Each enters the error guard where Qt calls it.
   // Lines the registry up with the office database (reporting a failure to the host as
-  // "Ошибка получения списка АЗС: " and going on), applies the legend switch and redraws.
+  // "Ошибка получения списка АЗС: " and going on), refreshes the frames, applies the legend
+  // switch and redraws.
   void FormShow();
-  // Closes the database; without the OK result, drops the changes of this visit by reloading
-  // the registry from cnf.INI.
+  // Closes the database and frees the frames; without the OK result, drops the changes of this
+  // visit by reloading the registry from cnf.INI.
   void FormClose(int result);
   // Saves the registry to cnf.INI, then closes with OK. A failed save keeps the window open.
   void BitBtn1Click();
@@ -109,14 +115,19 @@ class TAutoZaprosOfficeForm : public QDialog {
   // Rebuilds the chart at tbMash's scale over tbProgn + 1 days; a failure is reported to the
   // host as "Ошибка отрисовки времени соединения: " and the previous chart stays.
   void Redraw();
-  // Opens the schedule editor of the station at azsIndex; redraws when it closes with OK.
+  // Opens the schedule editor of the station at azsIndex; when it closes with OK, refreshes that
+  // station's frame and redraws.
   void FrameClick(int32_t azsIndex);
   // One tick of TimerSend: the tick action, through the error guard.
   void TimerSendTimer();
 
-  // Makes a station frame inside ScrollBox1, hidden, its clicks going to FrameClick: the
-  // registry's Add uses it for every new item.
-  tAutoAZS::ViewFactory viewFactory();
+  // RefreshFrame for every frame made so far, after the registry changed: frames of items that
+  // are gone are freed, the others show their item again; the bands in sight get their frames.
+  void RefreshFrames();
+
+  // The frame of the item at a position, or nullptr when none was made (out of sight, or the
+  // window not shown).
+  TAZSFrame* frameAt(int32_t position) const;
 
   // The widget inside ScrollBox1 that Label13, the station frames and Image1 stand on. The
   // frames stand in bands of kFramesPerBand (see frameBand) that cover the contents from the
@@ -132,6 +143,9 @@ class TAutoZaprosOfficeForm : public QDialog {
   void resizeEvent(QResizeEvent* event) override;
   // Follows the size of ScrollBox1's viewport, which also changes when the legend comes or goes.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Tab and Shift+Tab go through the stations in screen order: the frame they move to is made
+  // first when it was not yet.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void createComponents();
@@ -140,17 +154,25 @@ class TAutoZaprosOfficeForm : public QDialog {
   void reportToHost(const std::string& text);
   // The band that holds the frame of the item at this position, made when first needed.
   QWidget* frameBand(int position);
-  // Shows the bands that the scroll box's viewport reaches and hides the others, so that Qt
-  // keeps only the frames in sight (and near it) shown.
+  // Makes the frames of a band's items that have none yet, shown, in the Tab order after the
+  // frame above them.
+  void makeFramesOfBand(int band);
+  // Makes the frame of the item at a position, with the rest of its band, when it has none.
+  void makeFrameAt(int32_t position);
+  // Frees every frame and band.
+  void freeFrames();
+  // While the window is shown: makes the frames of the bands that the scroll box's viewport
+  // reaches, shows those bands and hides the others, so that Qt keeps only the frames in sight
+  // shown. A band holding the keyboard focus stays shown.
   void showBandsInSight();
   // The scroll contents grow to hold every frame and the whole chart.
   void fitScrollContents();
 
+  tAutoAZS& AutoAZS_;
   HostCallback* host_ = nullptr;
-  std::unique_ptr<tAutoAZS>* AutoAZS_ = nullptr;
   std::function<void()> tickAction_;
   std::vector<QWidget*> frameBands_;
-  int liveFrames_ = 0;  // frames alive: the position of the next item's frame
+  std::vector<TAZSFrame*> frames_;  // by the item's position; nullptr where none was made
 };
 
 }  // namespace tarvel::autoquery

@@ -90,6 +90,7 @@ void TAutoZaprosOfficeForm::createComponents() {
   Label13->setTextFormat(Qt::PlainText);
   Image1 = new chart::ChartWidget(contents);
   Image1->move(kChartPlace);
+  Image1->setAccessibleName(platform::toUnicode(texts::kChartName));
   layout->addWidget(ScrollBox1, 1);
 
   createLegend();
@@ -176,13 +177,10 @@ void TAutoZaprosOfficeForm::resizeEvent(QResizeEvent* event) {
 void TAutoZaprosOfficeForm::fitScrollContents() {
   QWidget* contents = scrollContents();
   int bottom = kChartPlace.y() + Image1->height();
-  if (AutoAZS_ != nullptr && *AutoAZS_ != nullptr) {
-    const int32_t count = (*AutoAZS_)->Count();
-    if (count > 0) {
-      // The last item's frame stands lowest.
-      const TAzsItem& last = (*AutoAZS_)->Items(count - 1);
-      bottom = std::max(bottom, last.Index * kFrameStep + kFirstFrameTop + kFrameHeight);
-    }
+  if (const int32_t count = AutoAZS_.Count(); count > 0) {
+    // The last item's frame stands lowest.
+    const TAzsItem& last = AutoAZS_.Items(count - 1);
+    bottom = std::max(bottom, last.Index * kFrameStep + kFirstFrameTop + kFrameHeight);
   }
   const QSize viewport = ScrollBox1->viewport()->size();
   const int width = std::max(kChartPlace.x() + Image1->width(), viewport.width());

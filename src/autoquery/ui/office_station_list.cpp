@@ -26,23 +26,12 @@ void synchroniseWithOfficeDatabase(tAutoAZS& registry, OfficeDatabase& database,
                                    const std::string& databaseName) {
   database.connect(databaseName);
   database.startTransaction();
-  for (int32_t position = 0; position < registry.Count(); ++position) {
-    registry.Items(position).RefreshFrame();
-  }
   int32_t row = 0;
   database.forEachStationName([&](const std::string& AZSNAME) {
     if (row < registry.Count()) {
-      TAzsItem& item = registry.Items(row);
-      item.AZSName = AZSNAME;
-      item.RefreshFrame();
+      registry.Items(row).AZSName = AZSNAME;
     } else {
-      TAzsItem& item = registry.Add();
-      item.AZSName = AZSNAME;
-      item.RefreshFrame();
-      if (item.Frame) {
-        item.Frame->setVisible(true);
-        item.Frame->setAZSIndex(registry.Count() - 1);
-      }
+      registry.Add().AZSName = AZSNAME;
     }
     ++row;
   });

@@ -15,10 +15,10 @@ class tAutoAZS;
 // decimal. Null is no usable answer and raises std::runtime_error.
 std::string hostDatabaseText(const HostVariant& answer);
 
-// Connects (unless connected) to the named database, starts the read-only transaction,
-// refreshes every frame, then walks the station list: row r renames the item at r (or appends
-// a fresh one, shown, with AZSIndex r) and refreshes its frame; items beyond the last row are
-// deleted from the end. Raises on the first failure; what was done before it stays done.
+// Connects (unless connected) to the named database, starts the read-only transaction, then
+// walks the station list: row r renames the item at r (or appends a fresh one); items beyond
+// the last row are deleted from the end. Raises on the first failure; what was done before it
+// stays done. The window refreshes its frames afterwards.
 void synchroniseWithOfficeDatabase(tAutoAZS& registry, OfficeDatabase& database,
                                    const std::string& databaseName);
 
