@@ -9,6 +9,8 @@
 #include <QSlider>
 #include <QTimer>
 #include <algorithm>
+#include <functional>
+#include <utility>
 #include <exception>
 #include <vector>
 
@@ -186,8 +188,8 @@ TAZSFrame* TAutoZaprosOfficeForm::frameAt(int32_t position) const {
 
 QWidget* TAutoZaprosOfficeForm::frameBand(int position) {
   // Qt weighs every repainted widget against all its later siblings, so thousands of frames
-  // side by side in one parent would make painting slow; in bands of a hundred, a frame has at
-  // most a hundred siblings. Each band covers the contents from the top, so the frames keep
+  // side by side in one parent would make painting slow; in bands, a frame has at most
+  // kFramesPerBand siblings. Each band covers the contents from the top, so the frames keep
   // their places, and shows (and takes clicks in) only its own strip.
   const auto band = static_cast<size_t>(position / kFramesPerBand);
   while (frameBands_.size() <= band) {
@@ -199,69 +201,112 @@ QWidget* TAutoZaprosOfficeForm::frameBand(int position) {
     strip->setGeometry(0, 0, kFrameWidth, top + kFramesPerBand * kFrameStep);
     strip->hide();
     frameBands_.push_back(strip);
+    bandHasFrames_.push_back(false);
   }
   return frameBands_[band];
 }
 
-void TAutoZaprosOfficeForm::makeFramesOfBand(int band) {
-  const int first = band * kFramesPerBand;
-  const int end = std::min(first + kFramesPerBand, static_cast<int>(AutoAZS_.Count()));
+void TAutoZaprosOfficeForm::makeFrames(int32_t first, int32_t end) {
+  first = std::max(first, int32_t{0});
+  end = std::min(end, AutoAZS_.Count());
   if (first >= end) return;
   if (frames_.size() < static_cast<size_t>(end)) frames_.resize(static_cast<size_t>(end), nullptr);
-  QWidget* strip = frameBand(first);
-  // A frame above, in the Tab order before the first new one: the nearest made frame, or the
-  // scroll box itself.
-  QWidget* previous = ScrollBox1;
-  for (int position = first - 1; position >= 0; --position) {
-    if (frames_[static_cast<size_t>(position)] != nullptr) {
-      previous = frames_[static_cast<size_t>(position)];
-      break;
-    }
-  }
-  for (int position = first; position < end; ++position) {
+  for (int32_t position = first; position < end; ++position) {
     TAZSFrame*& frame = frames_[static_cast<size_t>(position)];
-    if (frame == nullptr) {
-      frame = new TAZSFrame(ImageList1, strip);
-      connect(frame, &TAZSFrame::FrameClick, this, &TAutoZaprosOfficeForm::FrameClicked);
-      const TAzsItem& item = AutoAZS_.Items(position);
-      frame->setAZSIndex(item.Index);
-      frame->RefreshFrame(item);
-      frame->show();
-      setTabOrder(previous, frame);
-    }
-    previous = frame;
+    if (frame != nullptr) continue;
+    QWidget* strip = frameBand(position);
+    bandHasFrames_[static_cast<size_t>(position / kFramesPerBand)] = true;
+    frame = new TAZSFrame(ImageList1, strip);
+    // Tab reaches the frames through focusNextPrevChild, in the stations' order; Qt's own
+    // focus chain, which would put them in the order they were made, leaves them out.
+    frame->setFocusPolicy(Qt::ClickFocus);
+    connect(frame, &TAZSFrame::FrameClick, this, &TAutoZaprosOfficeForm::FrameClicked);
+    const TAzsItem& item = AutoAZS_.Items(position);
+    frame->setAZSIndex(item.Index);
+    frame->RefreshFrame(item);
+    frame->show();
+    strip->show();
   }
-}
-
-void TAutoZaprosOfficeForm::makeFrameAt(int32_t position) {
-  if (position < 0 || position >= AutoAZS_.Count() || frameAt(position) != nullptr) return;
-  const int band = position / kFramesPerBand;
-  makeFramesOfBand(band);
-  frameBands_[static_cast<size_t>(band)]->show();
 }
 
 void TAutoZaprosOfficeForm::freeFrames() {
   for (QWidget* strip : frameBands_) delete strip;
   frameBands_.clear();
+  bandHasFrames_.clear();
   frames_.clear();
 }
 
+void TAutoZaprosOfficeForm::freeFramesOfBand(int band) {
+  const auto first = static_cast<size_t>(band) * kFramesPerBand;
+  const size_t end = std::min(first + kFramesPerBand, frames_.size());
+  for (size_t position = first; position < end; ++position) {
+    delete frames_[position];
+    frames_[position] = nullptr;
+  }
+  bandHasFrames_[static_cast<size_t>(band)] = false;
+}
+
+void TAutoZaprosOfficeForm::freeBandsFarFromSight(int sightFirstBand, int sightLastBand) {
+  std::vector<std::pair<int, int>> freeable;  // distance from sight, band
+  for (size_t band = 0; band < bandHasFrames_.size(); ++band) {
+    if (!bandHasFrames_[band] || frameBands_[band]->isAncestorOf(focusWidget())) continue;
+    const int index = static_cast<int>(band);
+    if (index >= sightFirstBand && index <= sightLastBand) continue;
+    freeable.emplace_back(std::max(sightFirstBand - index, index - sightLastBand), index);
+  }
+  const auto made = static_cast<int>(std::count(bandHasFrames_.begin(), bandHasFrames_.end(), true));
+  const int surplus = made - kMadeBandLimit;
+  if (surplus <= 0) return;
+  std::sort(freeable.begin(), freeable.end(), std::greater<>());
+  for (int n = 0; n < surplus && n < static_cast<int>(freeable.size()); ++n) {
+    freeFramesOfBand(freeable[static_cast<size_t>(n)].second);
+  }
+}
+
+QWidget* TAutoZaprosOfficeForm::tabStopAfterFrames() const {
+  for (QWidget* widget = ScrollBox1->nextInFocusChain(); widget != ScrollBox1;
+       widget = widget->nextInFocusChain()) {
+    if (widget == this) break;
+    if (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(this) ||
+        !widget->isEnabled() || ScrollBox1->isAncestorOf(widget)) {
+      continue;
+    }
+    return widget;
+  }
+  return nullptr;
+}
+
 bool TAutoZaprosOfficeForm::focusNextPrevChild(bool next) {
-  platform::guarded([this, next] {
-    // The station Tab moves to from where the focus stands, when that is a frame or the edge of
-    // the frames' column.
+  // Qt's focus chain holds no frame (they take the focus by click only); Tab moves into, through
+  // and out of the column of frames here. Qt's way serves every other step.
+  bool moved = false;
+  platform::guarded([this, next, &moved] {
     QWidget* focus = focusWidget();
+    const int32_t count = AutoAZS_.Count();
     int32_t target = -1;
+    QWidget* outside = nullptr;
     if (focus == ScrollBox1 && next) target = 0;
-    if (focus == tbMash && !next) target = AutoAZS_.Count() - 1;
-    for (size_t position = 0; position < frames_.size(); ++position) {
-      if (frames_[position] != nullptr && frames_[position] == focus) {
-        target = static_cast<int32_t>(position) + (next ? 1 : -1);
+    if (focus != nullptr && focus == tabStopAfterFrames() && !next) target = count - 1;
+    if (const auto* frame = qobject_cast<const TAZSFrame*>(focus)) {
+      const auto place = std::find(frames_.begin(), frames_.end(), frame);
+      if (place != frames_.end()) {
+        target = static_cast<int32_t>(place - frames_.begin()) + (next ? 1 : -1);
+        if (target >= count) outside = tabStopAfterFrames();
+        if (target < 0) outside = ScrollBox1;
       }
     }
-    makeFrameAt(target);
+    if (outside != nullptr) {
+      outside->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+      moved = true;
+    } else if (target >= 0 && target < count) {
+      makeFrames(target, target + 1);
+      frames_[static_cast<size_t>(target)]->setFocus(next ? Qt::TabFocusReason
+                                                          : Qt::BacktabFocusReason);
+      ScrollBox1->ensureWidgetVisible(frames_[static_cast<size_t>(target)]);
+      moved = true;
+    }
   });
-  return QDialog::focusNextPrevChild(next);
+  return moved || QDialog::focusNextPrevChild(next);
 }
 
 bool TAutoZaprosOfficeForm::eventFilter(QObject* watched, QEvent* event) {
@@ -276,18 +321,26 @@ void TAutoZaprosOfficeForm::showBandsInSight() {
   const int sightTop = ScrollBox1->verticalScrollBar()->value();
   const int sightBottom = sightTop + ScrollBox1->viewport()->height();
   const int bandHeight = kFramesPerBand * kFrameStep;
-  const int bandCount = (AutoAZS_.Count() + kFramesPerBand - 1) / kFramesPerBand;
+  // The stations in sight, and a few on either side so that small steps find their frames made.
+  constexpr int kMargin = 4;
+  makeFrames((sightTop - kFirstFrameTop) / kFrameStep - kMargin,
+             (sightBottom - kFirstFrameTop) / kFrameStep + 1 + kMargin);
+  const int bandCount = static_cast<int>(frameBands_.size());
+  int sightFirstBand = bandCount;
+  int sightLastBand = -1;
   for (int band = 0; band < bandCount; ++band) {
     const int top = kFirstFrameTop + band * bandHeight;
     if (top < sightBottom && top + bandHeight > sightTop) {
-      makeFramesOfBand(band);
       frameBands_[static_cast<size_t>(band)]->show();
-    } else if (static_cast<size_t>(band) < frameBands_.size()) {
+      sightFirstBand = std::min(sightFirstBand, band);
+      sightLastBand = band;
+    } else {
       QWidget* strip = frameBands_[static_cast<size_t>(band)];
       // Hiding the band that holds the focus would throw the focus elsewhere.
       if (!strip->isAncestorOf(focusWidget())) strip->hide();
     }
   }
+  freeBandsFarFromSight(sightFirstBand, sightLastBand);
 }
 
 }  // namespace tarvel::autoquery

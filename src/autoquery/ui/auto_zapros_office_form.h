@@ -6,10 +6,10 @@
 // window's creation on, shown or not.
 //
 // The window owns the station frames. It makes a frame only when it is needed: while the window
-// is shown, for the bands of kFramesPerBand stations that come into sight (and for the station
-// that Tab moves to); it refreshes them from the registry after each change it makes there, and
-// frees them all when it closes. A chain of ten thousand stations so costs no widgets until the
-// operator looks, and then only the few screens the operator has seen.
+// is shown, for the stations that come into sight (and for the station that Tab moves to); it refreshes them from the registry after each change it makes there, frees
+// those of bands far from sight beyond kMadeBandLimit, and frees them all when it closes. A chain
+// of ten thousand stations so costs no widgets until the operator looks, and then at most a
+// thousand frames however far the operator scrolls.
 #pragma once
 
 #include <QDialog>
@@ -41,7 +41,10 @@ class ChartWidget;
 class TAZSFrame;
 
 // The station frames stand in bands of this many (see frameBand).
-inline constexpr int kFramesPerBand = 100;
+inline constexpr int kFramesPerBand = 25;
+// At most this many bands keep their frames: beyond it, those farthest from sight are freed (and
+// made again when they come back), so scrolling through a long chain does not pile up widgets.
+inline constexpr int kMadeBandLimit = 40;
 
 // The interval of the polling timer.
 inline constexpr int kSendIntervalMilliseconds = 30'000;
@@ -143,8 +146,8 @@ class TAutoZaprosOfficeForm : public QDialog {
   void resizeEvent(QResizeEvent* event) override;
   // Follows the size of ScrollBox1's viewport, which also changes when the legend comes or goes.
   bool eventFilter(QObject* watched, QEvent* event) override;
-  // Tab and Shift+Tab go through the stations in screen order: the frame they move to is made
-  // first when it was not yet.
+  // Tab and Shift+Tab go through the stations in screen order, between ScrollBox1 and the
+  // widget after it: the frame they move to is made first when it was not yet.
   bool focusNextPrevChild(bool next) override;
 
  private:
@@ -154,16 +157,21 @@ class TAutoZaprosOfficeForm : public QDialog {
   void reportToHost(const std::string& text);
   // The band that holds the frame of the item at this position, made when first needed.
   QWidget* frameBand(int position);
-  // Makes the frames of a band's items that have none yet, shown, in the Tab order after the
-  // frame above them.
-  void makeFramesOfBand(int band);
-  // Makes the frame of the item at a position, with the rest of its band, when it has none.
-  void makeFrameAt(int32_t position);
+  // Makes the frames of the items at positions first .. end - 1 that have none yet, shown, with
+  // their bands.
+  void makeFrames(int32_t first, int32_t end);
   // Frees every frame and band.
   void freeFrames();
-  // While the window is shown: makes the frames of the bands that the scroll box's viewport
-  // reaches, shows those bands and hides the others, so that Qt keeps only the frames in sight
-  // shown. A band holding the keyboard focus stays shown.
+  // Frees the frames of one band.
+  void freeFramesOfBand(int band);
+  // Frees the frames of the bands farthest from sight (never one holding the focus) while more
+  // than kMadeBandLimit bands have frames.
+  void freeBandsFarFromSight(int sightFirstBand, int sightLastBand);
+  // The first widget Tab reaches after the column of frames (normally tbMash).
+  QWidget* tabStopAfterFrames() const;
+  // While the window is shown: makes the frames of the stations that the scroll box's viewport
+  // reaches (and a few beyond), shows their bands and hides the others, so that Qt keeps only
+  // the frames in sight shown. A band holding the keyboard focus stays shown.
   void showBandsInSight();
   // The scroll contents grow to hold every frame and the whole chart.
   void fitScrollContents();
@@ -173,6 +181,7 @@ class TAutoZaprosOfficeForm : public QDialog {
   std::function<void()> tickAction_;
   std::vector<QWidget*> frameBands_;
   std::vector<TAZSFrame*> frames_;  // by the item's position; nullptr where none was made
+  std::vector<bool> bandHasFrames_;  // by band
 };
 
 }  // namespace tarvel::autoquery

@@ -28,7 +28,7 @@ class TAZSFrame : public QFrame {
 
  public:
   // images: the office window's ImageList1, which must outlive the frame. Takes the keyboard
-  // focus by Tab and by click.
+  // focus by Tab and by click (the office window leads Tab through its frames itself).
   TAZSFrame(const ImageList& images, QWidget* parent);
 
   QFrame* Panel1 = nullptr;

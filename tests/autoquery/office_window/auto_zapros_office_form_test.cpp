@@ -345,10 +345,23 @@ TEST_F(OfficeWindowTest, FrameNeverInSightFarDownTheChainOpensItsOwnEditorAndSho
             QString::fromUtf8("Автозапрос отключен, модемное соединение"));
   EXPECT_EQ(frame->picture().pixel(19 + 9, 13),
             form->ImageList1.image(IconIndex::Modem).pixel(9, 13));
+
+  // Scrolled through the whole chain, band by band, the window keeps only a bounded number of
+  // frames, and the one in sight at the end stands where it belongs.
+  QScrollBar* vertical = form->ScrollBox1->verticalScrollBar();
+  for (int top = 0; top <= vertical->maximum(); top += kFramesPerBand * 40) vertical->setValue(top);
+  vertical->setValue(vertical->maximum());
+  EXPECT_LE(form->scrollContents()->findChildren<TAZSFrame*>().size(),
+            (kMadeBandLimit + 2) * kFramesPerBand);
+  ASSERT_NE(form->frameAt(9999), nullptr);
+  EXPECT_TRUE(form->frameAt(9999)->isVisible());
+  EXPECT_EQ(form->frameAt(9999)->lbAZSname->text(), "10000");
 }
 
 TEST_F(OfficeWindowTest, TabWalksTheStationsInScreenOrderAndEnterOpensTheFocusedOne) {
-  constexpr int32_t kStations = kFramesPerBand + 2;  // the last two in a band not yet in sight
+  // More than a band, most of them below the window's sight: their frames are made as Tab
+  // reaches them.
+  constexpr int32_t kStations = kFramesPerBand + 5;
   createChain(kStations);
   startOffice();
   showActive();
