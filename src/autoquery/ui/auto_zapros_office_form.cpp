@@ -171,6 +171,10 @@ void TAutoZaprosOfficeForm::RefreshFrames() {
   // Frames of items that are gone go with them.
   for (size_t position = count; position < frames_.size(); ++position) delete frames_[position];
   if (frames_.size() > count) frames_.resize(count);
+  for (size_t band = (count + kFramesPerBand - 1) / kFramesPerBand; band < bandHasFrames_.size();
+       ++band) {
+    bandHasFrames_[band] = false;
+  }
   for (size_t position = 0; position < frames_.size(); ++position) {
     if (TAZSFrame* frame = frames_[position]) {
       const TAzsItem& item = AutoAZS_.Items(static_cast<int32_t>(position));
