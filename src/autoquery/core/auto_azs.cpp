@@ -24,8 +24,6 @@ std::string itemSectionName(int32_t position) {
   return "AutoZaprosItem" + std::to_string(position);
 }
 
-tAutoAZS::tAutoAZS(ViewFactory viewFactory) : viewFactory_(std::move(viewFactory)) {}
-
 tAutoAZS::~tAutoAZS() {
   for (auto& item : items_) item.reset();
   items_.clear();
@@ -44,7 +42,6 @@ const TAzsItem& tAutoAZS::Items(int32_t position) const {
 TAzsItem& tAutoAZS::Add() {
   auto item = std::make_unique<TAzsItem>();
   item->Index = Count();
-  if (viewFactory_) item->Frame = viewFactory_();
   items_.push_back(std::move(item));
   return *items_.back();
 }
@@ -65,12 +62,13 @@ void tAutoAZS::LoadFromIni(const std::filesystem::path& fileName) {
     item.LoadFromIni(ini, itemSectionName(stored),
                      static_cast<int32_t>(std::min<int64_t>(slotsLeft, kMaxConnectionPointCount)));
     if (item.CP) slotsLeft -= static_cast<int64_t>(item.CP->size());
-    if (item.Frame) {
-      item.Frame->setVisible(true);
-      item.Frame->setAZSIndex(Count() - 1);
-    }
-    item.RefreshFrame();
   }
+}
+
+void tAutoAZS::ReloadFromIni(const std::filesystem::path& fileName) {
+  for (auto& item : items_) item.reset();
+  items_.clear();
+  LoadFromIni(fileName);
 }
 
 void tAutoAZS::SaveToIni(const std::filesystem::path& fileName) const {

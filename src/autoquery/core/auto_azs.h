@@ -1,11 +1,12 @@
-// The registry of all station poll schedules at the office (tAutoAZS): it owns the items, keeps
-// them in cnf.INI (section AutoZapros with Count, one section AutoZaprosItem<i> per item) and
-// attaches each item's view in the office window through a factory the window provides.
+// The registry of all station poll schedules at the office (tAutoAZS): it owns the items and
+// keeps them in cnf.INI (section AutoZapros with Count, one section AutoZaprosItem<i> per item).
+// Plain data living from Load to UnLoad: the polling engine reads it, the office window lines it
+// up with the office database, shows it as station frames of its own and, when it drops the
+// changes of a visit, has it reloaded in place.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,10 +19,9 @@ namespace tarvel::autoquery {
 // The one bound of the registry: the most items LoadFromIni makes, the office window lines up
 // with database rows and SaveToIni writes. Far above any real chain (hundreds of stations). A
 // Count that no plug-in wrote (an absurd number from a damaged or hand-edited file) loads this
-// many items, a negative one none, so a file cannot make Load hang or exhaust the host's memory:
-// each item brings a frame of widgets into the office window, about half a millisecond and 15 KB
-// apiece. Up to the bound, a Count larger than the sections present still loads that many
-// items, the missing ones fresh; beyond it, the file's items are never read and SaveToIni
+// many items, a negative one none, so a file cannot make Load hang or exhaust the host's memory. Up to
+// the bound, a Count larger than the sections present still loads that many items, the missing
+// ones fresh; beyond it, the file's items are never read and SaveToIni
 // leaves them and their Count as they are.
 inline constexpr int32_t kMaxItemCount = 10'000;
 // The most slots LoadFromIni reads for all items together: a thousand stations polled every
@@ -35,14 +35,10 @@ std::string itemSectionName(int32_t position);
 
 class tAutoAZS {
  public:
-  // Makes the view of a new item (the office window's TAZSFrame inside its ScrollBox1, not yet
-  // shown). An empty factory gives items without a view, as tests and benchmarks use them.
-  using ViewFactory = std::function<std::unique_ptr<ItemView>()>;
-
-  explicit tAutoAZS(ViewFactory viewFactory = {});
+  tAutoAZS() = default;
   tAutoAZS(const tAutoAZS&) = delete;
   tAutoAZS& operator=(const tAutoAZS&) = delete;
-  // Frees every item, and so every view, in index order.
+  // Frees every item in index order.
   ~tAutoAZS();
 
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }
@@ -51,18 +47,23 @@ class tAutoAZS {
   TAzsItem& Items(int32_t position);
   const TAzsItem& Items(int32_t position) const;
 
-  // Appends a fresh item with Index equal to its position and its view made by the factory;
-  // neither shows the view nor sets its AZSIndex (the callers do).
+  // Appends a fresh item with Index equal to its position.
   TAzsItem& Add();
 
   // Frees the item at a position and moves the later ones down; their Index and AZSIndex keep
-  // their old values. std::out_of_range outside 0 .. Count() - 1.
+  // their old values (and so do the AZSIndex of their frames). std::out_of_range outside
+  // 0 .. Count() - 1.
   void Delete(int32_t position);
 
-  // Appends the items stored in the file: each is loaded from its section, its view shown, its
-  // AZSIndex set to its position and its view refreshed. A missing file or section reads as
-  // the defaults. Throws std::runtime_error when the file exists but cannot be read.
+  // Appends the items stored in the file, each loaded from its section. A missing file or
+  // section reads as the defaults. Throws std::runtime_error when the file exists but cannot
+  // be read.
   void LoadFromIni(const std::filesystem::path& fileName);
+
+  // The same object becomes what a fresh registry loaded from the file would be: every item is
+  // freed, then LoadFromIni. Whoever holds the registry keeps holding it. A failed read leaves
+  // the items read before the failure (none when the file cannot be opened) and throws.
+  void ReloadFromIni(const std::filesystem::path& fileName);
 
   // Writes Count and every item in one operation of the file: the new schedules reach it
   // together or not at all. Sections of items beyond Count are left as they are. A file whose
@@ -73,7 +74,6 @@ class tAutoAZS {
   void SaveToIni(const std::filesystem::path& fileName) const;
 
  private:
-  ViewFactory viewFactory_;
   std::vector<std::unique_ptr<TAzsItem>> items_;
 };
 

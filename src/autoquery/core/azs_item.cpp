@@ -61,8 +61,4 @@ void TAzsItem::SaveToIni(platform::ProfileFile& ini, const std::string& section)
   }
 }
 
-void TAzsItem::RefreshFrame() {
-  if (Frame) Frame->refresh(*this);
-}
-
 }  // namespace tarvel::autoquery

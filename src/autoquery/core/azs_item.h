@@ -1,10 +1,10 @@
 // One station's poll schedule at the office (TAzsItem): whether it is polled automatically,
 // whether the operator is asked first, how the office connects to it and at which times.
-// The record holds no widgets; its view in the office window is attached through ItemView.
+// Plain data: the office window makes the station's frame when it needs it and refreshes it
+// from the record.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,19 +38,6 @@ inline constexpr int32_t kMaxConnectionPointCount = 1440;
 // Kind 2 keeps one slot per ISO weekday; later slots are not written.
 inline constexpr int32_t kWeekdaySlotCount = 7;
 
-class TAzsItem;
-
-// The station's view in the office window (TAZSFrame implements it). The record owns it.
-class ItemView {
- public:
-  virtual ~ItemView() = default;
-  // Places the view for the item's Index, shows its name and paints its icons.
-  virtual void refresh(const TAzsItem& item) = 0;
-  virtual void setVisible(bool visible) = 0;
-  virtual void setAZSIndex(int32_t index) = 0;
-  virtual int32_t AZSIndex() const = 0;
-};
-
 class TAzsItem {
  public:
   int32_t Index = 0;
@@ -60,7 +47,6 @@ class TAzsItem {
   int32_t ConnType = settings::ConnectionType::DirectIp;
   int32_t ConnTimeTipe = ScheduleKind::Daily;
   std::optional<std::vector<ConnectionPoint>> CP;  // absent, or the list of slots
-  std::unique_ptr<ItemView> Frame;                 // null where no window shows the item
 
   TAzsItem();
 
@@ -72,9 +58,6 @@ class TAzsItem {
   // Writes the item into one section of a file opened for writing; erases nothing. Kinds 1 and
   // 2 with a list write CPcount and the filled slots (kind 2 at most seven of them).
   void SaveToIni(platform::ProfileFile& ini, const std::string& section) const;
-
-  // Refreshes the attached view, if any.
-  void RefreshFrame();
 };
 
 }  // namespace tarvel::autoquery

@@ -173,7 +173,7 @@ void PollingEngine::State::walkMinute(int64_t minute) {
   // ticks in an hh:00 minute walk nothing.
   if (!lastWalked && platform::minuteOfHour(startOfMinute(minute)) == 0) return;
   const ScopedValue<std::optional<int64_t>> current(walking, minute);
-  if (const tAutoAZS* registry = links.registry ? links.registry() : nullptr) {
+  if (const tAutoAZS* registry = links.registry) {
     reportMissed(*registry, minute);
     walk(*registry, minute);
   }

@@ -43,9 +43,8 @@ inline constexpr int64_t kMissedPollReportMinutes = 24 * 60;
 class PollingEngine {
  public:
   struct Links {
-    // The registry walked at each tick, asked anew because the office window may replace it;
-    // nullptr when there is none.
-    std::function<const tAutoAZS*()> registry;
+    // The registry walked at each tick; it must outlive the engine. nullptr: nothing to walk.
+    const tAutoAZS* registry = nullptr;
     // ConfirmAutoQuery(station name, kConfirmationSeconds): true lets the poll go ahead. Empty:
     // every poll goes ahead without asking.
     std::function<bool(const std::string& stationName)> confirm;

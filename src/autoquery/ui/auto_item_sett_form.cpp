@@ -277,7 +277,7 @@ void TAutoItemSettForm::BitBtn1Click() {
   if (rbMonth->isChecked()) item.ConnTimeTipe = ScheduleKind::MonthDates;
   // Kind 3 keeps its session list as it was.
   if (newCP) item.CP = std::move(newCP);
-  item.RefreshFrame();
+  // The office window refreshes the station's frame when the editor closes with OK.
   accept();
 }
 

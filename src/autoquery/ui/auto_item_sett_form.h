@@ -1,8 +1,8 @@
 // TAutoItemSettForm: the schedule editor of one station, opened from the office window by a
 // click on the station's frame. It edits the item at AZSIndex of the registry: polling on or
 // off, asking first, the connection type and the session times, daily or per weekday. Apply
-// writes the choices into the item and refreshes its frame; the file is the office window's
-// business. Made and freed for each use.
+// writes the choices into the item and closes with OK; refreshing the station's frame and
+// writing the file are the office window's business. Made and freed for each use.
 #pragma once
 
 #include <QString>

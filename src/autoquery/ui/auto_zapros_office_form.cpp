@@ -12,9 +12,10 @@
 #include <algorithm>
 #include <chrono>
 #include <exception>
+#include <functional>
 #include <future>
-#include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "autoquery/chart/ui/chart_widget.h"
@@ -44,9 +45,11 @@ constexpr QSize kClientSize(763, 366);
 
 }  // namespace
 
-TAutoZaprosOfficeForm::TAutoZaprosOfficeForm()
+TAutoZaprosOfficeForm::TAutoZaprosOfficeForm(tAutoAZS& AutoAZS, HostCallback* host)
     : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
+                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      AutoAZS_(AutoAZS),
+      host_(host) {
   setObjectName("TAutoZaprosOfficeForm");
   setWindowTitle(platform::toUnicode(text::kOfficeFormCaption));
   platform::applyFormFont(this);
@@ -76,12 +79,8 @@ TAutoZaprosOfficeForm::TAutoZaprosOfficeForm()
   TimerSend->start();
 }
 
-TAutoZaprosOfficeForm::~TAutoZaprosOfficeForm() {
-  for (TAZSFrame* frame : scrollContents()->findChildren<TAZSFrame*>()) {
-    frame->hide();
-    frame->setParent(nullptr);
-  }
-}
+// The frames go with the window; none of them looks at the registry, which may be gone already.
+TAutoZaprosOfficeForm::~TAutoZaprosOfficeForm() = default;
 
 QWidget* TAutoZaprosOfficeForm::scrollContents() const { return ScrollBox1->widget(); }
 
@@ -94,24 +93,6 @@ void TAutoZaprosOfficeForm::showEvent(QShowEvent* event) {
 void TAutoZaprosOfficeForm::reportToHost(const std::string& text) {
   if (host_ != nullptr) host_->ReportMessage(MessageKind::ErrorOrWarning, text);
 }
-
-namespace {
-
-// Keeps the scroll box's contents hidden while the frames are placed, named and shown: Qt
-// checks every visible sibling whenever a visible frame moves or changes, which with thousands
-// of stations would make the placing quadratic.
-class ContentsHiddenWhileBusy {
- public:
-  explicit ContentsHiddenWhileBusy(QWidget* contents) : contents_(contents) { contents_->hide(); }
-  ~ContentsHiddenWhileBusy() { contents_->show(); }
-  ContentsHiddenWhileBusy(const ContentsHiddenWhileBusy&) = delete;
-  ContentsHiddenWhileBusy& operator=(const ContentsHiddenWhileBusy&) = delete;
-
- private:
-  QWidget* contents_;
-};
-
-}  // namespace
 
 std::optional<StationNames> TAutoZaprosOfficeForm::readStationNames() {
   const std::string databaseName =
@@ -137,33 +118,14 @@ std::optional<StationNames> TAutoZaprosOfficeForm::readStationNames() {
                             std::to_string(kOpeningBound.count()) + text::kSeconds);
 }
 
-void TAutoZaprosOfficeForm::refreshFrames() {
-  tAutoAZS& registry = **AutoAZS_;
-  for (int32_t position = 0; position < registry.Count(); ++position) {
-    TAzsItem& item = registry.Items(position);
-    item.RefreshFrame();
-    if (item.Frame) {
-      item.Frame->setVisible(true);
-      item.Frame->setAZSIndex(position);
-    }
-  }
-}
-
 void TAutoZaprosOfficeForm::FormShow() {
   try {
-    if (host_ == nullptr || AutoAZS_ == nullptr || *AutoAZS_ == nullptr) {
-      throw std::logic_error("office window without host or registry");
-    }
+    if (host_ == nullptr) throw std::logic_error("office window without a host");
     // The window stands with the registry as it is while the database is read.
     const std::optional<StationNames> stations = readStationNames();
     if (!stations) return;  // closed meanwhile
-    int32_t leftOut = 0;
-    {
-      const ContentsHiddenWhileBusy busy(scrollContents());
-      leftOut = synchroniseWithOfficeDatabase(**AutoAZS_, stations->AZSNAMEs,
-                                              stations->failure == nullptr);
-      refreshFrames();
-    }
+    const int32_t leftOut =
+        synchroniseWithOfficeDatabase(AutoAZS_, stations->AZSNAMEs, stations->failure == nullptr);
     if (leftOut > 0) {
       reportToHost(text::kStationsBeyondTheBound + std::to_string(kMaxItemCount) +
                    text::kStationsLeftOut + std::to_string(leftOut));
@@ -172,7 +134,8 @@ void TAutoZaprosOfficeForm::FormShow() {
   } catch (const std::exception& error) {
     reportToHost(text::kStationListError + std::string(error.what()));
   }
-  fitScrollContents();
+  // Whatever the lining up did before a failure stays done, and the frames show it.
+  RefreshFrames();
   CheckBox1Click();
   Redraw();
 }
@@ -200,20 +163,15 @@ void TAutoZaprosOfficeForm::FormClose(int result) {
       IBDatabase1.abandon();
     }
   }
-  if (result != QDialog::Accepted && AutoAZS_ != nullptr) {
-    const ContentsHiddenWhileBusy busy(scrollContents());
-    AutoAZS_->reset();
-    *AutoAZS_ = std::make_unique<tAutoAZS>(viewFactory());
-    (*AutoAZS_)->LoadFromIni(settings::SettingsFilePath());
-    fitScrollContents();
-  }
+  // Frames are made again, for what is in sight, when the window is next shown.
+  freeFrames();
+  if (result != QDialog::Accepted) AutoAZS_.ReloadFromIni(settings::SettingsFilePath());
+  fitScrollContents();
   if (closingError) std::rethrow_exception(closingError);
 }
 
 void TAutoZaprosOfficeForm::BitBtn1Click() {
-  if (AutoAZS_ != nullptr && *AutoAZS_ != nullptr) {
-    (*AutoAZS_)->SaveToIni(settings::SettingsFilePath());
-  }
+  AutoAZS_.SaveToIni(settings::SettingsFilePath());
   accept();
 }
 
@@ -235,12 +193,9 @@ void TAutoZaprosOfficeForm::CheckBox1Click() {
 void TAutoZaprosOfficeForm::Redraw() {
   try {
     std::vector<const TAzsItem*> items;
-    if (AutoAZS_ != nullptr && *AutoAZS_ != nullptr) {
-      const tAutoAZS& registry = **AutoAZS_;
-      items.reserve(static_cast<size_t>(registry.Count()));
-      for (int32_t position = 0; position < registry.Count(); ++position) {
-        items.push_back(&registry.Items(position));
-      }
+    items.reserve(static_cast<size_t>(AutoAZS_.Count()));
+    for (int32_t position = 0; position < AutoAZS_.Count(); ++position) {
+      items.push_back(&AutoAZS_.Items(position));
     }
     Image1->redraw(items, tbMash->value(), tbProgn->value() + 1);
     fitScrollContents();
@@ -250,10 +205,12 @@ void TAutoZaprosOfficeForm::Redraw() {
 }
 
 void TAutoZaprosOfficeForm::FrameClick(int32_t azsIndex) {
-  if (AutoAZS_ == nullptr || *AutoAZS_ == nullptr) return;
-  TAutoItemSettForm editor(**AutoAZS_);
+  TAutoItemSettForm editor(AutoAZS_);
   editor.AZSIndex = azsIndex;
-  if (platform::operatorDialogs().runModal(editor) == QDialog::Accepted) Redraw();
+  if (platform::operatorDialogs().runModal(editor) != QDialog::Accepted) return;
+  // The editor changed the item at azsIndex.
+  if (TAZSFrame* frame = frameAt(azsIndex)) frame->RefreshFrame(AutoAZS_.Items(azsIndex));
+  Redraw();
 }
 
 void TAutoZaprosOfficeForm::TimerSendTimer() {
@@ -262,23 +219,35 @@ void TAutoZaprosOfficeForm::TimerSendTimer() {
   });
 }
 
-tAutoAZS::ViewFactory TAutoZaprosOfficeForm::viewFactory() {
-  return [this]() -> std::unique_ptr<ItemView> {
-    // Items are only ever appended, so the new item's position is the number of frames alive.
-    auto frame = std::make_unique<TAZSFrame>(ImageList1, frameBand(liveFrames_));
-    ++liveFrames_;
-    connect(frame.get(), &QObject::destroyed, this, [this] { --liveFrames_; });
-    frame->hide();
-    connect(frame.get(), &TAZSFrame::FrameClick, this, &TAutoZaprosOfficeForm::FrameClicked);
-    return frame;
-  };
+void TAutoZaprosOfficeForm::RefreshFrames() {
+  const auto count = static_cast<size_t>(AutoAZS_.Count());
+  // Frames of items that are gone go with them.
+  for (size_t position = count; position < frames_.size(); ++position) delete frames_[position];
+  if (frames_.size() > count) frames_.resize(count);
+  for (size_t band = (count + kFramesPerBand - 1) / kFramesPerBand; band < bandHasFrames_.size();
+       ++band) {
+    bandHasFrames_[band] = false;
+  }
+  for (size_t position = 0; position < frames_.size(); ++position) {
+    if (TAZSFrame* frame = frames_[position]) {
+      const TAzsItem& item = AutoAZS_.Items(static_cast<int32_t>(position));
+      frame->setAZSIndex(item.Index);
+      frame->RefreshFrame(item);
+    }
+  }
+  fitScrollContents();
+}
+
+TAZSFrame* TAutoZaprosOfficeForm::frameAt(int32_t position) const {
+  if (position < 0 || static_cast<size_t>(position) >= frames_.size()) return nullptr;
+  return frames_[static_cast<size_t>(position)];
 }
 
 QWidget* TAutoZaprosOfficeForm::frameBand(int position) {
   // Qt weighs every repainted widget against all its later siblings, so thousands of frames
-  // side by side in one parent make showing the window quadratic; in bands of a hundred, a
-  // frame has at most a hundred siblings. Each band covers the contents from the top, so the
-  // frames keep their places, and shows (and takes clicks in) only its own strip.
+  // side by side in one parent would make painting slow; in bands, a frame has at most
+  // kFramesPerBand siblings. Each band covers the contents from the top, so the frames keep
+  // their places, and shows (and takes clicks in) only its own strip.
   const auto band = static_cast<size_t>(position / kFramesPerBand);
   while (frameBands_.size() <= band) {
     auto* strip = new QWidget(scrollContents());
@@ -287,10 +256,114 @@ QWidget* TAutoZaprosOfficeForm::frameBand(int position) {
         kFirstFrameTop + static_cast<int>(frameBands_.size()) * kFramesPerBand * kFrameStep;
     strip->setMask(QRegion(0, top, kFrameWidth, kFramesPerBand * kFrameStep));
     strip->setGeometry(0, 0, kFrameWidth, top + kFramesPerBand * kFrameStep);
+    strip->hide();
     frameBands_.push_back(strip);
-    showBandsInSight();
+    bandHasFrames_.push_back(false);
   }
   return frameBands_[band];
+}
+
+void TAutoZaprosOfficeForm::makeFrames(int32_t first, int32_t end) {
+  first = std::max(first, int32_t{0});
+  end = std::min(end, AutoAZS_.Count());
+  if (first >= end) return;
+  if (frames_.size() < static_cast<size_t>(end)) frames_.resize(static_cast<size_t>(end), nullptr);
+  for (int32_t position = first; position < end; ++position) {
+    TAZSFrame*& frame = frames_[static_cast<size_t>(position)];
+    if (frame != nullptr) continue;
+    QWidget* strip = frameBand(position);
+    bandHasFrames_[static_cast<size_t>(position / kFramesPerBand)] = true;
+    frame = new TAZSFrame(ImageList1, strip);
+    // Tab reaches the frames through focusNextPrevChild, in the stations' order; Qt's own
+    // focus chain, which would put them in the order they were made, leaves them out.
+    frame->setFocusPolicy(Qt::ClickFocus);
+    connect(frame, &TAZSFrame::FrameClick, this, &TAutoZaprosOfficeForm::FrameClicked);
+    const TAzsItem& item = AutoAZS_.Items(position);
+    frame->setAZSIndex(item.Index);
+    frame->RefreshFrame(item);
+    frame->show();
+    strip->show();
+  }
+}
+
+void TAutoZaprosOfficeForm::freeFrames() {
+  for (QWidget* strip : frameBands_) delete strip;
+  frameBands_.clear();
+  bandHasFrames_.clear();
+  frames_.clear();
+}
+
+void TAutoZaprosOfficeForm::freeFramesOfBand(int band) {
+  const auto first = static_cast<size_t>(band) * kFramesPerBand;
+  const size_t end = std::min(first + kFramesPerBand, frames_.size());
+  for (size_t position = first; position < end; ++position) {
+    delete frames_[position];
+    frames_[position] = nullptr;
+  }
+  bandHasFrames_[static_cast<size_t>(band)] = false;
+}
+
+void TAutoZaprosOfficeForm::freeBandsFarFromSight(int sightFirstBand, int sightLastBand) {
+  std::vector<std::pair<int, int>> freeable;  // distance from sight, band
+  for (size_t band = 0; band < bandHasFrames_.size(); ++band) {
+    if (!bandHasFrames_[band] || frameBands_[band]->isAncestorOf(focusWidget())) continue;
+    const int index = static_cast<int>(band);
+    if (index >= sightFirstBand && index <= sightLastBand) continue;
+    freeable.emplace_back(std::max(sightFirstBand - index, index - sightLastBand), index);
+  }
+  const auto made = static_cast<int>(std::count(bandHasFrames_.begin(), bandHasFrames_.end(), true));
+  const int surplus = made - kMadeBandLimit;
+  if (surplus <= 0) return;
+  std::sort(freeable.begin(), freeable.end(), std::greater<>());
+  for (int n = 0; n < surplus && n < static_cast<int>(freeable.size()); ++n) {
+    freeFramesOfBand(freeable[static_cast<size_t>(n)].second);
+  }
+}
+
+QWidget* TAutoZaprosOfficeForm::tabStopAfterFrames() const {
+  for (QWidget* widget = ScrollBox1->nextInFocusChain(); widget != ScrollBox1;
+       widget = widget->nextInFocusChain()) {
+    if (widget == this) break;
+    if (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisibleTo(this) ||
+        !widget->isEnabled() || ScrollBox1->isAncestorOf(widget)) {
+      continue;
+    }
+    return widget;
+  }
+  return nullptr;
+}
+
+bool TAutoZaprosOfficeForm::focusNextPrevChild(bool next) {
+  // Qt's focus chain holds no frame (they take the focus by click only); Tab moves into, through
+  // and out of the column of frames here. Qt's way serves every other step.
+  bool moved = false;
+  platform::guarded([this, next, &moved] {
+    QWidget* focus = focusWidget();
+    const int32_t count = AutoAZS_.Count();
+    int32_t target = -1;
+    QWidget* outside = nullptr;
+    if (focus == ScrollBox1 && next) target = 0;
+    if (focus != nullptr && focus == tabStopAfterFrames() && !next) target = count - 1;
+    if (const auto* frame = qobject_cast<const TAZSFrame*>(focus)) {
+      const auto place = std::find(frames_.begin(), frames_.end(), frame);
+      if (place != frames_.end()) {
+        target = static_cast<int32_t>(place - frames_.begin()) + (next ? 1 : -1);
+        if (target >= count) outside = tabStopAfterFrames();
+        if (target < 0) outside = ScrollBox1;
+      }
+    }
+    if (outside != nullptr) {
+      outside->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+      moved = true;
+    } else if (target >= 0 && target < count) {
+      makeFrames(target, target + 1);
+      frames_[static_cast<size_t>(target)]->setFocus(next ? Qt::TabFocusReason
+                                                          : Qt::BacktabFocusReason);
+      ScrollBox1->ensureWidgetVisible(frames_[static_cast<size_t>(target)]);
+      moved = true;
+    }
+  });
+  return moved || QDialog::focusNextPrevChild(next);
 }
 
 bool TAutoZaprosOfficeForm::eventFilter(QObject* watched, QEvent* event) {
@@ -301,13 +374,30 @@ bool TAutoZaprosOfficeForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAutoZaprosOfficeForm::showBandsInSight() {
+  if (!isVisible()) return;
   const int sightTop = ScrollBox1->verticalScrollBar()->value();
   const int sightBottom = sightTop + ScrollBox1->viewport()->height();
   const int bandHeight = kFramesPerBand * kFrameStep;
-  for (size_t band = 0; band < frameBands_.size(); ++band) {
-    const int top = kFirstFrameTop + static_cast<int>(band) * bandHeight;
-    frameBands_[band]->setVisible(top < sightBottom && top + bandHeight > sightTop);
+  // The stations in sight, and a few on either side so that small steps find their frames made.
+  constexpr int kMargin = 4;
+  makeFrames((sightTop - kFirstFrameTop) / kFrameStep - kMargin,
+             (sightBottom - kFirstFrameTop) / kFrameStep + 1 + kMargin);
+  const int bandCount = static_cast<int>(frameBands_.size());
+  int sightFirstBand = bandCount;
+  int sightLastBand = -1;
+  for (int band = 0; band < bandCount; ++band) {
+    const int top = kFirstFrameTop + band * bandHeight;
+    if (top < sightBottom && top + bandHeight > sightTop) {
+      frameBands_[static_cast<size_t>(band)]->show();
+      sightFirstBand = std::min(sightFirstBand, band);
+      sightLastBand = band;
+    } else {
+      QWidget* strip = frameBands_[static_cast<size_t>(band)];
+      // Hiding the band that holds the focus would throw the focus elsewhere.
+      if (!strip->isAncestorOf(focusWidget())) strip->hide();
+    }
   }
+  freeBandsFarFromSight(sightFirstBand, sightLastBand);
 }
 
 void TAutoZaprosOfficeForm::resizeEvent(QResizeEvent* event) {
@@ -322,13 +412,10 @@ void TAutoZaprosOfficeForm::resizeEvent(QResizeEvent* event) {
 void TAutoZaprosOfficeForm::fitScrollContents() {
   QWidget* contents = scrollContents();
   int bottom = kChartPlace.y() + Image1->height();
-  if (AutoAZS_ != nullptr && *AutoAZS_ != nullptr) {
-    const int32_t count = (*AutoAZS_)->Count();
-    if (count > 0) {
-      // The last item's frame stands lowest.
-      const TAzsItem& last = (*AutoAZS_)->Items(count - 1);
-      bottom = std::max(bottom, last.Index * kFrameStep + kFirstFrameTop + kFrameHeight);
-    }
+  if (const int32_t count = AutoAZS_.Count(); count > 0) {
+    // The last item's frame stands lowest.
+    const TAzsItem& last = AutoAZS_.Items(count - 1);
+    bottom = std::max(bottom, last.Index * kFrameStep + kFirstFrameTop + kFrameHeight);
   }
   const QSize viewport = ScrollBox1->viewport()->size();
   const int width = std::max(kChartPlace.x() + Image1->width(), viewport.width());

@@ -1,8 +1,15 @@
 // TAutoZaprosOfficeForm: the office window "Автоматический запрос данных с АЗС". Every station
 // of the office database stands in ScrollBox1 as its frame, with the time-line chart Image1
-// beside the frames; a click on a frame opens that station's schedule editor; "Применить" saves
-// all schedules to cnf.INI and any other close reloads them from it. The window also holds the
-// polling timer TimerSend, which ticks from the window's creation on, shown or not.
+// beside the frames; a click on a frame (or Enter or Space on the focused frame) opens that
+// station's schedule editor; "Применить" saves all schedules to cnf.INI and any other close
+// reloads them from it. The window also holds the polling timer TimerSend, which ticks from the
+// window's creation on, shown or not.
+//
+// The window owns the station frames. It makes a frame only when it is needed: while the window
+// is shown, for the stations that come into sight (and for the station that Tab moves to); it refreshes them from the registry after each change it makes there, frees
+// those of bands far from sight beyond kMadeBandLimit, and frees them all when it closes. A chain
+// of ten thousand stations so costs no widgets until the operator looks, and then at most a
+// thousand frames however far the operator scrolls.
 #pragma once
 
 #include <QDialog>
@@ -18,6 +25,7 @@
 #include "tarvel/contract.h"
 
 class QCheckBox;
+class QFocusEvent;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -32,8 +40,13 @@ class ChartWidget;
 }
 class DatabaseWait;
 
+class TAZSFrame;
+
 // The station frames stand in bands of this many (see frameBand).
-inline constexpr int kFramesPerBand = 100;
+inline constexpr int kFramesPerBand = 25;
+// At most this many bands keep their frames: beyond it, those farthest from sight are freed (and
+// made again when they come back), so scrolling through a long chain does not pile up widgets.
+inline constexpr int kMadeBandLimit = 40;
 
 // The interval of the polling timer.
 inline constexpr int kSendIntervalMilliseconds = 30'000;
@@ -43,19 +56,13 @@ class TAutoZaprosOfficeForm : public QDialog {
 
  public:
   // Created hidden, without an owner window, at the top left corner; TimerSend starts here.
-  // CheckBox1 takes its remembered state.
-  TAutoZaprosOfficeForm();
-  // Station frames still standing in ScrollBox1 belong to their items: they are taken out of
-  // the window rather than freed with it.
+  // CheckBox1 takes its remembered state. AutoAZS: the one registry, which the window lines up
+  // with the office database, shows, saves, and on a close without "Применить" reloads from
+  // cnf.INI; it must outlive every use of the window but may be freed before the window is.
+  // host: whose Command(69, 0) names the database and who receives the messages; not owned;
+  // without one, showing reports nothing and lists only what the registry holds.
+  explicit TAutoZaprosOfficeForm(tAutoAZS& AutoAZS, HostCallback* host = nullptr);
   ~TAutoZaprosOfficeForm() override;
-
-  // The host whose answer to HostCommand::DatabaseConnection names the database and who
-  // receives the messages; not owned.
-  void setHost(HostCallback* host) { host_ = host; }
-  // Where the one registry (AutoAZS) lives. The window lines it up with the office database,
-  // saves it, and on a close without "Применить" replaces it by a fresh one loaded from
-  // cnf.INI, whose frames the window makes (viewFactory).
-  void setRegistry(std::unique_ptr<tAutoAZS>* AutoAZS) { AutoAZS_ = AutoAZS; }
 
   QFrame* Panel2 = nullptr;
   QLabel* Label14 = nullptr;
@@ -101,10 +108,11 @@ class TAutoZaprosOfficeForm : public QDialog {
   // Handlers. Each enters the error guard where Qt calls it.
   // Lines the registry up with the office database (reporting a failure, or a database that
   // does not answer within kOpeningBound, to the host as "Ошибка получения списка АЗС: " and
-  // going on with the registry as it is), applies the legend switch and redraws.
+  // going on with the registry as it is), refreshes the frames, applies the legend switch and
+  // redraws.
   void FormShow();
-  // Closes the database (given up after kClosingBound); without the OK result, drops the
-  // changes of this visit by reloading the registry from cnf.INI.
+  // Closes the database (given up after kClosingBound) and frees the frames; without the OK
+  // result, drops the changes of this visit by reloading the registry from cnf.INI.
   void FormClose(int result);
   // Saves the registry to cnf.INI, then closes with OK. A failed save keeps the window open.
   void BitBtn1Click();
@@ -114,14 +122,19 @@ class TAutoZaprosOfficeForm : public QDialog {
   // Rebuilds the chart at tbMash's scale over tbProgn + 1 days; a failure is reported to the
   // host as "Ошибка отрисовки времени соединения: " and the previous chart stays.
   void Redraw();
-  // Opens the schedule editor of the station at azsIndex; redraws when it closes with OK.
+  // Opens the schedule editor of the station at azsIndex; when it closes with OK, refreshes that
+  // station's frame and redraws.
   void FrameClick(int32_t azsIndex);
   // One tick of TimerSend: the tick action, through the error guard.
   void TimerSendTimer();
 
-  // Makes a station frame inside ScrollBox1, hidden, its clicks going to FrameClick: the
-  // registry's Add uses it for every new item.
-  tAutoAZS::ViewFactory viewFactory();
+  // RefreshFrame for every frame made so far, after the registry changed: frames of items that
+  // are gone are freed, the others show their item again; the bands in sight get their frames.
+  void RefreshFrames();
+
+  // The frame of the item at a position, or nullptr when none was made (out of sight, or the
+  // window not shown).
+  TAZSFrame* frameAt(int32_t position) const;
 
   // The widget inside ScrollBox1 that Label13, the station frames and Image1 stand on. The
   // frames stand in bands of kFramesPerBand (see frameBand) that cover the contents from the
@@ -137,6 +150,9 @@ class TAutoZaprosOfficeForm : public QDialog {
   void resizeEvent(QResizeEvent* event) override;
   // Follows the size of ScrollBox1's viewport, which also changes when the legend comes or goes.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Tab and Shift+Tab go through the stations in screen order, between ScrollBox1 and the
+  // widget after it: the frame they move to is made first when it was not yet.
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void createComponents();
@@ -147,22 +163,34 @@ class TAutoZaprosOfficeForm : public QDialog {
   // when the window was closed meanwhile. Raises what failed, and OfficeDatabaseError when the
   // database did not answer in time.
   std::optional<StationNames> readStationNames();
-  // The items' frames after the registry was lined up: refreshed, shown, numbered.
-  void refreshFrames();
   // The band that holds the frame of the item at this position, made when first needed.
   QWidget* frameBand(int position);
-  // Shows the bands that the scroll box's viewport reaches and hides the others, so that Qt
-  // keeps only the frames in sight (and near it) shown.
+  // Makes the frames of the items at positions first .. end - 1 that have none yet, shown, with
+  // their bands.
+  void makeFrames(int32_t first, int32_t end);
+  // Frees every frame and band.
+  void freeFrames();
+  // Frees the frames of one band.
+  void freeFramesOfBand(int band);
+  // Frees the frames of the bands farthest from sight (never one holding the focus) while more
+  // than kMadeBandLimit bands have frames.
+  void freeBandsFarFromSight(int sightFirstBand, int sightLastBand);
+  // The first widget Tab reaches after the column of frames (normally tbMash).
+  QWidget* tabStopAfterFrames() const;
+  // While the window is shown: makes the frames of the stations that the scroll box's viewport
+  // reaches (and a few beyond), shows their bands and hides the others, so that Qt keeps only
+  // the frames in sight shown. A band holding the keyboard focus stays shown.
   void showBandsInSight();
   // The scroll contents grow to hold every frame and the whole chart.
   void fitScrollContents();
 
+  tAutoAZS& AutoAZS_;
   HostCallback* host_ = nullptr;
-  std::unique_ptr<tAutoAZS>* AutoAZS_ = nullptr;
   std::function<void()> tickAction_;
   DatabaseWait* openingWait_ = nullptr;  // while FormShow waits for the database
   std::vector<QWidget*> frameBands_;
-  int liveFrames_ = 0;  // frames alive: the position of the next item's frame
+  std::vector<TAZSFrame*> frames_;  // by the item's position; nullptr where none was made
+  std::vector<bool> bandHasFrames_;  // by band
 };
 
 }  // namespace tarvel::autoquery

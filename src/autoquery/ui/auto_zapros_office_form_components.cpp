@@ -85,6 +85,7 @@ void TAutoZaprosOfficeForm::createComponents() {
   Label13->setTextFormat(Qt::PlainText);
   Image1 = new chart::ChartWidget(contents);
   Image1->move(kChartPlace);
+  Image1->setAccessibleName(platform::toUnicode(text::kChartName));
   layout->addWidget(ScrollBox1, 1);
 
   createLegend();

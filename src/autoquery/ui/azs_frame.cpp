@@ -1,11 +1,13 @@
 #include "autoquery/ui/azs_frame.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "autoquery/ui/component_looks.h"
 #include "autoquery/ui/image_list.h"
+#include "autoquery/ui/office_window_texts.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
 #include "platform/ui/form_font.h"
@@ -20,6 +22,24 @@ constexpr int kNameWidth = 128;
 constexpr int kBevelWidth = 2;
 constexpr int kPictureControlHeight = kFrameHeight - 2 * kBorder;
 
+// Panel1, which marks the keyboard focus of its frame with a dotted rectangle in the one-pixel
+// ring between its outline and the controls on it, so nothing else of the frame moves.
+class FramePanel final : public QFrame {
+ public:
+  using QFrame::QFrame;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QFrame::paintEvent(event);
+    if (parentWidget() == nullptr || !parentWidget()->hasFocus()) return;
+    // A dotted line in the text colour, as the classic focus rectangle; drawn whether the focus
+    // came by key or by mouse, and by no style, so it never fills what it surrounds.
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+  }
+};
+
 // A line at the left edge of a 2-pixel-wide strip, as a left-line bevel draws it.
 QFrame* makeLeftLineBevel(QWidget* parent, const char* objectName, int left) {
   auto* bevel = makeComponent<QFrame>(parent, objectName);
@@ -27,18 +47,6 @@ QFrame* makeLeftLineBevel(QWidget* parent, const char* objectName, int left) {
   bevel->setLineWidth(1);
   bevel->setGeometry(left, kBorder, kBevelWidth, kPictureControlHeight);
   return bevel;
-}
-
-// The icon with its pure white pixels made transparent.
-QImage withWhiteTransparent(const QImage& icon) {
-  QImage image = icon.convertToFormat(QImage::Format_ARGB32);
-  for (int y = 0; y < image.height(); ++y) {
-    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      if ((line[x] & 0x00FFFFFFu) == 0x00FFFFFFu) line[x] = qRgba(0, 0, 0, 0);
-    }
-  }
-  return image;
 }
 
 int connectionIconIndex(int32_t connType, int statusIcon) {
@@ -55,16 +63,31 @@ int connectionIconIndex(int32_t connType, int statusIcon) {
   }
 }
 
+std::string connectionDescription(int32_t connType) {
+  switch (connType) {
+    case settings::ConnectionType::Modem:
+      return text::kFrameModem;
+    case settings::ConnectionType::Mail:
+      return text::kFrameMail;
+    case settings::ConnectionType::DirectIp:
+      return text::kFrameDirectIp;
+    default:
+      return text::kFrameUnknownConnection;
+  }
+}
+
 }  // namespace
 
 TAZSFrame::TAZSFrame(const ImageList& images, QWidget* parent) : QFrame(parent), images_(images) {
   setObjectName("TAZSFrame");
+  setFocusPolicy(Qt::StrongFocus);
   resize(kFrameWidth, kFrameHeight);
   createComponents();
 }
 
 void TAZSFrame::createComponents() {
-  Panel1 = makeComponent<QFrame>(this, "Panel1");
+  Panel1 = new FramePanel(this);
+  Panel1->setObjectName("Panel1");
   Panel1->setGeometry(0, 0, kPanelWidth, kFrameHeight);
   Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
   Panel1->setLineWidth(1);
@@ -94,21 +117,26 @@ void TAZSFrame::createComponents() {
   Bevel2 = makeLeftLineBevel(Panel1, "Bevel2", left);
 }
 
-void TAZSFrame::refresh(const TAzsItem& item) {
+void TAZSFrame::RefreshFrame(const TAzsItem& item) {
   move(0, item.Index * kFrameStep + kFirstFrameTop);
-  lbAZSname->setText(platform::toUnicode(item.AZSName));
+  const QString name = platform::toUnicode(item.AZSName);
+  lbAZSname->setText(name);
   resize(kFrameWidth, kFrameHeight);
 
   picture_ = QImage(kFramePictureSize, kFramePictureSize, QImage::Format_RGB32);
   picture_.fill(Panel1->palette().color(QPalette::Button));
   const int statusIcon = item.Enable ? IconIndex::PollingOn : IconIndex::PollingOff;
   QPainter painter(&picture_);
-  painter.drawImage(0, 0, withWhiteTransparent(images_.image(statusIcon)));
-  painter.drawImage(
-      kIconSize, 0,
-      withWhiteTransparent(images_.image(connectionIconIndex(item.ConnType, statusIcon))));
+  painter.drawImage(0, 0, images_.imageWhiteTransparent(statusIcon));
+  painter.drawImage(kIconSize, 0,
+                    images_.imageWhiteTransparent(connectionIconIndex(item.ConnType, statusIcon)));
   painter.end();
   Image1->setPixmap(QPixmap::fromImage(picture_));
+
+  setAccessibleName(name);
+  setAccessibleDescription(platform::toUnicode(
+      (item.Enable ? std::string(text::kFramePollingOn) : std::string(text::kFramePollingOff)) +
+      text::kFrameDescriptionJoint + connectionDescription(item.ConnType)));
 }
 
 void TAZSFrame::mousePressEvent(QMouseEvent* event) {
@@ -119,6 +147,30 @@ void TAZSFrame::mousePressEvent(QMouseEvent* event) {
 void TAZSFrame::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !rect().contains(event->position().toPoint())) return;
   platform::guarded([this] { emit FrameClick(AZSIndex_); });
+}
+
+void TAZSFrame::keyPressEvent(QKeyEvent* event) {
+  const bool opens = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                     event->key() == Qt::Key_Space;
+  // The keypad's Enter comes with the keypad modifier.
+  const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (!opens || !plain || event->isAutoRepeat()) {
+    // Arrows and page keys go on to the scroll box, which scrolls.
+    QFrame::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  platform::guarded([this] { emit FrameClick(AZSIndex_); });
+}
+
+void TAZSFrame::focusInEvent(QFocusEvent* event) {
+  QFrame::focusInEvent(event);
+  Panel1->update();
+}
+
+void TAZSFrame::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  Panel1->update();
 }
 
 }  // namespace tarvel::autoquery

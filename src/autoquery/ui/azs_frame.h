@@ -1,9 +1,11 @@
 // TAZSFrame: one station's view in the office window: its name and a picture of two icons,
-// polling on or off and the connection type. A click anywhere on it asks for the station's
-// schedule editor.
+// polling on or off and the connection type. A click anywhere on it, or Enter or Space while it
+// has the keyboard focus, asks for the station's schedule editor. The office window makes it
+// when it needs it and refreshes it from the station's record (RefreshFrame).
 #pragma once
 
 #include <QFrame>
+#include <QImage>
 #include <cstdint>
 
 #include "autoquery/core/azs_item.h"
@@ -21,11 +23,12 @@ inline constexpr int kFrameStep = 40;
 inline constexpr int kFirstFrameTop = 15;
 inline constexpr int kFramePictureSize = 38;
 
-class TAZSFrame : public QFrame, public ItemView {
+class TAZSFrame : public QFrame {
   Q_OBJECT
 
  public:
-  // images: the office window's ImageList1, which must outlive the frame.
+  // images: the office window's ImageList1, which must outlive the frame. Takes the keyboard
+  // focus by Tab and by click (the office window leads Tab through its frames itself).
   TAZSFrame(const ImageList& images, QWidget* parent);
 
   QFrame* Panel1 = nullptr;
@@ -34,23 +37,30 @@ class TAZSFrame : public QFrame, public ItemView {
   QLabel* Image1 = nullptr;
   QFrame* Bevel2 = nullptr;
 
-  // RefreshFrame: places the frame for the item's Index, shows its name and paints the picture
-  // of its status and connection icons on Panel1's colour.
-  void refresh(const TAzsItem& item) override;
-  void setVisible(bool visible) override { QFrame::setVisible(visible); }
-  void setAZSIndex(int32_t index) override { AZSIndex_ = index; }
-  int32_t AZSIndex() const override { return AZSIndex_; }
+  // Places the frame for the item's Index, shows its name, paints the picture of its status
+  // and connection icons on Panel1's colour, and names it for screen readers: the station's
+  // name, and a description of its polling state and connection type.
+  void RefreshFrame(const TAzsItem& item);
+
+  // The index in the registry of the item the frame shows; the editor opened by a click edits
+  // that item.
+  int32_t AZSIndex() const { return AZSIndex_; }
+  void setAZSIndex(int32_t index) { AZSIndex_ = index; }
 
   // The picture RefreshFrame shows in Image1: 38 x 38, the lowest two rows hidden by it.
   const QImage& picture() const { return picture_; }
 
  signals:
-  // A click on the frame, its name or its picture, with the frame's AZSIndex.
+  // A click on the frame, its name or its picture, or Enter or Space on the focused frame, with
+  // the frame's AZSIndex.
   void FrameClick(int32_t azsIndex);
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void createComponents();

@@ -27,11 +27,14 @@ class ImageList {
 
   // The icon at index; std::out_of_range outside 0 .. kIconCount - 1.
   const QImage& image(int index) const;
+  // The same icon with its pure white pixels transparent, as a frame draws it.
+  const QImage& imageWhiteTransparent(int index) const;
 
   int count() const { return kIconCount; }
 
  private:
   std::array<QImage, kIconCount> images_;
+  std::array<QImage, kIconCount> whiteTransparent_;
 };
 
 }  // namespace tarvel::autoquery

@@ -25,6 +25,18 @@ inline constexpr auto& kModemMeaning = u8"- модемное соединени�
 inline constexpr auto& kMailMeaning = u8"- электронная почта"_cp1251;
 inline constexpr auto& kDirectIpMeaning = u8"- прямое IP соединение"_cp1251;
 
+// What a screen reader says of a station frame (its accessible name is the station's name): the
+// polling state, then the connection type, joined by kFrameDescriptionJoint.
+inline constexpr auto& kFramePollingOn = u8"Автозапрос включен"_cp1251;
+inline constexpr auto& kFramePollingOff = u8"Автозапрос отключен"_cp1251;
+inline constexpr auto& kFrameDescriptionJoint = u8", "_cp1251;
+inline constexpr auto& kFrameModem = u8"модемное соединение"_cp1251;
+inline constexpr auto& kFrameMail = u8"электронная почта"_cp1251;
+inline constexpr auto& kFrameDirectIp = u8"прямое IP соединение"_cp1251;
+inline constexpr auto& kFrameUnknownConnection = u8"неизвестный вид связи"_cp1251;
+// The accessible name of the chart Image1.
+inline constexpr auto& kChartName = u8"График связи"_cp1251;
+
 // The bottom panel.
 inline constexpr auto& kScaleCaption = u8"Масштаб:"_cp1251;
 inline constexpr auto& kForecastCaption = u8"Прогноз:"_cp1251;

@@ -69,10 +69,7 @@ void CMenuProc::ShowAutoQueryForm() {
     platform::operatorDialogs().showMessage(nullptr, text::kNoAutoQueryTitle, text::kNoAutoQuery);
     return;
   }
-  autoquery::TAutoZaprosOfficeForm& window = *module.AutoZaprosOfficeForm;
-  window.setHost(module.HostCallback);
-  window.setRegistry(&module.AutoAZS);
-  platform::operatorDialogs().runModal(window);
+  platform::operatorDialogs().runModal(*module.AutoZaprosOfficeForm);
 }
 
 }  // namespace tarvel::plugin

@@ -43,9 +43,10 @@ struct ModuleState {
 
   SiblingLibraries siblings;
 
-  // Made only at an office whose host answers installation kind 3: the office window, whose
-  // TimerSend runs the polling engine, and the schedule registry. UnLoad frees the registry
-  // first, then the window.
+  // Made only at an office whose host answers installation kind 3: the schedule registry, plain
+  // data that the window and the engine are given once; the office window, whose TimerSend
+  // runs the polling engine and which makes the station frames when it shows them. UnLoad frees
+  // the registry first, then the window.
   std::unique_ptr<autoquery::TAutoZaprosOfficeForm> AutoZaprosOfficeForm;
   std::unique_ptr<autoquery::PollingEngine> pollingEngine;
   std::unique_ptr<autoquery::tAutoAZS> AutoAZS;

@@ -11,8 +11,8 @@ namespace {
 
 autoquery::PollingEngine::Links pollingLinks(ModuleState& module) {
   autoquery::PollingEngine::Links links;
-  // Asked at every tick: the office window replaces the registry when it drops unsaved changes.
-  links.registry = [&module] { return module.AutoAZS.get(); };
+  // The one registry, which lives until UnLoad; the window reloads it in place.
+  links.registry = module.AutoAZS.get();
   links.confirm = [](const std::string& stationName) {
     return autoquery::ConfirmAutoQuery(stationName, autoquery::kConfirmationSeconds);
   };
@@ -35,14 +35,16 @@ autoquery::PollingEngine::Links pollingLinks(ModuleState& module) {
 }  // namespace
 
 void createOfficeAutoQuery(ModuleState& module) {
-  module.AutoZaprosOfficeForm = std::make_unique<autoquery::TAutoZaprosOfficeForm>();
+  // The registry is plain data: made empty here so that the window and the engine are given
+  // it once, and filled from cnf.INI after the window, as before. It makes no widgets.
+  module.AutoAZS = std::make_unique<autoquery::tAutoAZS>();
+  module.AutoZaprosOfficeForm =
+      std::make_unique<autoquery::TAutoZaprosOfficeForm>(*module.AutoAZS, module.HostCallback);
   module.pollingEngine =
       std::make_unique<autoquery::PollingEngine>(pollingLinks(module), TimerLock());
   module.AutoZaprosOfficeForm->setTickAction([&module] {
     if (module.pollingEngine) module.pollingEngine->tick();
   });
-  module.AutoAZS =
-      std::make_unique<autoquery::tAutoAZS>(module.AutoZaprosOfficeForm->viewFactory());
   module.AutoAZS->LoadFromIni(settings::SettingsFilePath());
 }
 
@@ -51,8 +53,9 @@ void stopOfficePolling(ModuleState& module) {
 }
 
 void freeOfficeAutoQuery(ModuleState& module) {
-  module.AutoAZS.reset();
+  // No tick may walk the registry once it is freed.
   if (module.AutoZaprosOfficeForm) module.AutoZaprosOfficeForm->setTickAction({});
+  module.AutoAZS.reset();
   module.AutoZaprosOfficeForm.reset();
   module.pollingEngine.reset();
 }

@@ -7,16 +7,17 @@
 
 namespace tarvel::plugin {
 
-// The window (hidden), the engine its timer runs, and the registry AutoAZS filled from
-// cnf.INI. What fails goes on to Load, which then reports failure; what was made stays.
+// The registry AutoAZS, the window (hidden) and the engine its timer runs, both given that one
+// registry, which is then filled from cnf.INI. What fails goes on to Load, which then reports
+// failure; what was made stays.
 void createOfficeAutoQuery(ModuleState& module);
 
 // The first step of UnLoad: the engine stops, an open confirmation closes, and the tick waiting
 // on it reports nothing more and starts no exchange.
 void stopOfficePolling(ModuleState& module);
 
-// Frees the registry with its items and their frames, then the window with its timer and the
-// engine. Nothing happens for what does not exist.
+// Stops the ticks reaching the engine, frees the registry with its items, then the window with
+// its timer and frames, then the engine. Nothing happens for what does not exist.
 void freeOfficeAutoQuery(ModuleState& module);
 
 }  // namespace tarvel::plugin

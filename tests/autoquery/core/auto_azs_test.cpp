@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <filesystem>
 #include <stdexcept>
 
 #include "autoquery/core/autoquery_texts.h"
@@ -13,33 +13,9 @@
 namespace tarvel::autoquery {
 namespace {
 
-// A view that remembers what the registry did to it.
-struct RecordedView {
-  bool visible = false;
-  int32_t azsIndex = -1;
-  int32_t refreshedWithIndex = -1;
-};
-
-class RecordingView final : public ItemView {
- public:
-  explicit RecordingView(RecordedView& record) : record_(record) {}
-  void refresh(const TAzsItem& item) override { record_.refreshedWithIndex = item.Index; }
-  void setVisible(bool visible) override { record_.visible = visible; }
-  void setAZSIndex(int32_t index) override { record_.azsIndex = index; }
-  int32_t AZSIndex() const override { return record_.azsIndex; }
-
- private:
-  RecordedView& record_;
-};
-
 class Registry : public ::testing::Test {
  protected:
-  tAutoAZS::ViewFactory recordingViews() {
-    return [this] { return std::make_unique<RecordingView>(views.emplace_back()); };
-  }
-
   testing::TemporaryInstallation installation;
-  std::deque<RecordedView> views;
 };
 
 TEST_F(Registry, FileWithoutTheHeaderLoadsEmpty) {
@@ -49,12 +25,12 @@ TEST_F(Registry, FileWithoutTheHeaderLoadsEmpty) {
   EXPECT_EQ(registry.Count(), 0);
 }
 
-TEST_F(Registry, CountBeyondTheSectionsLoadsFreshItemsAndPlacesEveryView) {
+TEST_F(Registry, CountBeyondTheSectionsLoadsFreshItemsIndexedByPosition) {
   installation.writeSettings(
       "[AutoZapros]\r\nCount=3\r\n"
       "[AutoZaprosItem0]\r\nAZSName=A\r\nEnable=1\r\n"
       "[AutoZaprosItem1]\r\nAZSName=B\r\nConnTimeTipe=3\r\n");
-  tAutoAZS registry(recordingViews());
+  tAutoAZS registry;
   registry.LoadFromIni(installation.settingsFile());
   ASSERT_EQ(registry.Count(), 3);
   EXPECT_EQ(registry.Items(0).AZSName, "A");
@@ -63,13 +39,27 @@ TEST_F(Registry, CountBeyondTheSectionsLoadsFreshItemsAndPlacesEveryView) {
   EXPECT_EQ(third.AZSName, text::kUndefinedName);
   EXPECT_FALSE(third.Enable);
   EXPECT_EQ(third.CP, std::vector<ConnectionPoint>{});
-  ASSERT_EQ(views.size(), 3u);
   for (int32_t position = 0; position < 3; ++position) {
     EXPECT_EQ(registry.Items(position).Index, position);
-    EXPECT_TRUE(views[position].visible);
-    EXPECT_EQ(views[position].azsIndex, position);
-    EXPECT_EQ(views[position].refreshedWithIndex, position);
   }
+}
+
+TEST_F(Registry, ReloadReplacesTheContentsOfTheSameRegistryWithTheFile) {
+  installation.writeSettings("[AutoZapros]\r\nCount=1\r\n[AutoZaprosItem0]\r\nAZSName=A\r\n");
+  tAutoAZS registry;
+  for (const char* name : {"X", "Y", "Z"}) registry.Add().AZSName = name;
+  registry.Items(0).Enable = true;
+  registry.ReloadFromIni(installation.settingsFile());
+  ASSERT_EQ(registry.Count(), 1);
+  EXPECT_EQ(registry.Items(0).AZSName, "A");
+  EXPECT_FALSE(registry.Items(0).Enable);
+  EXPECT_EQ(registry.Items(0).Index, 0);
+
+  // A file that cannot be read leaves nothing of the dropped contents.
+  std::filesystem::remove(installation.settingsFile());
+  std::filesystem::create_directories(installation.settingsFile());
+  EXPECT_THROW(registry.ReloadFromIni(installation.settingsFile()), std::runtime_error);
+  EXPECT_EQ(registry.Count(), 0);
 }
 
 TEST_F(Registry, CountOutsideTheBoundsLoadsAtMostTheBound) {
@@ -161,16 +151,14 @@ TEST_F(Registry, StationNameWithLineBreaksStaysOneValue) {
   EXPECT_EQ(reloaded.Items(0).AZSName, "A  [Inet]  AutoSendEnable=1");
 }
 
-TEST_F(Registry, DeleteMovesLaterItemsDownKeepingTheirIndexAndFreesTheView) {
-  tAutoAZS registry(recordingViews());
+TEST_F(Registry, DeleteMovesLaterItemsDownKeepingTheirIndex) {
+  tAutoAZS registry;
   for (const char* name : {"A", "B", "C"}) registry.Add().AZSName = name;
-  registry.Items(2).Frame->setAZSIndex(2);
   registry.Delete(0);
   ASSERT_EQ(registry.Count(), 2);
   EXPECT_EQ(registry.Items(0).AZSName, "B");
   EXPECT_EQ(registry.Items(0).Index, 1);
   EXPECT_EQ(registry.Items(1).Index, 2);
-  EXPECT_EQ(registry.Items(1).Frame->AZSIndex(), 2);
   registry.Delete(1);
   EXPECT_EQ(registry.Count(), 1);
   EXPECT_THROW(registry.Delete(1), std::out_of_range);

@@ -38,7 +38,7 @@ class PollingEngineTest : public ::testing::Test {
 
   PollingEngine::Links links() {
     PollingEngine::Links links;
-    links.registry = [this] { return &registry; };
+    links.registry = &registry;
     links.confirm = [this](const std::string& name) {
       host.calls.push_back("Confirm(" + name + ")");
       return answer(name);
@@ -139,7 +139,7 @@ TEST_F(PollingEngineTest, HostVersionAndConnectionTypeChooseTheWayOfTheQuery) {
     tAutoAZS caseRegistry;
     testing::addSchedule(caseRegistry, test.schedule);
     PollingEngine::Links caseLinks = links();
-    caseLinks.registry = [&caseRegistry] { return &caseRegistry; };
+    caseLinks.registry = &caseRegistry;
     if (!test.transportPresent) caseLinks.autoSendInetFromOffice = nullptr;
     PollingEngine caseEngine(caseLinks, timerLock);
     host.calls.clear();

@@ -72,13 +72,11 @@ class OfficeWindowFixture : public ::testing::Test {
   }
 
   void startOffice(const std::string& hostDatabaseText) {
-    host.commandAnswers[69] = HostVariant::fromText(hostDatabaseText);
+    host.commandAnswers[HostCommand::DatabaseConnection] = HostVariant::fromText(hostDatabaseText);
     installation.writeSettings(savedSchedule(2));
-    form = std::make_unique<TAutoZaprosOfficeForm>();
-    AutoAZS = std::make_unique<tAutoAZS>(form->viewFactory());
+    AutoAZS = std::make_unique<tAutoAZS>();
     AutoAZS->LoadFromIni(installation.settingsFile());
-    form->setHost(&host);
-    form->setRegistry(&AutoAZS);
+    form = std::make_unique<TAutoZaprosOfficeForm>(*AutoAZS, &host);
     form->TimerSend->setInterval(20);
     form->setTickAction([this] { ++ticks; });
   }
@@ -90,7 +88,7 @@ class OfficeWindowFixture : public ::testing::Test {
   std::vector<std::string> hostErrors() const {
     std::vector<std::string> texts;
     for (const auto& message : host.messages) {
-      if (message.kind == 2) texts.push_back(message.text);
+      if (message.kind == MessageKind::ErrorOrWarning) texts.push_back(message.text);
     }
     return texts;
   }

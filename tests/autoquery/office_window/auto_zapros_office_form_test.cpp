@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
@@ -63,13 +65,39 @@ class OfficeWindowTest : public ::testing::Test {
     std::filesystem::create_directories(officeFile().parent_path());
     createOfficeDatabase(officeFile(), stations);
   }
-  // The plug-in's start at the office: the window, then the registry loaded from cnf.INI.
+  // The plug-in's start at the office: the registry, the window given it, then the registry
+  // loaded from cnf.INI.
   void startOffice() {
-    form = std::make_unique<TAutoZaprosOfficeForm>();
-    AutoAZS = std::make_unique<tAutoAZS>(form->viewFactory());
+    AutoAZS = std::make_unique<tAutoAZS>();
+    form = std::make_unique<TAutoZaprosOfficeForm>(*AutoAZS, &host);
     AutoAZS->LoadFromIni(installation.settingsFile());
-    form->setHost(&host);
-    form->setRegistry(&AutoAZS);
+  }
+  // An office database of stations named "1" to "count".
+  void createChain(int count) const {
+    std::vector<OfficeStation> stations;
+    for (int number = 1; number <= count; ++number)
+      stations.push_back({.AZSNUMBER = number, .AZSNAME = std::to_string(number)});
+    createOffice(stations);
+  }
+  // Clicks the centre of a frame's name where the operator sees it: on whatever widget of the
+  // scroll box is there.
+  void clickName(const TAZSFrame& frame) const {
+    const QPoint centre = frame.lbAZSname->rect().center();
+    QWidget* viewport = form->ScrollBox1->viewport();
+    QWidget* clicked = viewport->childAt(frame.lbAZSname->mapTo(viewport, centre));
+    ASSERT_NE(clicked, nullptr);
+    QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->mapFrom(frame.lbAZSname, centre));
+  }
+  // Shown as the operator's active window, which has the keyboard.
+  void showActive() const {
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  }
+  // The AZSIndex of the frame that has the keyboard focus, or -1.
+  static int32_t focusedFrame() {
+    const auto* frame = qobject_cast<const TAZSFrame*>(QApplication::focusWidget());
+    return frame != nullptr ? frame->AZSIndex() : -1;
   }
   std::vector<std::string> registryNames() const {
     std::vector<std::string> names;
@@ -122,8 +150,10 @@ TEST_P(OfficeWindowSynchronisationTest, RegistryFollowsTheDatabaseByPosition) {
   const auto frames = form->scrollContents()->findChildren<TAZSFrame*>();
   ASSERT_EQ(frames.size(), param.stations) << "surplus frames freed";
   for (int32_t i = 0; i < AutoAZS->Count(); ++i) {
-    const auto& frame = dynamic_cast<const TAZSFrame&>(*AutoAZS->Items(i).Frame);
-    EXPECT_EQ(frame.geometry(), QRect(0, 15 + 40 * i, 175, 40)) << i;
+    ASSERT_NE(form->frameAt(i), nullptr) << i;
+    const TAZSFrame& frame = *form->frameAt(i);
+    EXPECT_EQ(frame.mapTo(form->scrollContents(), QPoint(0, 0)), QPoint(0, 15 + 40 * i)) << i;
+    EXPECT_EQ(frame.size(), QSize(175, 40));
     EXPECT_EQ(frame.AZSIndex(), i);
     EXPECT_TRUE(frame.isVisible()) << i;
     EXPECT_EQ(frame.lbAZSname->text(), platform::toUnicode(namesInNumberOrder[i]));
@@ -254,8 +284,8 @@ void enableFirstStationInTheEditor(TAutoZaprosOfficeForm& form, testing::Scripte
     QTest::mouseClick(editor.SpeedButton1, Qt::LeftButton);
     QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
   });
-  auto& frame = dynamic_cast<TAZSFrame&>(*registry.Items(0).Frame);
-  QTest::mouseClick(frame.lbAZSname, Qt::LeftButton);
+  ASSERT_NE(form.frameAt(0), nullptr);
+  QTest::mouseClick(form.frameAt(0)->lbAZSname, Qt::LeftButton);
   ASSERT_TRUE(registry.Items(0).Enable) << "the editor applied its change";
   EXPECT_TRUE(form.isVisible());
 }
@@ -286,27 +316,123 @@ TEST_F(OfficeWindowTest, CancelDropsAnEditorChangeAndApplyKeepsItInTheFile) {
   EXPECT_TRUE(applicationErrors.messages.empty());
 }
 
-TEST_F(OfficeWindowTest, FramesFarDownTheChainStandAtTheirPlaceAndOpenTheirOwnEditor) {
-  std::vector<OfficeStation> stations;
-  for (int number = 1; number <= 250; ++number)
-    stations.push_back({.AZSNUMBER = number, .AZSNAME = std::to_string(number)});
-  createOffice(stations);
+TEST_F(OfficeWindowTest, FrameNeverInSightFarDownTheChainOpensItsOwnEditorAndShowsItsChange) {
+  constexpr int32_t kFar = 9876;
+  createChain(10'000);
   startOffice();
   form->show();
-  auto& frame = dynamic_cast<TAZSFrame&>(*AutoAZS->Items(210).Frame);
-  EXPECT_EQ(frame.mapTo(form->scrollContents(), QPoint(0, 0)), QPoint(0, 210 * 40 + 15));
+  ASSERT_EQ(AutoAZS->Count(), 10'000);
+  EXPECT_EQ(form->frameAt(kFar), nullptr) << "no frame before it comes into sight";
+  EXPECT_LE(form->scrollContents()->findChildren<TAZSFrame*>().size(), 2 * kFramesPerBand);
 
-  form->ScrollBox1->verticalScrollBar()->setValue(210 * 40);
-  ASSERT_TRUE(frame.isVisible()) << "in sight";
+  form->ScrollBox1->verticalScrollBar()->setValue(kFar * 40);
+  TAZSFrame* frame = form->frameAt(kFar);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(frame->isVisible());
+  EXPECT_EQ(frame->mapTo(form->scrollContents(), QPoint(0, 0)), QPoint(0, kFar * 40 + 15));
+  EXPECT_EQ(frame->AZSIndex(), kFar);
+  EXPECT_EQ(frame->lbAZSname->text(), QString::number(kFar + 1));
+  EXPECT_EQ(frame->accessibleDescription(),
+            QString::fromUtf8("Автозапрос отключен, прямое IP соединение"));
+
   int32_t openedIndex = -1;
-  dialogs.modalActions.push_back(
-      [&](QDialog& dialog) { openedIndex = dynamic_cast<TAutoItemSettForm&>(dialog).AZSIndex; });
-  const QPoint centre = frame.lbAZSname->rect().center();
-  QWidget* clicked = form->ScrollBox1->viewport()->childAt(
-      frame.lbAZSname->mapTo(form->ScrollBox1->viewport(), centre));
-  ASSERT_NE(clicked, nullptr);
-  QTest::mouseClick(clicked, Qt::LeftButton, {}, clicked->mapFrom(frame.lbAZSname, centre));
-  EXPECT_EQ(openedIndex, 210);
+  dialogs.modalActions.push_back([&](QDialog& dialog) {
+    auto& editor = dynamic_cast<TAutoItemSettForm&>(dialog);
+    openedIndex = editor.AZSIndex;
+    QTest::mouseClick(editor.rbModem, Qt::LeftButton, {}, QPoint(6, editor.rbModem->height() / 2));
+    QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
+  });
+  clickName(*frame);
+  EXPECT_EQ(openedIndex, kFar);
+  EXPECT_EQ(AutoAZS->Items(kFar).ConnType, 1);
+  EXPECT_EQ(frame->accessibleDescription(),
+            QString::fromUtf8("Автозапрос отключен, модемное соединение"));
+  EXPECT_EQ(frame->picture().pixel(19 + 9, 13),
+            form->ImageList1.image(IconIndex::Modem).pixel(9, 13));
+
+  // Scrolled through the whole chain, band by band, the window keeps only a bounded number of
+  // frames, and the one in sight at the end stands where it belongs.
+  QScrollBar* vertical = form->ScrollBox1->verticalScrollBar();
+  for (int top = 0; top <= vertical->maximum(); top += kFramesPerBand * 40) vertical->setValue(top);
+  vertical->setValue(vertical->maximum());
+  EXPECT_LE(form->scrollContents()->findChildren<TAZSFrame*>().size(),
+            (kMadeBandLimit + 2) * kFramesPerBand);
+  ASSERT_NE(form->frameAt(9999), nullptr);
+  EXPECT_TRUE(form->frameAt(9999)->isVisible());
+  EXPECT_EQ(form->frameAt(9999)->lbAZSname->text(), "10000");
+}
+
+TEST_F(OfficeWindowTest, TabWalksTheStationsInScreenOrderAndEnterOpensTheFocusedOne) {
+  // More than a band, most of them below the window's sight: their frames are made as Tab
+  // reaches them.
+  constexpr int32_t kStations = kFramesPerBand + 5;
+  createChain(kStations);
+  startOffice();
+  showActive();
+  EXPECT_EQ(form->Image1->accessibleName(), QString::fromUtf8("График связи"));
+  form->ScrollBox1->setFocus();
+  for (int32_t expected = 0; expected < kStations; ++expected) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(focusedFrame(), expected);
+    ASSERT_TRUE(QApplication::focusWidget()->isVisible()) << expected << " scrolled into sight";
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), form->tbMash) << "after the last station";
+
+  // Backwards from the track bar, after the window was shown afresh with no frame made.
+  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+  showActive();
+  form->tbMash->setFocus();
+  for (int32_t expected = kStations - 1; expected >= kStations - 3; --expected) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    ASSERT_EQ(focusedFrame(), expected);
+  }
+
+  for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+    int32_t openedIndex = -1;
+    dialogs.modalActions.push_back(
+        [&](QDialog& dialog) { openedIndex = dynamic_cast<TAutoItemSettForm&>(dialog).AZSIndex; });
+    QTest::keyClick(QApplication::focusWidget(), key);
+    EXPECT_EQ(openedIndex, kStations - 3) << key;
+  }
+}
+
+TEST_F(OfficeWindowTest, ArrowAndPageKeysScrollTheChartAndTheFocusedStationKeepsTheFocus) {
+  createChain(300);
+  startOffice();
+  form->resize(500, 400);
+  showActive();
+  QScrollBar* vertical = form->ScrollBox1->verticalScrollBar();
+  QScrollBar* horizontal = form->ScrollBox1->horizontalScrollBar();
+  const struct {
+    Qt::Key key;
+    QScrollBar* bar;
+    int step;
+  } cases[] = {
+      {Qt::Key_PageDown, vertical, vertical->pageStep()},
+      {Qt::Key_Down, vertical, vertical->singleStep()},
+      {Qt::Key_Up, vertical, -vertical->singleStep()},
+      {Qt::Key_PageUp, vertical, -vertical->pageStep()},
+      {Qt::Key_Right, horizontal, horizontal->singleStep()},
+      {Qt::Key_Left, horizontal, -horizontal->singleStep()},
+  };
+  for (QWidget* focus : {static_cast<QWidget*>(form->ScrollBox1),
+                         static_cast<QWidget*>(form->frameAt(1))}) {
+    focus->setFocus();
+    vertical->setValue(400);
+    horizontal->setValue(100);
+    for (const auto& test : cases) {
+      const int before = test.bar->value();
+      QTest::keyClick(QApplication::focusWidget(), test.key);
+      EXPECT_EQ(test.bar->value(), before + test.step) << focus->objectName().toStdString()
+                                                       << " key " << test.key;
+      EXPECT_EQ(QApplication::focusWidget(), focus);
+    }
+  }
+  // Far down, the focused station's frame, out of sight, still has the focus.
+  for (int page = 0; page < 40; ++page) QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+  EXPECT_GT(vertical->value(), 150 * 40);
+  EXPECT_EQ(focusedFrame(), 1);
 }
 
 TEST_F(OfficeWindowTest, StationsBeyondTheRegistrysBoundAreLeftOutAndCounted) {
