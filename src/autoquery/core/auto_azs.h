@@ -61,6 +61,9 @@ class tAutoAZS {
   // AZSIndex set to its position and its view refreshed. A missing file or section reads as
   // the defaults. Throws std::runtime_error when the file exists but cannot be read.
   void LoadFromIni(const std::filesystem::path& fileName);
+  // The same from a file already opened (a reader that must not take the file's lock opens it
+  // with ProfileFile::openWithoutLock).
+  void LoadFromIni(const platform::ProfileFile& ini);
 
   // Writes Count and every item in one operation of the file: the new schedules reach it
   // together or not at all. Sections of items beyond Count are left as they are. Throws
