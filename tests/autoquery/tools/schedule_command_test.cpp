@@ -308,6 +308,20 @@ TEST_F(ScheduleCommandTest, ErrorsAreOneRussianLineAndStatusTwo) {
   }
 }
 
+TEST_F(ScheduleCommandTest, ReadingLeavesTheFileAndItsFolderAsTheyWere) {
+  // A copy of an interrupted write in place: the plug-in's readers would put it back.
+  const QString file = writtenFile(header("1") + item(0, "CPcount=1\r\nCP0time=08:00\r\n"));
+  std::ofstream((file + ".write-backup").toStdString(), std::ios::binary) << header("0");
+  const QStringList before = QDir(folder.path()).entryList(QDir::Files, QDir::Name);
+  const CommandRun run = runCommand({"--ini", file, "--json", "list"});
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_TRUE(run.json()["items"].toArray().isEmpty());  // what the copy holds
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name), before);  // no lock file
+  std::ifstream stream(file.toStdString(), std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stream), {}),
+            header("1") + item(0, "CPcount=1\r\nCP0time=08:00\r\n"));
+}
+
 TEST_F(ScheduleCommandTest, OldChartNameStillDrawsTheDemoChainOrAFile) {
   const QString link = QFileInfo(TARVEL_SCHEDULE_COMMAND).dir().filePath("tarvel-chart-png");
   const CommandRun demo = runCommand({folder.filePath("demo.png"), "--forecast", "1"}, link);
