@@ -54,26 +54,42 @@ std::vector<Collision> sessionCollisions(std::span<const TAzsItem* const> items,
     collision.endColumn = x;
     collision.start = columnMoment(now, geometry, collision.firstColumn);
     collision.end = columnMoment(now, geometry, collision.endColumn);
-    for (int row = 0; row < rows.count(); ++row) {
-      bool green = false;
-      rows.forEachGreenStretch(row, collision.firstColumn, collision.endColumn,
-                               [&](int, int) { green = true; });
-      if (!green) continue;
-      CollidingStation station{row, items[row]->AZSName, {}};
-      for (int column = collision.firstColumn; column < collision.endColumn; ++column) {
-        for (const chart::RowBox& box : rows.boxesAt(row, column)) {
-          const QDateTime start = QDateTime(now.date().addDays(box.day), QTime(0, 0))
-                                      .addSecs((box.session.hours * 60 + box.session.minutes) * 60);
-          if (std::find(station.sessions.begin(), station.sessions.end(), start) ==
-              station.sessions.end()) {
-            station.sessions.push_back(start);
+    collisions.push_back(std::move(collision));
+  }
+  // Each row's green stretches, once, against the stretches of red columns (sorted, apart).
+  for (int row = 0; row < rows.count(); ++row) {
+    rows.forEachGreenStretch(row, 0, geometry.W, [&](int start, int end) {
+      auto found = std::upper_bound(
+          collisions.begin(), collisions.end(), start,
+          [](int column, const Collision& collision) { return column < collision.firstColumn; });
+      if (found != collisions.begin()) --found;
+      for (; found != collisions.end() && found->firstColumn < end; ++found) {
+        if (found->endColumn <= start) continue;
+        if (found->stations.empty() || found->stations.back().index != row) {
+          found->stations.push_back({row, items[row]->AZSName, {}});
+        }
+      }
+    });
+  }
+  // The sessions whose boxes reach into the stretch, day by day as the chart draws them.
+  for (Collision& collision : collisions) {
+    for (CollidingStation& station : collision.stations) {
+      for (int day = 0; day <= span + 1; ++day) {
+        const uint8_t dayBit = chart::weekdayBit(rows.dayWeekday(day));
+        for (const chart::RowSession& session : rows.sessions(station.index)) {
+          const int boxStart = geometry.X(day) + session.offset;
+          if ((session.weekdays & dayBit) == 0 || boxStart >= collision.endColumn ||
+              boxStart + geometry.w <= collision.firstColumn) {
+            continue;
           }
+          station.sessions.push_back(QDateTime(now.date().addDays(day), QTime(0, 0))
+                                         .addSecs((session.hours * 60 + session.minutes) * 60));
         }
       }
       std::sort(station.sessions.begin(), station.sessions.end());
-      collision.stations.push_back(std::move(station));
+      station.sessions.erase(std::unique(station.sessions.begin(), station.sessions.end()),
+                             station.sessions.end());
     }
-    collisions.push_back(std::move(collision));
   }
   return collisions;
 }
@@ -93,13 +109,17 @@ QString collisionsText(const std::vector<Collision>& collisions, int zoom, int d
                    scaleText(zoom, days) + ")\n";
   QList<QStringList> rows;
   for (const Collision& collision : collisions) {
+    // A stretch within one day names times alone; a longer one, dates too.
+    const bool oneDay = collision.start.date() == collision.end.date();
+    const QString sessionFormat = oneDay ? "hh:mm" : "dd.MM hh:mm";
     QStringList stations;
     for (const CollidingStation& station : collision.stations) {
       QStringList sessions;
-      for (const QDateTime& session : station.sessions) sessions << session.toString("hh:mm");
+      for (const QDateTime& session : station.sessions) sessions << session.toString(sessionFormat);
       stations << unicode(station.name) + " (" + sessions.join(", ") + ")";
     }
-    rows << QStringList{momentText(collision.start) + " - " + collision.end.toString("hh:mm"),
+    rows << QStringList{momentText(collision.start) + " - " +
+                            (oneDay ? collision.end.toString("hh:mm") : momentText(collision.end)),
                         stations.join("; ")};
   }
   return result + alignedColumns(rows);
