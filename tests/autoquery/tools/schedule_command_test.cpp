@@ -1,16 +1,16 @@
 // tarvel-schedule as an administrator runs it: the built program on schedule files written here,
 // its answers compared with the polling engine and the chart it stands for.
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-
 #include <fstream>
 #include <set>
 #include <tuple>
@@ -42,7 +42,8 @@ struct CommandRun {
   }
 };
 
-CommandRun runCommand(const QStringList& arguments, const QString& program = TARVEL_SCHEDULE_COMMAND) {
+CommandRun runCommand(const QStringList& arguments,
+                      const QString& program = TARVEL_SCHEDULE_COMMAND) {
   QProcess process;
   process.start(program, arguments);
   EXPECT_TRUE(process.waitForFinished(60'000));
@@ -83,7 +84,9 @@ std::vector<Schedule> mixedChain() {
   return {
       {.AZSName = kFirst, .HasUserQuery = true, .ConnType = 3, .CP = {"23:58", "00:01", "23:58"}},
       {.AZSName = kSecond, .ConnType = 1, .CP = {"00:00", "23:59"}},
-      {.AZSName = kThird, .ConnType = 2, .ConnTimeTipe = ScheduleKind::Weekdays,
+      {.AZSName = kThird,
+       .ConnType = 2,
+       .ConnTimeTipe = ScheduleKind::Weekdays,
        .CP = {"00:02", "", "", "", "", "", "23:57"}},
       {.AZSName = kFourth, .Enable = false, .CP = {"23:58"}},
       {.AZSName = kFifth, .ConnType = 3, .ConnTimeTipe = ScheduleKind::MonthDates, .CP = {}},
@@ -93,13 +96,12 @@ std::vector<Schedule> mixedChain() {
 TEST_F(ScheduleCommandTest, NextGivesThePollsTheEngineMakesThroughTheSameMinutes) {
   const QString file = savedFile(mixedChain());
   // Sunday 2 March 2025 23:55 to Monday 00:05: the weekday slots of both days are in reach.
-  const CommandRun run = runCommand({"--ini", file, "--at", "2025-03-02 23:55", "--json", "next",
-                              "--hours", "1"});
+  const CommandRun run =
+      runCommand({"--ini", file, "--at", "2025-03-02 23:55", "--json", "next", "--hours", "1"});
   ASSERT_EQ(run.exitStatus, 0) << run.err.toStdString();
   std::vector<std::tuple<QString, QString, QString>> listed;
   for (const QJsonValue poll : run.json()["polls"].toArray()) {
-    listed.emplace_back(poll["time"].toString(), poll["name"].toString(),
-                        poll["route"].toString());
+    listed.emplace_back(poll["time"].toString(), poll["name"].toString(), poll["route"].toString());
   }
 
   tAutoAZS registry;
@@ -156,7 +158,8 @@ TEST_F(ScheduleCommandTest, CollisionsAreTheChartsRedColumnsAtTheSameZoomAndDays
   const QString file = savedFile({
       {.AZSName = kFirst, .CP = {"08:00", "20:30"}},
       {.AZSName = kSecond, .CP = {"08:20"}},
-      {.AZSName = kThird, .ConnTimeTipe = ScheduleKind::Weekdays,
+      {.AZSName = kThird,
+       .ConnTimeTipe = ScheduleKind::Weekdays,
        .CP = {"20:00", "", "", "08:40", "", "", ""}},
       {.AZSName = kFourth, .Enable = false, .CP = {"08:00"}},
       {.AZSName = kFifth, .CP = {"23:30", "00:10"}},
@@ -169,9 +172,9 @@ TEST_F(ScheduleCommandTest, CollisionsAreTheChartsRedColumnsAtTheSameZoomAndDays
                                               "--forecast", QString::number(days)})
                   .exitStatus,
               0);
-    const CommandRun run = runCommand(common + QStringList{"--json", "collisions", "--zoom",
-                                                    QString::number(zoom), "--days",
-                                                    QString::number(days)});
+    const CommandRun run =
+        runCommand(common + QStringList{"--json", "collisions", "--zoom", QString::number(zoom),
+                                        "--days", QString::number(days)});
     const std::map<int, std::set<int>> red = redRowsByColumn(QImage(picture), 5);
     std::map<int, std::set<int>> listed;
     for (const QJsonValue collision : run.json()["collisions"].toArray()) {
@@ -198,11 +201,12 @@ TEST_F(ScheduleCommandTest, CollisionsAreTheChartsRedColumnsAtTheSameZoomAndDays
 }
 
 TEST_F(ScheduleCommandTest, CollisionsExitZeroWhereNoSessionsMeet) {
-  const QString file = savedFile({{.AZSName = kFirst, .CP = {"08:00", "08:20"}},
-                                  {.AZSName = kSecond, .CP = {"12:00"}}});
+  const QString file = savedFile(
+      {{.AZSName = kFirst, .CP = {"08:00", "08:20"}}, {.AZSName = kSecond, .CP = {"12:00"}}});
   const CommandRun run = runCommand({"--ini", file, "collisions", "--days", "30", "--zoom", "5"});
   EXPECT_EQ(run.exitStatus, 0) << run.err.toStdString();
-  EXPECT_TRUE(run.out.startsWith(QString::fromUtf8(u8"Наложений сеансов нет"))) << run.out.toStdString();
+  EXPECT_TRUE(run.out.startsWith(QString::fromUtf8(u8"Наложений сеансов нет")))
+      << run.out.toStdString();
 }
 
 // Damaged files: each listed damage, the kind check names it by, and where.
@@ -212,7 +216,9 @@ struct Damage {
   const char* section;
 };
 
-std::string header(const char* count) { return std::string("[AutoZapros]\r\nCount=") + count + "\r\n"; }
+std::string header(const char* count) {
+  return std::string("[AutoZapros]\r\nCount=") + count + "\r\n";
+}
 std::string item(int index, const std::string& keys, const std::string& name = "A") {
   return "[AutoZaprosItem" + std::to_string(index) + "]\r\nEnable=1\r\nAZSName=" + name +
          "\r\nConnType=1\r\nConnTimeTipe=1\r\n" + keys;
@@ -232,8 +238,8 @@ TEST_F(ScheduleCommandTest, CheckFindsEachListedDamage) {
       {"kind-unknown", header("1") + "[AutoZaprosItem0]\r\nConnTimeTipe=4\r\n", "AutoZaprosItem0"},
       {"cpcount-negative", header("1") + item(0, "CPcount=-2\r\n"), "AutoZaprosItem0"},
       {"cpcount-above-limit", header("1") + item(0, "CPcount=5000\r\n"), "AutoZaprosItem0"},
-      {"cpcount-above-limit",
-       header("1") + "[AutoZaprosItem0]\r\nConnTimeTipe=2\r\nCPcount=8\r\n", "AutoZaprosItem0"},
+      {"cpcount-above-limit", header("1") + "[AutoZaprosItem0]\r\nConnTimeTipe=2\r\nCPcount=8\r\n",
+       "AutoZaprosItem0"},
       {"times-not-counted", header("1") + item(0, "CP0time=08:00\r\n"), "AutoZaprosItem0"},
       {"time-missing", header("1") + item(0, "CPcount=2\r\nCP0time=08:00\r\n"), "AutoZaprosItem0"},
       {"time-refused-by-chart", header("1") + item(0, "CPcount=1\r\nCP0time=8:00\r\n"),
@@ -274,10 +280,11 @@ TEST_F(ScheduleCommandTest, CheckFindsNothingInAFileThePlugInWrote) {
 TEST_F(ScheduleCommandTest, EveryCommandGivesOneJsonDocumentWithNamesInUtf8) {
   const QString file = savedFile(mixedChain());
   for (const QStringList& command :
-       {QStringList{"list"}, QStringList{"next"}, QStringList{"collisions"},
-        QStringList{"check"}, QStringList{"chart", folder.filePath("j.png")}}) {
+       {QStringList{"list"}, QStringList{"next"}, QStringList{"collisions"}, QStringList{"check"},
+        QStringList{"chart", folder.filePath("j.png")}}) {
     SCOPED_TRACE(command.join(' ').toStdString());
-    const CommandRun run = runCommand(QStringList{"--ini", file, "--at", "2026-12-07 07:00", "--json"} + command);
+    const CommandRun run =
+        runCommand(QStringList{"--ini", file, "--at", "2026-12-07 07:00", "--json"} + command);
     EXPECT_LE(run.exitStatus, 1);
     EXPECT_FALSE(run.json().isEmpty());
   }
@@ -315,7 +322,7 @@ TEST_F(ScheduleCommandTest, ReadingLeavesTheFileAndItsFolderAsTheyWere) {
   const QStringList before = QDir(folder.path()).entryList(QDir::Files, QDir::Name);
   const CommandRun run = runCommand({"--ini", file, "--json", "list"});
   EXPECT_EQ(run.exitStatus, 0);
-  EXPECT_TRUE(run.json()["items"].toArray().isEmpty());  // what the copy holds
+  EXPECT_TRUE(run.json()["items"].toArray().isEmpty());                       // what the copy holds
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files, QDir::Name), before);  // no lock file
   std::ifstream stream(file.toStdString(), std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stream), {}),
@@ -327,7 +334,8 @@ TEST_F(ScheduleCommandTest, OldChartNameStillDrawsTheDemoChainOrAFile) {
   const CommandRun demo = runCommand({folder.filePath("demo.png"), "--forecast", "1"}, link);
   EXPECT_EQ(demo.exitStatus, 0) << demo.err.toStdString();
   EXPECT_EQ(QImage(folder.filePath("demo.png")).height(), 7 * 40 + 20);
-  const CommandRun file = runCommand({folder.filePath("file.png"), "--registry", savedFile(mixedChain())}, link);
+  const CommandRun file =
+      runCommand({folder.filePath("file.png"), "--registry", savedFile(mixedChain())}, link);
   EXPECT_EQ(file.exitStatus, 0) << file.err.toStdString();
   EXPECT_EQ(QImage(folder.filePath("file.png")).height(), 5 * 40 + 20);
 }

@@ -13,21 +13,22 @@ namespace tarvel::autoquery::schedule {
 QImage chartPicture(std::span<const TAzsItem* const> items, int zoom, int days,
                     const QDateTime& now) {
   QImage picture;
-  chart::drawTimelineAt(items, picture, zoom, days + 1, kChartButtonFace,
-                        platform::encodeDateTime(now.date().year(), now.date().month(),
-                                                 now.date().day(), now.time().hour(),
-                                                 now.time().minute(), now.time().second()));
+  chart::drawTimelineAt(
+      items, picture, zoom, days + 1, kChartButtonFace,
+      platform::encodeDateTime(now.date().year(), now.date().month(), now.date().day(),
+                               now.time().hour(), now.time().minute(), now.time().second()));
   return picture;
 }
 
 void writeChartPicture(const QImage& picture, const QString& file) {
-  if (!picture.save(file, "PNG")) throw ToolError(text::kCannotWritePicture + platform::fromUnicode(file));
+  if (!picture.save(file, "PNG"))
+    throw ToolError(text::kCannotWritePicture + platform::fromUnicode(file));
 }
 
 QString chartText(const QString& file, const QImage& picture, std::size_t stations) {
   return unicode(text::kPictureWritten) + file + ", " + QString::number(picture.width()) + " x " +
-         QString::number(picture.height()) + unicode(text::kStations) +
-         QString::number(stations) + '\n';
+         QString::number(picture.height()) + unicode(text::kStations) + QString::number(stations) +
+         '\n';
 }
 
 QJsonObject chartJson(const QString& file, const QImage& picture, std::size_t stations) {

@@ -72,7 +72,8 @@ class Checker {
     const std::string section(kHeaderSection);
     const auto raw = ini_.readRawString(kHeaderSection, "Count");
     if (!raw) {
-      if (ini_.sectionExists(itemSectionName(0))) add("count-missing", section, "Count", text::kCountMissing);
+      if (ini_.sectionExists(itemSectionName(0)))
+        add("count-missing", section, "Count", text::kCountMissing);
       return registry_.Count();
     }
     const auto value = platform::parseProfileInteger(ini_.readString(kHeaderSection, "Count", ""));
@@ -109,7 +110,8 @@ class Checker {
     const std::string value = ini_.readString(section, key, "");
     const bool readable = isBoolean ? platform::parseProfileBool(value).has_value()
                                     : platform::parseProfileInteger(value).has_value();
-    if (!readable) add("value-unreadable", section, key, text::kValueUnreadable + (": " + quoted(*raw)));
+    if (!readable)
+      add("value-unreadable", section, key, text::kValueUnreadable + (": " + quoted(*raw)));
   }
 
   void checkItem(int32_t position) {
@@ -124,7 +126,8 @@ class Checker {
       const std::string_view trimmed = platform::trimBlanks(*rawName);
       if (trimmed.size() >= 2 && (trimmed.front() == '"' || trimmed.front() == '\'') &&
           trimmed.back() == trimmed.front()) {
-        add("name-quotes-removed", section, "AZSName", text::kNameQuotesRemoved + quoted(item.AZSName));
+        add("name-quotes-removed", section, "AZSName",
+            text::kNameQuotesRemoved + quoted(item.AZSName));
       }
     }
     if (item.ConnType != settings::ConnectionType::Modem &&
@@ -149,8 +152,8 @@ class Checker {
 
   void checkSlotCount(const TAzsItem& item, const std::string& section, bool weekdays) {
     const auto raw = ini_.readRawString(section, "CPcount");
-    const auto value = raw ? platform::parseProfileInteger(ini_.readString(section, "CPcount", ""))
-                           : std::nullopt;
+    const auto value =
+        raw ? platform::parseProfileInteger(ini_.readString(section, "CPcount", "")) : std::nullopt;
     if (raw) checkNumber(section, "CPcount", false);
     if (!value) {
       if (ini_.readRawString(section, slotKey(0))) {
@@ -168,7 +171,8 @@ class Checker {
     }
     const auto wanted = std::clamp(*value, int32_t{0}, kMaxConnectionPointCount);
     const auto read = item.CP ? static_cast<int32_t>(item.CP->size()) : 0;
-    if (read < wanted) add("slot-budget", section, "CPcount", text::kSlotBudget + std::to_string(read));
+    if (read < wanted)
+      add("slot-budget", section, "CPcount", text::kSlotBudget + std::to_string(read));
     // Keys missing below the count read as "00:00": a poll at midnight nobody asked for.
     int32_t runStart = -1;
     for (int32_t slot = 0; slot <= read; ++slot) {
@@ -176,7 +180,8 @@ class Checker {
       if (missing && runStart < 0) runStart = slot;
       if (!missing && runStart >= 0) {
         add("time-missing", section,
-            slot - runStart == 1 ? slotKey(runStart) : slotKey(runStart) + " .. " + slotKey(slot - 1),
+            slot - runStart == 1 ? slotKey(runStart)
+                                 : slotKey(runStart) + " .. " + slotKey(slot - 1),
             text::kTimeMissing);
         runStart = -1;
       }
@@ -193,7 +198,8 @@ class Checker {
       // The chart reads every daily time and every weekday time of four characters or more.
       const bool chartReads = !weekdays || time.size() >= 4;
       if (chartReads && !chart::readSessionTime(time)) {
-        add("time-refused-by-chart", section, slotKey(slot), text::kTimeRefusedByChart + quoted(time));
+        add("time-refused-by-chart", section, slotKey(slot),
+            text::kTimeRefusedByChart + quoted(time));
       } else if (!clockTexts().contains(time)) {
         add("time-never-due", section, slotKey(slot), text::kTimeNeverDue + quoted(time));
       } else if (!weekdays && !seen.emplace(time, slot).second) {
@@ -214,8 +220,8 @@ class Checker {
       const std::string section = itemSectionName(position);
       const auto spelled = ini_.readRawString(section, "AZSName");
       const auto spelledBefore = ini_.readRawString(itemSectionName(earlier->second), "AZSName");
-      std::string message = text::kNameDuplicate + itemSectionName(earlier->second) + ": " +
-                            quoted(item.AZSName);
+      std::string message =
+          text::kNameDuplicate + itemSectionName(earlier->second) + ": " + quoted(item.AZSName);
       if (spelled && spelledBefore &&
           platform::trimBlanks(*spelled) != platform::trimBlanks(*spelledBefore)) {
         message += text::kNameSpelledOtherwise;

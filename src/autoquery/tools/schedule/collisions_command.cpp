@@ -17,21 +17,22 @@ using chart::ChartGeometry;
 using chart::ChartRows;
 
 platform::DateTime dateTimeOf(const QDateTime& moment) {
-  return platform::encodeDateTime(moment.date().year(), moment.date().month(),
-                                  moment.date().day(), moment.time().hour(),
-                                  moment.time().minute(), moment.time().second());
+  return platform::encodeDateTime(moment.date().year(), moment.date().month(), moment.date().day(),
+                                  moment.time().hour(), moment.time().minute(),
+                                  moment.time().second());
 }
 
 // The moment at the left edge of column x: today's midnight lies at x0, a day is P columns.
 QDateTime columnMoment(const QDateTime& now, const ChartGeometry& geometry, int x) {
-  const int64_t minutes = chart::roundQuotientHalfToEven(int64_t{x - geometry.x0} * 1440, geometry.P);
+  const int64_t minutes =
+      chart::roundQuotientHalfToEven(int64_t{x - geometry.x0} * 1440, geometry.P);
   return QDateTime(now.date(), QTime(0, 0)).addSecs(minutes * 60);
 }
 
 }  // namespace
 
-std::vector<Collision> sessionCollisions(std::span<const TAzsItem* const> items, int zoom,
-                                         int days, const QDateTime& now) {
+std::vector<Collision> sessionCollisions(std::span<const TAzsItem* const> items, int zoom, int days,
+                                         const QDateTime& now) {
   const int span = days + 1;
   const platform::DateTime moment = dateTimeOf(now);
   const int64_t millisecondOfDay = int64_t{now.time().msecsSinceStartOfDay()};
@@ -104,7 +105,8 @@ QString scaleText(int zoom, int days) {
 }  // namespace
 
 QString collisionsText(const std::vector<Collision>& collisions, int zoom, int days) {
-  if (collisions.empty()) return unicode(text::kNoCollisions) + " (" + scaleText(zoom, days) + ").\n";
+  if (collisions.empty())
+    return unicode(text::kNoCollisions) + " (" + scaleText(zoom, days) + ").\n";
   QString result = unicode(text::kCollisionsFound) + QString::number(collisions.size()) + " (" +
                    scaleText(zoom, days) + ")\n";
   QList<QStringList> rows;

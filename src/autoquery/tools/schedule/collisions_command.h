@@ -31,8 +31,8 @@ struct Collision {
 // The collisions of the chart of the items at zoom Z (1 .. 5) over D forecast days (1 .. 30,
 // the picture spanning D + 1 days) as it stands at the moment now. Throws what the chart
 // throws for a time it cannot read.
-std::vector<Collision> sessionCollisions(std::span<const TAzsItem* const> items, int zoom,
-                                         int days, const QDateTime& now);
+std::vector<Collision> sessionCollisions(std::span<const TAzsItem* const> items, int zoom, int days,
+                                         const QDateTime& now);
 
 QString collisionsText(const std::vector<Collision>& collisions, int zoom, int days);
 // {"zoom", "days", "now", "collisions": [{"firstColumn", "endColumn", "start", "end",

@@ -65,7 +65,8 @@ ToolOptions parseToolOptions(const QStringList& arguments) {
       argument = argument.left(equals);
     }
     bool known = kGlobalOptions.contains(argument);
-    for (const auto& [anyCommand, names] : kCommandOptions) known = known || names.contains(argument);
+    for (const auto& [anyCommand, names] : kCommandOptions)
+      known = known || names.contains(argument);
     if (!known) throw ToolError(text::kUnknownOption + bytes(argument));
     if (kFlags.contains(argument)) {
       if (inlineValue) throw ToolError(text::kExtraArgument + bytes(arguments[index]));
@@ -99,7 +100,8 @@ ToolOptions parseToolOptions(const QStringList& arguments) {
     options.at = at;
   }
   options.json = values.contains("--json");
-  if (values.contains("--hours")) options.hours = boundedNumber("--hours", values["--hours"], 1, 744);
+  if (values.contains("--hours"))
+    options.hours = boundedNumber("--hours", values["--hours"], 1, 744);
   if (values.contains("--station")) options.station = bytes(values["--station"]);
   if (values.contains("--days")) options.days = boundedNumber("--days", values["--days"], 1, 30);
   if (values.contains("--forecast")) {

@@ -20,12 +20,12 @@ struct ToolOptions {
   std::optional<QDateTime> at;               // --at: the clock; default now
   bool json = false;
   bool help = false;
-  int hours = 24;                     // next --hours, 1 .. 744
+  int hours = 24;                      // next --hours, 1 .. 744
   std::optional<std::string> station;  // next --station, Windows-1251
-  int days = 7;                       // collisions --days, chart --forecast: 1 .. 30
-  int zoom = 2;                       // collisions, chart --zoom: 1 .. 5
-  QString picture;                    // chart FILE.png
-  bool demo = false;                  // chart: the built-in demo chain (tarvel-chart-png)
+  int days = 7;                        // collisions --days, chart --forecast: 1 .. 30
+  int zoom = 2;                        // collisions, chart --zoom: 1 .. 5
+  QString picture;                     // chart FILE.png
+  bool demo = false;                   // chart: the built-in demo chain (tarvel-chart-png)
 };
 
 // The options, or throws ToolError (Windows-1251) for a command line that says something

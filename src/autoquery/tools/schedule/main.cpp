@@ -61,8 +61,8 @@ Result run(const ToolOptions& options, int& argc, char** argv) {
       return {listText(file.registry), listJson(file.registry), 0};
     case Command::Next: {
       const auto polls = upcomingPolls(file.registry, now, options.hours, options.station);
-      return {upcomingPollsText(polls, options.hours),
-              upcomingPollsJson(polls, now, options.hours), 0};
+      return {upcomingPollsText(polls, options.hours), upcomingPollsJson(polls, now, options.hours),
+              0};
     }
     case Command::Collisions: {
       const auto collisions = sessionCollisions(file.items(), options.zoom, options.days, now);

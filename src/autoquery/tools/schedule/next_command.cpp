@@ -18,8 +18,8 @@ std::vector<UpcomingPoll> upcomingPolls(const tAutoAZS& registry, const QDateTim
   for (int offset = 0; offset < hours * 60; ++offset) {
     const QDate day = firstDay.addDays((firstMinute + offset) / 1440);
     const int minuteOfDay = (firstMinute + offset) % 1440;
-    const platform::DateTime moment = platform::encodeDateTime(
-        day.year(), day.month(), day.day(), minuteOfDay / 60, minuteOfDay % 60);
+    const platform::DateTime moment = platform::encodeDateTime(day.year(), day.month(), day.day(),
+                                                               minuteOfDay / 60, minuteOfDay % 60);
     for (DuePoll& poll : duePolls(registry, moment)) {
       if (station && !platform::equalsIgnoringCase(poll.AZSName, *station)) continue;
       const QueryRoute route = queryRoute(poll.ConnType, true, kTransportQueryMinimumVersion);
@@ -55,15 +55,15 @@ QJsonObject upcomingPollsJson(const std::vector<UpcomingPoll>& polls, const QDat
                               int hours) {
   QJsonArray entries;
   for (const UpcomingPoll& upcoming : polls) {
-    entries.append(QJsonObject{
-        {"time", momentJson(upcoming.minute)},
-        {"index", upcoming.poll.position},
-        {"slot", upcoming.poll.slot},
-        {"name", unicode(upcoming.poll.AZSName)},
-        {"asks", upcoming.poll.HasUserQuery},
-        {"connectionType", upcoming.poll.ConnType},
-        {"connectionTypeText", connectionCaption(upcoming.poll.ConnType)},
-        {"route", upcoming.route == QueryRoute::IpTransport ? "ipTransport" : "host"}});
+    entries.append(
+        QJsonObject{{"time", momentJson(upcoming.minute)},
+                    {"index", upcoming.poll.position},
+                    {"slot", upcoming.poll.slot},
+                    {"name", unicode(upcoming.poll.AZSName)},
+                    {"asks", upcoming.poll.HasUserQuery},
+                    {"connectionType", upcoming.poll.ConnType},
+                    {"connectionTypeText", connectionCaption(upcoming.poll.ConnType)},
+                    {"route", upcoming.route == QueryRoute::IpTransport ? "ipTransport" : "host"}});
   }
   return {{"from", momentJson(from)}, {"hours", hours}, {"polls", entries}};
 }

@@ -17,7 +17,8 @@ namespace tarvel::autoquery::schedule {
 struct UpcomingPoll {
   QDateTime minute;
   DuePoll poll;
-  QueryRoute route = QueryRoute::Host;  // for a current host (version 7 or more) with the IP transport
+  QueryRoute route =
+      QueryRoute::Host;  // for a current host (version 7 or more) with the IP transport
 };
 
 // The polls due in the minutes from the one `from` falls in up to `hours` hours later, in time

@@ -10,7 +10,8 @@ namespace {
 platform::ProfileFile openExisting(const std::filesystem::path& path) {
   std::error_code error;
   // The plug-in reads a missing file as an empty schedule; here that is most likely a wrong name.
-  if (!std::filesystem::exists(path, error)) throw ToolError(text::kNoFile + platform::fromUnicode(QString::fromStdString(path.string())));
+  if (!std::filesystem::exists(path, error))
+    throw ToolError(text::kNoFile + platform::fromUnicode(QString::fromStdString(path.string())));
   return platform::ProfileFile::openWithoutLock(path);
 }
 

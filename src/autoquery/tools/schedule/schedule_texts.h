@@ -31,7 +31,8 @@ inline constexpr auto& kDoesNotAsk = u8"без подтверждения"_cp125
 inline constexpr auto& kUnknownConnection = u8"неизвестный вид связи "_cp1251;
 inline constexpr auto& kUnknownKind = u8"неизвестный вид расписания "_cp1251;
 inline constexpr auto& kNoTimes = u8"нет сеансов"_cp1251;
-inline constexpr auto& kListHeader = u8"№\tАЗС\tАвтозапрос\tРазрешение\tВид связи\tВремя связи\tСеансы"_cp1251;
+inline constexpr auto& kListHeader =
+    u8"№\tАЗС\tАвтозапрос\tРазрешение\tВид связи\tВремя связи\tСеансы"_cp1251;
 inline constexpr auto& kEmptyRegistry = u8"Расписаний нет."_cp1251;
 
 // next
@@ -50,20 +51,27 @@ inline constexpr auto& kDays = u8" дн."_cp1251;
 // check
 inline constexpr auto& kNothingFound = u8"Замечаний нет."_cp1251;
 inline constexpr auto& kFindingsFound = u8"Замечаний: "_cp1251;
-inline constexpr auto& kCountUnreadable = u8"Count не число и читается как 0: ни одно расписание не загрузится"_cp1251;
+inline constexpr auto& kCountUnreadable =
+    u8"Count не число и читается как 0: ни одно расписание не загрузится"_cp1251;
 inline constexpr auto& kCountMissing = u8"нет ключа Count: ни одно расписание не загрузится"_cp1251;
-inline constexpr auto& kCountNegative = u8"Count меньше нуля и читается как 0: ни одно расписание не загрузится"_cp1251;
-inline constexpr auto& kCountAboveLimit = u8"Count больше предела, загрузятся только первые "_cp1251;
+inline constexpr auto& kCountNegative =
+    u8"Count меньше нуля и читается как 0: ни одно расписание не загрузится"_cp1251;
+inline constexpr auto& kCountAboveLimit =
+    u8"Count больше предела, загрузятся только первые "_cp1251;
 inline constexpr auto& kSectionsMissing =
     u8"нет раздела, хотя Count его включает: АЗС читается как новая (\"Неопределено\", автозапрос отключен)"_cp1251;
 inline constexpr auto& kSectionsBeyondCount = u8"раздел за пределами Count = "_cp1251;
 inline constexpr auto& kNotRead = u8": не читается"_cp1251;
-inline constexpr auto& kValueUnreadable = u8"значение не читается как число, взято значение по умолчанию "_cp1251;
+inline constexpr auto& kValueUnreadable =
+    u8"значение не читается как число, взято значение по умолчанию "_cp1251;
 inline constexpr auto& kConnectionUnknown =
     u8"неизвестный вид связи: запрос уйдёт программе с этим числом"_cp1251;
-inline constexpr auto& kKindUnknown = u8"неизвестный вид расписания: АЗС никогда не опрашивается"_cp1251;
-inline constexpr auto& kCpCountNegative = u8"CPcount меньше нуля и читается как 0: сеансов нет"_cp1251;
-inline constexpr auto& kCpCountAboveLimit = u8"CPcount больше предела, читаются только первые "_cp1251;
+inline constexpr auto& kKindUnknown =
+    u8"неизвестный вид расписания: АЗС никогда не опрашивается"_cp1251;
+inline constexpr auto& kCpCountNegative =
+    u8"CPcount меньше нуля и читается как 0: сеансов нет"_cp1251;
+inline constexpr auto& kCpCountAboveLimit =
+    u8"CPcount больше предела, читаются только первые "_cp1251;
 inline constexpr auto& kWeekdaySlotsBeyondSunday =
     u8"CPcount больше 7: сеансы после воскресенья ничего не значат"_cp1251;
 inline constexpr auto& kSlotBudget =
@@ -73,11 +81,14 @@ inline constexpr auto& kTimesNotCounted =
 inline constexpr auto& kTimeMissing = u8"нет ключа, сеанс читается как \"00:00\""_cp1251;
 inline constexpr auto& kTimeRefusedByChart =
     u8"график связи не может прочитать время и не будет нарисован ни для одной АЗС: "_cp1251;
-inline constexpr auto& kTimeNeverDue = u8"время не вида ЧЧ:ММ, автозапрос по нему не наступит: "_cp1251;
+inline constexpr auto& kTimeNeverDue =
+    u8"время не вида ЧЧ:ММ, автозапрос по нему не наступит: "_cp1251;
 inline constexpr auto& kTimeDuplicate = u8"время повторяется, АЗС опрашивается дважды: "_cp1251;
-inline constexpr auto& kNameQuotesRemoved = u8"кавычки вокруг названия при чтении пропадают: "_cp1251;
+inline constexpr auto& kNameQuotesRemoved =
+    u8"кавычки вокруг названия при чтении пропадают: "_cp1251;
 inline constexpr auto& kNameDuplicate = u8"то же название, что у раздела "_cp1251;
-inline constexpr auto& kNameSpelledOtherwise = u8" (в файле записано иначе: пробелы или кавычки)"_cp1251;
+inline constexpr auto& kNameSpelledOtherwise =
+    u8" (в файле записано иначе: пробелы или кавычки)"_cp1251;
 
 // chart
 inline constexpr auto& kPictureWritten = u8"Рисунок записан: "_cp1251;
@@ -91,7 +102,8 @@ inline constexpr auto& kUsage =
     u8"Использование: tarvel-schedule [--ini ФАЙЛ] [--at \"гггг-ММ-дд чч:мм\"] [--json] КОМАНДА\n"
     u8"  list                                   все расписания по порядку\n"
     u8"  next [--hours Ч] [--station НАЗВАНИЕ]  автозапросы ближайших Ч часов (24)\n"
-    u8"  collisions [--days Д] [--zoom М]       наложения сеансов за Д дней (7) при масштабе М (2)\n"
+    u8"  collisions [--days Д] [--zoom М]       наложения сеансов за Д дней (7) при масштабе М "
+    u8"(2)\n"
     u8"  check                                  повреждения и ошибки правки файла\n"
     u8"  chart ФАЙЛ.png [--zoom М] [--forecast Д]  график связи в PNG\n"
     u8"Файл по умолчанию: cnf.INI каталога WINDOWS корня установки ($TARVEL_ROOT).\n"

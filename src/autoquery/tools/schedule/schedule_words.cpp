@@ -13,19 +13,27 @@ QString unicode(std::string_view cp1251) { return platform::toUnicode(cp1251); }
 
 QString connectionCaption(int32_t ConnType) {
   switch (ConnType) {
-    case settings::ConnectionType::Modem: return unicode(texts::kModemCaption);
-    case settings::ConnectionType::Mail: return unicode(texts::kMailCaption);
-    case settings::ConnectionType::DirectIp: return unicode(texts::kDirectIpCaption);
-    default: return unicode(text::kUnknownConnection) + QString::number(ConnType);
+    case settings::ConnectionType::Modem:
+      return unicode(texts::kModemCaption);
+    case settings::ConnectionType::Mail:
+      return unicode(texts::kMailCaption);
+    case settings::ConnectionType::DirectIp:
+      return unicode(texts::kDirectIpCaption);
+    default:
+      return unicode(text::kUnknownConnection) + QString::number(ConnType);
   }
 }
 
 QString kindCaption(int32_t ConnTimeTipe) {
   switch (ConnTimeTipe) {
-    case ScheduleKind::Daily: return unicode(texts::kDailyCaption);
-    case ScheduleKind::Weekdays: return unicode(texts::kWeekdaysCaption);
-    case ScheduleKind::MonthDates: return unicode(texts::kMonthDatesCaption);
-    default: return unicode(text::kUnknownKind) + QString::number(ConnTimeTipe);
+    case ScheduleKind::Daily:
+      return unicode(texts::kDailyCaption);
+    case ScheduleKind::Weekdays:
+      return unicode(texts::kWeekdaysCaption);
+    case ScheduleKind::MonthDates:
+      return unicode(texts::kMonthDatesCaption);
+    default:
+      return unicode(text::kUnknownKind) + QString::number(ConnTimeTipe);
   }
 }
 
@@ -75,8 +83,7 @@ QString alignedColumns(const QList<QStringList>& rows) {
   for (const QStringList& row : rows) {
     QString line;
     for (qsizetype column = 0; column < row.size(); ++column) {
-      line += column + 1 < row.size() ? row[column].leftJustified(widths[column] + 2)
-                                      : row[column];
+      line += column + 1 < row.size() ? row[column].leftJustified(widths[column] + 2) : row[column];
     }
     text += line.trimmed() + '\n';
   }
