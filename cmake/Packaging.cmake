@@ -37,13 +37,15 @@ function(tarvel_compress source output)
 endfunction()
 tarvel_compress(${packaging_output}/changelog ${packaging_output}/changelog.gz)
 tarvel_compress(${packaging_templates}/tarvel-host.1 ${packaging_output}/tarvel-host.1.gz)
+tarvel_compress(${packaging_templates}/tarvel-schedule.1 ${packaging_output}/tarvel-schedule.1.gz)
 function(tarvel_install_package_documents component package)
   install(FILES ${packaging_templates}/copyright ${packaging_output}/changelog.gz
           DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package} COMPONENT ${component})
 endfunction()
 
 # The README's introduction and the sections an operator needs become the plug-in's README.
-set(TARVEL_OPERATOR_SECTIONS "Installing the packages" "The installation root")
+set(TARVEL_OPERATOR_SECTIONS "Installing the packages" "The installation root"
+                             "Reading the schedules from a shell")
 function(tarvel_write_operator_readme source output)
   file(READ ${source} readme)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
@@ -84,6 +86,10 @@ install(TARGETS tarvel LIBRARY DESTINATION ${TARVEL_PLUGIN_INSTALL_DIR} COMPONEN
 install(FILES ${packaging_output}/README.md DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/tarvel
         COMPONENT plugin)
 tarvel_install_package_documents(plugin tarvel)
+# The administrators' command beside the plug-in, with its manual page.
+install(TARGETS tarvel-schedule RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT plugin)
+install(FILES ${packaging_output}/tarvel-schedule.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT plugin)
 
 # --- tarvel-dev: what a host author builds against -------------------------------------------
 install(FILES ${CMAKE_SOURCE_DIR}/include/tarvel/contract.h
@@ -173,7 +179,9 @@ its own schedule and draws all schedules as a time-line chart; at both kinds\n\
 of installation it adds a settings menu for the connection password, the\n\
 station's name, the removable-media exchange and the automatic sending.\n\
 .\n\
-This package holds the plug-in module, lib/<multiarch>/tarvel/libtarvel.so.")
+This package holds the plug-in module, lib/<multiarch>/tarvel/libtarvel.so,\n\
+and tarvel-schedule, which lists, checks and plans the office's poll\n\
+schedules from a shell without the host program.")
 
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME tarvel-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION devel)

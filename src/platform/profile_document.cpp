@@ -179,6 +179,13 @@ uint32_t ProfileDocument::anchorOffset(const Section& section) const {
 
 std::optional<std::string> ProfileDocument::value(std::string_view sectionName,
                                                   std::string_view keyName) const {
+  std::optional<std::string> raw = rawValue(sectionName, keyName);
+  if (raw) *raw = std::string(unquote(*raw));
+  return raw;
+}
+
+std::optional<std::string> ProfileDocument::rawValue(std::string_view sectionName,
+                                                     std::string_view keyName) const {
   const uint32_t number = findSection(trimBlanks(sectionName));
   if (number == kNone) return std::nullopt;
   const std::string_view key = trimBlanks(keyName);
@@ -187,15 +194,15 @@ std::optional<std::string> ProfileDocument::value(std::string_view sectionName,
     const uint32_t line = findKeyLine(section, key);
     if (line != kNone) {
       const auto replaced = replacedValues_.find(line);
-      if (replaced != replacedValues_.end()) return std::string(unquote(replaced->second));
+      if (replaced != replacedValues_.end()) return replaced->second;
       const std::string_view text = textOf(bytes_, lineAt(bytes_, line));
-      return std::string(unquote(text.substr(text.find('=') + 1)));
+      return std::string(text.substr(text.find('=') + 1));
     }
   }
   const auto added = addedKeys_.find(number);
   if (added == addedKeys_.end()) return std::nullopt;
   for (const AddedKey& entry : added->second) {
-    if (equalsIgnoringCase(entry.name, key)) return std::string(unquote(entry.value));
+    if (equalsIgnoringCase(entry.name, key)) return entry.value;
   }
   return std::nullopt;
 }

@@ -34,6 +34,9 @@ class ProfileDocument {
   // The value of key in section: blanks trimmed, one pair of matching outer quotes removed.
   // std::nullopt when the section or key is absent (a line without "=" is no key).
   std::optional<std::string> value(std::string_view section, std::string_view key) const;
+  // The same value as it stands after "=", blanks and quotes kept: what a reader of the file
+  // sees before value() tidies it.
+  std::optional<std::string> rawValue(std::string_view section, std::string_view key) const;
 
   bool hasSection(std::string_view section) const;
 

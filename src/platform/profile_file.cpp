@@ -59,6 +59,13 @@ ProfileFile ProfileFile::openForReading(const std::filesystem::path& path) {
   return ProfileFile(std::move(state));
 }
 
+ProfileFile ProfileFile::openWithoutLock(const std::filesystem::path& path) {
+  auto state = std::make_unique<State>();
+  state->path = resolveProfilePath(path);
+  state->document = ProfileDocument(readSteadyProfileBytes(state->path).value_or(std::string()));
+  return ProfileFile(std::move(state));
+}
+
 ProfileFile ProfileFile::openForWriting(const std::filesystem::path& path) {
   auto state = std::make_unique<State>();
   state->path = resolveProfilePath(path);
@@ -97,6 +104,11 @@ double ProfileFile::readTime(std::string_view section, std::string_view key,
 
 bool ProfileFile::sectionExists(std::string_view section) const {
   return state_->document.hasSection(section);
+}
+
+std::optional<std::string> ProfileFile::readRawString(std::string_view section,
+                                                      std::string_view key) const {
+  return state_->document.rawValue(section, key);
 }
 
 void ProfileFile::writeString(std::string_view section, std::string_view key,

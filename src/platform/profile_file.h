@@ -18,6 +18,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,11 @@ class ProfileFile {
   // Reads the file; a missing file reads as empty. Throws std::runtime_error when the file
   // exists but cannot be read, is not a regular file or is larger than kMaximumProfileFileSize.
   static ProfileFile openForReading(const std::filesystem::path& path);
+  // Reads the file as readers see it without taking the lock or changing anything: no lock file
+  // is made, an interrupted write is not put back (its copy is what is read). For programs that
+  // only look and must never hold up the file's writers. Throws as openForReading does, and
+  // when the file keeps changing for seconds.
+  static ProfileFile openWithoutLock(const std::filesystem::path& path);
   // Takes the writers' lock (waiting at most kProfileLockWait), puts back the content of a write
   // in place that a crash interrupted, then reads the file. Throws std::runtime_error when the
   // lock or the file cannot be had (a missing folder included).
@@ -48,6 +54,9 @@ class ProfileFile {
   double readDateTime(std::string_view section, std::string_view key, double defaultValue) const;
   double readTime(std::string_view section, std::string_view key, double defaultValue) const;
   bool sectionExists(std::string_view section) const;
+  // The value's text as it stands in the file (blanks and quotes kept); std::nullopt when the
+  // section or key is missing.
+  std::optional<std::string> readRawString(std::string_view section, std::string_view key) const;
 
   // Typed writes into the content held in memory; commit() stores them. Only a file opened for
   // writing accepts them (std::logic_error otherwise). CR and LF in any name or value are

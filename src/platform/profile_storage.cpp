@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <utility>
 
 #include "platform/profile_failure.h"
@@ -220,6 +222,61 @@ std::optional<std::string> readProfileBytes(const std::filesystem::path& path) {
 std::optional<std::string> readCurrentProfileBytes(const std::filesystem::path& path) {
   if (auto copy = readProfileBytes(profileBackupPath(path))) return copy;
   return readProfileBytes(path);
+}
+
+namespace {
+
+// What tells one version of a file from the next: a replacement brings a new inode, a write in
+// place a new modification time (and mostly size).
+struct FileVersion {
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{};
+  timespec changed{};
+
+  bool operator==(const FileVersion& other) const {
+    return exists == other.exists && device == other.device && inode == other.inode &&
+           size == other.size && modified.tv_sec == other.modified.tv_sec &&
+           modified.tv_nsec == other.modified.tv_nsec && changed.tv_sec == other.changed.tv_sec &&
+           changed.tv_nsec == other.changed.tv_nsec;
+  }
+};
+
+FileVersion versionOf(const std::filesystem::path& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return {};
+  return {true, status.st_dev, status.st_ino, status.st_size, status.st_mtim, status.st_ctim};
+}
+
+// How long a lock-free reader tries for one whole version before it gives up.
+constexpr std::chrono::milliseconds kSteadyReadWait{3000};
+
+}  // namespace
+
+std::optional<std::string> readSteadyProfileBytes(const std::filesystem::path& path) {
+  const std::filesystem::path backup = profileBackupPath(path);
+  const auto deadline = std::chrono::steady_clock::now() + kSteadyReadWait;
+  for (;;) {
+    // A write in place makes its copy before it touches the file and removes it only when the
+    // file is whole again: while a copy is seen, the copy is the version to read. Without one,
+    // the file read is whole when nothing about it changed from before the read to after it.
+    const FileVersion before = versionOf(path);
+    const FileVersion backupBefore = versionOf(backup);
+    std::optional<std::string> bytes =
+        backupBefore.exists ? readProfileBytes(backup) : readProfileBytes(path);
+    const FileVersion backupAfter = versionOf(backup);
+    const FileVersion after = versionOf(path);
+    if (backupBefore.exists ? (bytes && backupAfter == backupBefore)
+                            : (!backupAfter.exists && after == before)) {
+      return bytes;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) {
+      throw profileFailure(text::kProfileBusy, path);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
 }
 
 void recoverInterruptedWrite(const std::filesystem::path& path) {

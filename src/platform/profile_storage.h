@@ -50,6 +50,13 @@ std::optional<std::string> readProfileBytes(const std::filesystem::path& path);
 // otherwise the file.
 std::optional<std::string> readCurrentProfileBytes(const std::filesystem::path& path);
 
+// The content readers see, read without the lock and without changing anything (no lock file is
+// made, an interrupted write is not put back): for programs that only look at the file and must
+// never hold up its writers. A read that a write in place or a replacement overlapped is
+// repeated, so the result is always one whole version of the file; when the file keeps changing
+// for kSteadyReadWait, std::runtime_error (kProfileBusy). Other failures as readProfileBytes.
+std::optional<std::string> readSteadyProfileBytes(const std::filesystem::path& path);
+
 // Puts back the content of a write in place that did not finish, if a backup copy is there.
 // Call it under the exclusive lock. Throws std::runtime_error when the copy cannot be put back.
 void recoverInterruptedWrite(const std::filesystem::path& path);

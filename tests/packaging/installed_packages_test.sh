@@ -67,4 +67,13 @@ for sibling in Orvaly Kestrin Pellow Dravik Zumbra; do
   grep -q "^$sibling.dll " "$work/station/FSYS/Siblings.log" ||
     fail "the stand-in $sibling.dll was not loaded"
 done
+echo "--- tarvel-schedule from the tarvel package, with its manual page"
+[ -s "$usr/share/man/man1/tarvel-schedule.1.gz" ] || fail "no manual page of tarvel-schedule"
+mkdir -p "$work/station/WINDOWS"
+printf '[AutoZapros]\r\nCount=1\r\n[AutoZaprosItem0]\r\nEnable=1\r\nAZSName=A\r\nConnType=1\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=08:00\r\n' \
+  >"$work/station/WINDOWS/cnf.INI"
+schedule_output="$("$usr/bin/tarvel-schedule" --at "2026-12-07 07:00" next 2>&1)" ||
+  { echo "$schedule_output"; fail "tarvel-schedule exited with an error"; }
+echo "$schedule_output"
+grep -q "^07.12.2026 08:00 *A " <<<"$schedule_output" || fail "tarvel-schedule did not list the poll"
 echo "all checks held"

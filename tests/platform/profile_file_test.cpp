@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "platform/profile_document.h"
+#include "platform/profile_lock.h"
+#include "platform/profile_storage.h"
 #include "support/temporary_installation.h"
 
 namespace tarvel::platform {
@@ -228,6 +230,50 @@ TEST_F(ProfileFileTest, WriterKilledAtRandomMomentsNeverLeavesAMix) {
     ASSERT_EQ(text, generationText(base, generation)) << "trial " << trial;
     lastGeneration = generation;
   }
+  EXPECT_GT(lastGeneration, 0);
+}
+
+// Programs that only look (tarvel-schedule) read without the lock: they make no lock file, put
+// no interrupted write back, and still never see a write half done.
+TEST_F(ProfileFileTest, ReadingWithoutLockChangesNothingBesideTheFile) {
+  installation_.writeSettings("[S]\r\nK=new\r\n");
+  const ProfileFile plain = ProfileFile::openWithoutLock(file_);
+  EXPECT_EQ(plain.readString("S", "K", ""), "new");
+  EXPECT_EQ(plain.readRawString("S", "K"), "new");
+  EXPECT_FALSE(std::filesystem::exists(profileLockPath(file_)));
+
+  // A copy left by a write in place that did not finish is what readers see; it stays.
+  TemporaryInstallation::writeFile(profileBackupPath(file_), "[S]\r\nK= \"old\" \r\n");
+  const ProfileFile interrupted = ProfileFile::openWithoutLock(file_);
+  EXPECT_EQ(interrupted.readString("S", "K", ""), "old");
+  EXPECT_EQ(interrupted.readRawString("S", "K"), " \"old\" ");
+  EXPECT_EQ(installation_.settingsText(), "[S]\r\nK=new\r\n");
+  EXPECT_TRUE(std::filesystem::exists(profileBackupPath(file_)));
+  EXPECT_FALSE(std::filesystem::exists(profileLockPath(file_)));
+}
+
+TEST_F(ProfileFileTest, ReadingWithoutLockSeesOnlyWholeVersionsOfAFileBeingWritten) {
+  std::string base;
+  for (int section = 0; section < kGenerationSections; ++section) {
+    base += "[S" + std::to_string(section) + "]\r\nGen=0\r\n";
+  }
+  installation_.writeSettings(base);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) writeGenerationsForever(file_);
+  int lastGeneration = 0;
+  for (int read = 0; read < 300; ++read) {
+    const ProfileFile file = ProfileFile::openWithoutLock(file_);
+    const int generation = file.readInteger("S0", "Gen", -1);
+    for (int section = 1; section < kGenerationSections; ++section) {
+      ASSERT_EQ(file.readInteger("S" + std::to_string(section), "Gen", -1), generation)
+          << "read " << read << ", section " << section;
+    }
+    ASSERT_GE(generation, lastGeneration);
+    lastGeneration = generation;
+  }
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
   EXPECT_GT(lastGeneration, 0);
 }
 

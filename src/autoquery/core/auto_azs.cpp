@@ -52,7 +52,10 @@ void tAutoAZS::Delete(int32_t position) {
 }
 
 void tAutoAZS::LoadFromIni(const std::filesystem::path& fileName) {
-  const platform::ProfileFile ini = platform::ProfileFile::openForReading(fileName);
+  LoadFromIni(platform::ProfileFile::openForReading(fileName));
+}
+
+void tAutoAZS::LoadFromIni(const platform::ProfileFile& ini) {
   const int32_t count =
       std::clamp(ini.readInteger(kHeaderSection, "Count", 0), int32_t{0}, kMaxItemCount);
   items_.reserve(items_.size() + static_cast<std::size_t>(count));

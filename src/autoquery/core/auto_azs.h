@@ -59,6 +59,9 @@ class tAutoAZS {
   // section reads as the defaults. Throws std::runtime_error when the file exists but cannot
   // be read.
   void LoadFromIni(const std::filesystem::path& fileName);
+  // The same from a file already opened (a reader that must not take the file's lock opens it
+  // with ProfileFile::openWithoutLock).
+  void LoadFromIni(const platform::ProfileFile& ini);
 
   // The same object becomes what a fresh registry loaded from the file would be: every item is
   // freed, then LoadFromIni. Whoever holds the registry keeps holding it. A failed read leaves

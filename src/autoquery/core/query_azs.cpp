@@ -14,10 +14,18 @@ int32_t stationRecordValue(const void* record) {
   return value;
 }
 
+QueryRoute queryRoute(int32_t ConnType, bool transportEntryPresent, int32_t hostVersion) {
+  return ConnType == settings::ConnectionType::DirectIp && transportEntryPresent &&
+                 hostVersion >= kTransportQueryMinimumVersion
+             ? QueryRoute::IpTransport
+             : QueryRoute::Host;
+}
+
 void QueryAZS(HostCallback& host, const AutoSendInetFromOfficeCall& autoSendInetFromOffice,
               const std::string& AZSName, int32_t ConnType, HostVariant Param) {
+  // The version is asked only where it decides something, as the host has always seen it.
   if (ConnType == settings::ConnectionType::DirectIp && autoSendInetFromOffice &&
-      host.GetVersion() >= kTransportQueryMinimumVersion) {
+      queryRoute(ConnType, true, host.GetVersion()) == QueryRoute::IpTransport) {
     const void* record = host.FindStation(AZSName);
     // A station the host does not know is passed over without a word.
     if (record != nullptr) autoSendInetFromOffice(AZSName, stationRecordValue(record), Param);

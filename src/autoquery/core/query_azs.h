@@ -23,6 +23,13 @@ using AutoSendInetFromOfficeCall = std::function<void(
 // The 32-bit value at byte offset 28 of a record FindStation gave.
 int32_t stationRecordValue(const void* record);
 
+// Where a station query goes.
+enum class QueryRoute { Host, IpTransport };
+
+// Direct IP (3) goes to the IP transport when its entry is present and the host is of version 7
+// or more; everything else to the host's StartExchange.
+QueryRoute queryRoute(int32_t ConnType, bool transportEntryPresent, int32_t hostVersion);
+
 // Direct IP (3) with the transport entry present and a host of version 7 or more goes to the
 // transport with the value of the host's record of the station, or nowhere when the host knows
 // no such station; everything else goes to the host's StartExchange. Results are not examined;

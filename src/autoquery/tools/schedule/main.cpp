@@ -1,0 +1,110 @@
+// tarvel-schedule: the office's poll schedules for administrators, from a shell, a script or a
+// monitoring system, without the host: list, next, collisions, check and chart (see
+// command_line.h and the manual page). Called as tarvel-chart-png it is the older chart tool.
+//
+// Exit status: 0 done and nothing found, 1 collisions or findings, 2 an error (one line on
+// stderr). Texts for people are UTF-8; --json writes one JSON document.
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QJsonDocument>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+
+#include "autoquery/tools/schedule/chart_command.h"
+#include "autoquery/tools/schedule/check_command.h"
+#include "autoquery/tools/schedule/collisions_command.h"
+#include "autoquery/tools/schedule/command_line.h"
+#include "autoquery/tools/schedule/list_command.h"
+#include "autoquery/tools/schedule/next_command.h"
+#include "autoquery/tools/schedule/schedule_file.h"
+#include "autoquery/tools/schedule/schedule_texts.h"
+#include "platform/cp1251.h"
+
+namespace {
+
+using namespace tarvel::autoquery::schedule;
+
+struct Result {
+  QString text;
+  QJsonObject json;
+  int exitStatus = 0;
+};
+
+Result runChart(const ToolOptions& options, const QDateTime& now, int& argc, char** argv) {
+  // The labels' fonts need a QGuiApplication; no display is needed.
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  const QGuiApplication application(argc, argv);
+  std::unique_ptr<ScheduleFile> file;
+  std::vector<std::unique_ptr<tarvel::autoquery::TAzsItem>> demo;
+  std::vector<const tarvel::autoquery::TAzsItem*> items;
+  if (options.demo) {
+    demo = demoChain();
+    for (const auto& item : demo) items.push_back(item.get());
+  } else {
+    file = std::make_unique<ScheduleFile>(options.ini.value_or(defaultScheduleFile()));
+    items = file->items();
+  }
+  const QImage picture = chartPicture(items, options.zoom, options.days, now);
+  writeChartPicture(picture, options.picture);
+  return {chartText(options.picture, picture, items.size()),
+          chartJson(options.picture, picture, items.size()), 0};
+}
+
+Result run(const ToolOptions& options, int& argc, char** argv) {
+  const QDateTime now = options.at.value_or(QDateTime::currentDateTime());
+  if (options.command == Command::Chart) return runChart(options, now, argc, argv);
+  const ScheduleFile file(options.ini.value_or(defaultScheduleFile()));
+  switch (options.command) {
+    case Command::List:
+      return {listText(file.registry), listJson(file.registry), 0};
+    case Command::Next: {
+      const auto polls = upcomingPolls(file.registry, now, options.hours, options.station);
+      return {upcomingPollsText(polls, options.hours), upcomingPollsJson(polls, now, options.hours),
+              0};
+    }
+    case Command::Collisions: {
+      const auto collisions = sessionCollisions(file.items(), options.zoom, options.days, now);
+      return {collisionsText(collisions, options.zoom, options.days),
+              collisionsJson(collisions, options.zoom, options.days, now),
+              collisions.empty() ? 0 : 1};
+    }
+    case Command::Check: {
+      const auto findings = checkSchedule(file.ini, file.registry);
+      return {findingsText(findings), findingsJson(findings), findings.empty() ? 0 : 1};
+    }
+    case Command::Chart:
+      break;
+  }
+  return {};
+}
+
+void write(std::FILE* stream, const QByteArray& bytes) {
+  std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QStringList arguments;
+  for (int index = 1; index < argc; ++index) arguments << QString::fromLocal8Bit(argv[index]);
+  const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
+  if (program == "tarvel-chart-png") arguments = chartPngArguments(arguments);
+  try {
+    const ToolOptions options = parseToolOptions(arguments);
+    if (options.help) {
+      write(stdout, tarvel::platform::toUnicode(text::kUsage).toUtf8() + '\n');
+      return 0;
+    }
+    const Result result = run(options, argc, argv);
+    write(stdout, options.json ? QJsonDocument(result.json).toJson(QJsonDocument::Indented)
+                               : result.text.toUtf8());
+    return result.exitStatus;
+  } catch (const std::exception& error) {
+    // Every message of ours and of the plug-in's libraries is Windows-1251.
+    QString line = tarvel::platform::toUnicode(error.what()).simplified();
+    write(stderr, ("tarvel-schedule: " + line + '\n').toUtf8());
+    return 2;
+  }
+}

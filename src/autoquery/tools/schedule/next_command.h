@@ -1,0 +1,36 @@
+// tarvel-schedule next: the polls of the coming hours, found by the polling engine's own due
+// rule (duePolls) asked minute by minute, as the engine's ticks ask it.
+#pragma once
+
+#include <QDateTime>
+#include <QJsonObject>
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "autoquery/core/poll_due.h"
+#include "autoquery/core/query_azs.h"
+
+namespace tarvel::autoquery::schedule {
+
+struct UpcomingPoll {
+  QDateTime minute;
+  DuePoll poll;
+  QueryRoute route =
+      QueryRoute::Host;  // for a current host (version 7 or more) with the IP transport
+};
+
+// The polls due in the minutes from the one `from` falls in up to `hours` hours later, in time
+// order and, within a minute, in the engine's order; only those of the named station (compared
+// without regard to case, Windows-1251) when one is given.
+std::vector<UpcomingPoll> upcomingPolls(const tAutoAZS& registry, const QDateTime& from, int hours,
+                                        const std::optional<std::string>& station);
+
+QString upcomingPollsText(const std::vector<UpcomingPoll>& polls, int hours);
+// {"from", "hours", "polls": [{"time", "index", "slot", "name", "asks", "connectionType",
+// "connectionTypeText", "route": "host" | "ipTransport"}]}
+QJsonObject upcomingPollsJson(const std::vector<UpcomingPoll>& polls, const QDateTime& from,
+                              int hours);
+
+}  // namespace tarvel::autoquery::schedule
