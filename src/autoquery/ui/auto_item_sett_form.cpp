@@ -60,17 +60,22 @@ void TAutoItemSettForm::connectHandlers() {
   for (QRadioButton* kind : {rbDay, rbWeek, rbMonth}) {
     connect(kind, &QRadioButton::toggled, this, guardedHandler([this] { rbDayClick(); }));
   }
-  connect(lbDayTime, &QListWidget::currentRowChanged, this,
+  // The selection, not the current line: a mouse press makes a line current before it selects
+  // it, the keyboard selects before it moves the current line, and only the selection has
+  // settled by the time either signal of it arrives.
+  connect(lbDayTime, &QListWidget::itemSelectionChanged, this,
           guardedHandler([this] { lbDayTimeClick(); }));
   connect(meDayTime, &QLineEdit::textChanged, this, guardedHandler([this] { meDayTimeChange(); }));
   connect(SpeedButton1, &QToolButton::clicked, this,
           guardedHandler([this] { SpeedButton1Click(); }));
   connect(SpeedButton2, &QToolButton::clicked, this,
           guardedHandler([this] { SpeedButton2Click(); }));
-  connect(lvWeekDay, &QTreeWidget::currentItemChanged, this,
+  connect(lvWeekDay, &QTreeWidget::itemSelectionChanged, this,
           guardedHandler([this] { lvWeekDayChange(); }));
   connect(lvWeekDay, &QTreeWidget::itemChanged, this,
           guardedHandler([this] { lvWeekDayChange(); }));
+  connect(lvWeekDay, &QTreeWidget::itemClicked, this,
+          guardedHandler([this](QTreeWidgetItem* row, int) { lvWeekDayClick(row); }));
   connect(meWeekTime, &QLineEdit::textChanged, this,
           guardedHandler([this] { meWeekTimeChange(); }));
   connect(SpeedButton3, &QToolButton::clicked, this,
@@ -110,9 +115,11 @@ void TAutoItemSettForm::FormShow() {
   }
 
   gbDay->hide();
+  gbWeek->hide();
   switch (item.ConnTimeTipe) {
     case ScheduleKind::Daily:
       rbDay->setChecked(true);
+      rbDayClick();
       lbDayTime->clear();
       if (item.CP) {
         for (const ConnectionPoint& slot : *item.CP) {
@@ -122,6 +129,7 @@ void TAutoItemSettForm::FormShow() {
       break;
     case ScheduleKind::Weekdays:
       rbWeek->setChecked(true);
+      rbDayClick();
       if (item.CP) {
         const int slotCount = std::min<int>(kWeekdayCount, static_cast<int>(item.CP->size()));
         for (int day = 0; day < slotCount; ++day) {
@@ -135,10 +143,8 @@ void TAutoItemSettForm::FormShow() {
       rbMonth->setChecked(true);
       break;
     default:
-      break;
+      break;  // a kind the editor does not know shows no time group
   }
-  // What is shown follows the checked kind, whichever it is: no time group for kind 3.
-  rbDayClick();
 }
 
 void TAutoItemSettForm::resizeEvent(QResizeEvent* event) {
@@ -166,9 +172,8 @@ void TAutoItemSettForm::rbDayClick() {
 }
 
 int TAutoItemSettForm::selectedDayLine() const {
-  const int line = lbDayTime->currentRow();
-  if (line < 0 || !lbDayTime->item(line)->isSelected()) return -1;
-  return line;
+  const QList<QListWidgetItem*> selected = lbDayTime->selectedItems();
+  return selected.isEmpty() ? -1 : lbDayTime->row(selected.front());
 }
 
 void TAutoItemSettForm::lbDayTimeClick() {
@@ -200,8 +205,8 @@ void TAutoItemSettForm::SpeedButton2Click() {
 }
 
 QTreeWidgetItem* TAutoItemSettForm::selectedWeekdayRow() const {
-  QTreeWidgetItem* row = lvWeekDay->currentItem();
-  return row != nullptr && row->isSelected() ? row : nullptr;
+  const QList<QTreeWidgetItem*> selected = lvWeekDay->selectedItems();
+  return selected.isEmpty() ? nullptr : selected.front();
 }
 
 void TAutoItemSettForm::lvWeekDayChange() {
@@ -218,6 +223,12 @@ void TAutoItemSettForm::lvWeekDayChange() {
       timeFieldText(*meWeekTime) != row->text(kTimeColumn)) {
     meWeekTime->setText(row->text(kTimeColumn));
   }
+}
+
+void TAutoItemSettForm::lvWeekDayClick(QTreeWidgetItem* row) {
+  // A press on a tick goes to the tick alone and leaves the selection where it was; the
+  // operator who clicks a day's tick means that day all the same.
+  if (!row->isSelected()) lvWeekDay->setCurrentItem(row);
 }
 
 void TAutoItemSettForm::meWeekTimeChange() {
