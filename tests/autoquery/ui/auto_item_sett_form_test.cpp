@@ -115,7 +115,7 @@ TEST_F(AutoItemSettFormTest, SwitchAndCheckBoxMirrorEachOtherAndApplyRefreshesTh
   EXPECT_TRUE(editor.RxSwitch1->isChecked());
   clickButton(*editor.RxSwitch1);
   EXPECT_FALSE(editor.cbEnable->isChecked());
-  clickButton(*editor.RxSwitch1);
+  testing::pressKey(*editor.RxSwitch1, Qt::Key_Space);
   EXPECT_TRUE(editor.cbEnable->isChecked());
   clickButton(*editor.rbModem);
   clickButton(*editor.cbQuery);
@@ -127,6 +127,30 @@ TEST_F(AutoItemSettFormTest, SwitchAndCheckBoxMirrorEachOtherAndApplyRefreshesTh
   const QImage& picture = dynamic_cast<TAZSFrame&>(*item.Frame).picture();
   EXPECT_EQ(picture.pixel(9, 9), office.ImageList1.image(IconIndex::PollingOn).pixel(9, 9));
   EXPECT_EQ(picture.pixel(19 + 9, 13), office.ImageList1.image(IconIndex::Modem).pixel(9, 13));
+}
+
+TEST_F(AutoItemSettFormTest, DraggedSwitchEndsWhereItsKnobIsLetGo) {
+  station(false, ScheduleKind::Daily, Slots{"08:00"});
+  ToggleSwitch& toggle = *editor.RxSwitch1;
+  const int top = 8;
+  const int bottom = toggle.height() - 8;
+  struct Case {
+    bool on;
+    int from;
+    int to;
+    bool onAfter;
+  };
+  const Case cases[] = {
+      {false, bottom, top, true},   {true, bottom, top, true},  {true, top, bottom, false},
+      {false, top, bottom, false},  {false, bottom, -30, true}, {true, top, toggle.height() + 30, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.on << " " << c.from << " -> " << c.to);
+    editor.cbEnable->setChecked(c.on);
+    testing::dragMouse(toggle, {toggle.width() / 2, c.from}, {toggle.width() / 2, c.to});
+    EXPECT_EQ(toggle.isChecked(), c.onAfter);
+    EXPECT_EQ(editor.cbEnable->isChecked(), c.onAfter);
+  }
 }
 
 TEST_F(AutoItemSettFormTest, ClickedLineShowsItsTimeAndTypingEditsThatLineOnly) {
