@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
 
@@ -23,6 +24,10 @@ namespace {
 constexpr QSize kClientSize(401, 167);
 constexpr int kTickMilliseconds = 1000;
 constexpr int kNameRightMargin = 8;
+// The buttons keep their distances to the right and bottom edges as drawn.
+constexpr int kApplyRightGap = 401 - 186;
+constexpr int kCancelRightGap = 401 - 295;
+constexpr int kButtonBottomGap = 167 - 134;
 
 }  // namespace
 
@@ -71,6 +76,12 @@ void TQueryForm::createComponents() {
   Timer1 = new QTimer(this);
   Timer1->setObjectName("Timer1");
   Timer1->setInterval(kTickMilliseconds);
+}
+
+void TQueryForm::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  BitBtn1->move(width() - kApplyRightGap, height() - kButtonBottomGap);
+  BitBtn2->move(width() - kCancelRightGap, height() - kButtonBottomGap);
 }
 
 void TQueryForm::showStationName(const QString& name) {
