@@ -55,8 +55,7 @@ QModelIndex checkedIndex(const QAbstractItemView& view, int row, int column) {
 
 }  // namespace
 
-void clickItem(QAbstractItemView& view, const QModelIndex& index,
-               Qt::KeyboardModifiers modifiers) {
+void clickItem(QAbstractItemView& view, const QModelIndex& index, Qt::KeyboardModifiers modifiers) {
   view.scrollTo(index);
   QTest::mouseClick(view.viewport(), Qt::LeftButton, modifiers, view.visualRect(index).center());
 }
@@ -81,7 +80,9 @@ void clickItemCheck(QAbstractItemView& view, const QModelIndex& index) {
   QTest::mouseClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, tick.center());
 }
 
-void clickItemCheck(QTreeWidget& tree, int row) { clickItemCheck(tree, checkedIndex(tree, row, 0)); }
+void clickItemCheck(QTreeWidget& tree, int row) {
+  clickItemCheck(tree, checkedIndex(tree, row, 0));
+}
 
 void clickButton(QAbstractButton& button) {
   QPoint place = button.rect().center();
@@ -122,9 +123,9 @@ void dragSlider(QSlider& slider, int value) {
   const int grooveStart = horizontal ? groove.x() : groove.y();
   const int span = (horizontal ? groove.right() : groove.bottom()) - length + 1 - grooveStart;
   // Where the handle's leading edge stands at value; the grip keeps its place on the handle.
-  const int leading = grooveStart + QStyle::sliderPositionFromValue(
-                                        slider.minimum(), slider.maximum(), value, span,
-                                        option.upsideDown);
+  const int leading =
+      grooveStart + QStyle::sliderPositionFromValue(slider.minimum(), slider.maximum(), value, span,
+                                                    option.upsideDown);
   const QPoint grip = handle.center();
   const QPoint target = horizontal ? QPoint(leading + (grip.x() - handle.x()), grip.y())
                                    : QPoint(grip.x(), leading + (grip.y() - handle.y()));

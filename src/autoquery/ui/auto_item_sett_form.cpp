@@ -10,8 +10,8 @@
 #include <QResizeEvent>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <vector>
 
+#include "autoquery/core/schedule_edit.h"
 #include "autoquery/ui/autoquery_ui_texts.h"
 #include "autoquery/ui/component_looks.h"
 #include "autoquery/ui/time_field.h"
@@ -188,7 +188,7 @@ void TAutoItemSettForm::meDayTimeChange() {
 }
 
 bool TAutoItemSettForm::refusePartlyTyped(const QString& time) {
-  if (!isPartlyTypedTime(time)) return false;
+  if (!isPartlyTypedTime(platform::fromUnicode(time))) return false;
   platform::operatorDialogs().showBareMessage(texts::kIncompleteTime);
   return true;
 }
@@ -255,41 +255,33 @@ void TAutoItemSettForm::SpeedButton4Click() {
 }
 
 void TAutoItemSettForm::BitBtn1Click() {
-  if (cbEnable->isChecked() && rbDay->isChecked() && lbDayTime->count() == 0) {
-    platform::operatorDialogs().showBareMessage(texts::kNoSessions);
-    return;
+  EditedSchedule edited{
+      .Enable = cbEnable->isChecked(),
+      .HasUserQuery = cbQuery->isChecked(),
+      .ConnType = rbModem->isChecked()  ? settings::ConnectionType::Modem
+                  : rbMail->isChecked() ? settings::ConnectionType::Mail
+                                        : settings::ConnectionType::DirectIp,
+      .ConnTimeTipe = rbDay->isChecked()    ? ScheduleKind::Daily
+                      : rbWeek->isChecked() ? ScheduleKind::Weekdays
+                                            : ScheduleKind::MonthDates,
+  };
+  for (int line = 0; line < lbDayTime->count(); ++line) {
+    edited.dailyTimes.push_back(platform::fromUnicode(lbDayTime->item(line)->text()));
   }
-  // Collect the new session list first, so that a refused time leaves the item untouched.
-  std::optional<std::vector<ConnectionPoint>> newCP;
-  if (rbDay->isChecked()) {
-    newCP.emplace();
-    for (int line = 0; line < lbDayTime->count(); ++line) {
-      const QString time = lbDayTime->item(line)->text();
-      if (refusePartlyTyped(time)) return;
-      newCP->push_back(platform::fromUnicode(time));
-    }
-  } else if (rbWeek->isChecked()) {
-    newCP.emplace();
-    for (int day = 0; day < kWeekdayCount; ++day) {
-      const QString time = weekdayTime(day);
-      if (refusePartlyTyped(time)) return;
-      newCP->push_back(platform::fromUnicode(time));
-    }
+  for (int day = 0; day < kWeekdayCount; ++day) {
+    edited.weekdayTimes.push_back(platform::fromUnicode(weekdayTime(day)));
   }
-
-  TAzsItem& item = registry_.Items(AZSIndex);
-  item.Enable = cbEnable->isChecked();
-  item.HasUserQuery = cbQuery->isChecked();
-  if (rbModem->isChecked()) item.ConnType = settings::ConnectionType::Modem;
-  if (rbMail->isChecked()) item.ConnType = settings::ConnectionType::Mail;
-  if (rbIP->isChecked()) item.ConnType = settings::ConnectionType::DirectIp;
-  if (rbDay->isChecked()) item.ConnTimeTipe = ScheduleKind::Daily;
-  if (rbWeek->isChecked()) item.ConnTimeTipe = ScheduleKind::Weekdays;
-  if (rbMonth->isChecked()) item.ConnTimeTipe = ScheduleKind::MonthDates;
-  // Kind 3 keeps its session list as it was.
-  if (newCP) item.CP = std::move(newCP);
-  item.RefreshFrame();
-  accept();
+  switch (applyEditedSchedule(registry_.Items(AZSIndex), edited)) {
+    case ScheduleRefusal::None:
+      accept();
+      break;
+    case ScheduleRefusal::NoSessions:
+      platform::operatorDialogs().showBareMessage(texts::kNoSessions);
+      break;
+    case ScheduleRefusal::PartlyTypedTime:
+      platform::operatorDialogs().showBareMessage(texts::kIncompleteTime);
+      break;
+  }
 }
 
 }  // namespace tarvel::autoquery

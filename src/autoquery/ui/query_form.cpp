@@ -1,7 +1,5 @@
 #include "autoquery/ui/query_form.h"
 
-#include <algorithm>
-
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -9,6 +7,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 #include "autoquery/ui/autoquery_ui_texts.h"
 #include "autoquery/ui/component_looks.h"
@@ -88,8 +87,8 @@ void TQueryForm::showStationName(const QString& name) {
   // The name is what the operator must read before the count-down ends: a name longer than the
   // room beside "Внимание!" widens the window instead of running off its edge, and only a name
   // wider than the screen itself is shortened.
-  const int needed = lbAZS->x() + QFontMetrics(lbAZS->font()).horizontalAdvance(name) +
-                     kNameRightMargin;
+  const int needed =
+      lbAZS->x() + QFontMetrics(lbAZS->font()).horizontalAdvance(name) + kNameRightMargin;
   if (needed > kClientSize.width()) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int widest = screen ? screen->availableGeometry().width() : needed;

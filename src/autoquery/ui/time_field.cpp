@@ -9,7 +9,6 @@ namespace {
 
 // Digits only in the four digit positions, a blank shown where none was typed.
 constexpr const char* kTimeMask = "99:99; ";
-constexpr int kDigitPositions[] = {0, 1, 3, 4};
 
 }  // namespace
 
@@ -24,12 +23,5 @@ QLineEdit* makeTimeField(QWidget* parent, const char* objectName, int left, int 
 }
 
 QString timeFieldText(const QLineEdit& field) { return field.displayText(); }
-
-bool isPartlyTypedTime(const QString& text) {
-  for (const int position : kDigitPositions) {
-    if (position < text.size() && text[position] == QChar(' ')) return true;
-  }
-  return false;
-}
 
 }  // namespace tarvel::autoquery

@@ -141,8 +141,9 @@ TEST_F(AutoItemSettFormTest, DraggedSwitchEndsWhereItsKnobIsLetGo) {
     bool onAfter;
   };
   const Case cases[] = {
-      {false, bottom, top, true},   {true, bottom, top, true},  {true, top, bottom, false},
-      {false, top, bottom, false},  {false, bottom, -30, true}, {true, top, toggle.height() + 30, false},
+      {false, bottom, top, true}, {true, bottom, top, true},
+      {true, top, bottom, false}, {false, top, bottom, false},
+      {false, bottom, -30, true}, {true, top, toggle.height() + 30, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.on << " " << c.from << " -> " << c.to);

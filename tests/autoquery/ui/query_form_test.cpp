@@ -47,7 +47,8 @@ TEST_F(QueryFormTest, ShowsTheStationAndTheSecondsInItsOwnWindowAtTheTopLeftCorn
             QString::fromUtf8("Подтверждение автозапроса на АЗС"));
 }
 
-TEST_F(QueryFormTest, NameLongerThanItsRoomWidensTheWindowUpToTheScreenThenIsShortenedButtonsFollowTheEdge) {
+TEST_F(QueryFormTest,
+       NameLongerThanItsRoomWidensTheWindowUpToTheScreenThenIsShortenedButtonsFollowTheEdge) {
   const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
   struct Case {
     QString name;
@@ -72,10 +73,8 @@ TEST_F(QueryFormTest, NameLongerThanItsRoomWidensTheWindowUpToTheScreenThenIsSho
     EXPECT_EQ(form.lbAZS->text() != each.name, each.shortened);
     EXPECT_EQ(form.lbAZS->toolTip(), each.shortened ? each.name : QString());
     // The buttons keep their distances from the right and bottom edges as drawn.
-    EXPECT_EQ(form.BitBtn1->geometry(),
-              QRect(form.width() - (401 - 186), 134, 103, 30));
-    EXPECT_EQ(form.BitBtn2->geometry(),
-              QRect(form.width() - (401 - 295), 134, 102, 30));
+    EXPECT_EQ(form.BitBtn1->geometry(), QRect(form.width() - (401 - 186), 134, 103, 30));
+    EXPECT_EQ(form.BitBtn2->geometry(), QRect(form.width() - (401 - 295), 134, 102, 30));
   }
 }
 
