@@ -1,6 +1,7 @@
 #include "support/user_actions.h"
 
 #include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -103,6 +104,12 @@ void typeInto(QLineEdit& field, const QString& text) {
   QTest::mouseClick(&field, Qt::LeftButton, Qt::NoModifier, {1, field.height() / 2});
   QTest::keyClick(&field, Qt::Key_Home);
   QTest::keyClicks(&field, text);
+}
+
+void typeInto(QAbstractSpinBox& box, const QString& text) {
+  QTest::mouseClick(&box, Qt::LeftButton, Qt::NoModifier, {4, box.height() / 2});
+  QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(&box, text);
 }
 
 void pressKey(QWidget& widget, Qt::Key key, Qt::KeyboardModifiers modifiers) {

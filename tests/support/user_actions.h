@@ -11,6 +11,7 @@
 #include <Qt>
 
 class QAbstractButton;
+class QAbstractSpinBox;
 class QAbstractItemView;
 class QLineEdit;
 class QListWidget;
@@ -40,6 +41,9 @@ void clickButton(QAbstractButton& button);
 // Clicks into a text field at its first character and types text key by key from there, as an
 // operator correcting a masked time types over its digits.
 void typeInto(QLineEdit& field, const QString& text);
+
+// Clicks into a spin box, selects its whole text (Ctrl+A) and types text key by key over it.
+void typeInto(QAbstractSpinBox& box, const QString& text);
 
 // Presses and releases key on widget (which gets the focus first, as a user's click gives it).
 void pressKey(QWidget& widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
