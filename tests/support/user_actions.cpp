@@ -54,6 +54,19 @@ QModelIndex checkedIndex(const QAbstractItemView& view, int row, int column) {
   return index;
 }
 
+// Types text key by key; a character without a key of its own on a Latin keyboard (Cyrillic)
+// comes as the text of an unnamed key, as an input method hands it over.
+void typeKeys(QWidget& widget, const QString& text) {
+  for (const QChar character : text) {
+    if (character.unicode() >= 0x20 && character.unicode() < 0x7f) {
+      QTest::keyClick(&widget, static_cast<char>(character.unicode()));
+    } else {
+      QTest::sendKeyEvent(QTest::Click, &widget, Qt::Key_unknown, QString(character),
+                          Qt::NoModifier);
+    }
+  }
+}
+
 }  // namespace
 
 void clickItem(QAbstractItemView& view, const QModelIndex& index, Qt::KeyboardModifiers modifiers) {
@@ -102,14 +115,14 @@ void clickButton(QAbstractButton& button) {
 
 void typeInto(QLineEdit& field, const QString& text) {
   QTest::mouseClick(&field, Qt::LeftButton, Qt::NoModifier, {1, field.height() / 2});
-  QTest::keyClick(&field, Qt::Key_Home);
-  QTest::keyClicks(&field, text);
+  QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+  typeKeys(field, text);
 }
 
 void typeInto(QAbstractSpinBox& box, const QString& text) {
   QTest::mouseClick(&box, Qt::LeftButton, Qt::NoModifier, {4, box.height() / 2});
   QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(&box, text);
+  typeKeys(box, text);
 }
 
 void pressKey(QWidget& widget, Qt::Key key, Qt::KeyboardModifiers modifiers) {

@@ -38,11 +38,10 @@ void clickItemCheck(QTreeWidget& tree, int row);
 // Clicks a check box or radio button on its indicator, any other button at its centre.
 void clickButton(QAbstractButton& button);
 
-// Clicks into a text field at its first character and types text key by key from there, as an
-// operator correcting a masked time types over its digits.
+// Clicks into a text field (masked or not), selects its whole text (Ctrl+A) and types text key
+// by key over it, each key changing the field as it does for the operator.
 void typeInto(QLineEdit& field, const QString& text);
-
-// Clicks into a spin box, selects its whole text (Ctrl+A) and types text key by key over it.
+// The same for a spin box.
 void typeInto(QAbstractSpinBox& box, const QString& text);
 
 // Presses and releases key on widget (which gets the focus first, as a user's click gives it).
