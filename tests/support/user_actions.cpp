@@ -130,10 +130,6 @@ void pressKey(QWidget& widget, Qt::Key key, Qt::KeyboardModifiers modifiers) {
   QTest::keyClick(&widget, key, modifiers);
 }
 
-QPoint sliderHandleCentre(const QSlider& slider) {
-  return sliderPart(slider, QStyle::SC_SliderHandle).center();
-}
-
 void dragSlider(QSlider& slider, int value) {
   const QStyleOptionSlider option = sliderOption(slider);
   const QRect groove = sliderPart(slider, QStyle::SC_SliderGroove);

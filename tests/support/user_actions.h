@@ -53,7 +53,4 @@ void dragSlider(QSlider& slider, int value);
 // Presses the left button at from, moves to to while holding it, and releases it there.
 void dragMouse(QWidget& widget, QPoint from, QPoint to);
 
-// The centre of the handle of a track bar as its style draws it.
-QPoint sliderHandleCentre(const QSlider& slider);
-
 }  // namespace tarvel::testing
