@@ -18,6 +18,7 @@
 
 #include "auto_send_fixture.h"
 #include "autosend/ui/clickable_label.h"
+#include "support/user_actions.h"
 
 namespace tarvel::autosend {
 namespace {
@@ -121,16 +122,18 @@ TEST_F(AutoSendFormTest, StartsWithTheFormsInitialChoicesAndAppliesThemWhenNothi
   EXPECT_EQ(dialog.lb_last_autosend->text(), QString::fromUtf8("Не производилась"));
   EXPECT_FALSE(dialog.Timer_check_AutoSend->isActive());
   EXPECT_EQ(dialog.scheduler().LastCheckedMinute, 0);
-  dialog.BitBtn1->click();
+  dialog.show();
+  testing::clickButton(*dialog.BitBtn1);
   EXPECT_EQ(inet.ViaSend, 1);
   EXPECT_EQ(inet.WhenSend, 1);
 }
 
 TEST_F(AutoSendFormTest, TransportAndMomentAreIndependentChoices) {
   TAutoSendForm& dialog = makeForm();
-  dialog.rb_via_mail->click();
-  dialog.rb_on_period->click();
-  dialog.rb_via_inet->click();
+  dialog.show();
+  testing::clickButton(*dialog.rb_via_mail);
+  testing::clickButton(*dialog.rb_on_period);
+  testing::clickButton(*dialog.rb_via_inet);
   EXPECT_TRUE(dialog.rb_via_inet->isChecked());
   EXPECT_FALSE(dialog.rb_via_mail->isChecked());
   EXPECT_TRUE(dialog.rb_on_period->isChecked());
@@ -157,8 +160,8 @@ TEST_F(AutoSendFormTest, ValuesOutsideTheirRangeLeaveTheSelectionAndAreShownWith
   inet.WhenSend = -1;
   inet.SendInterval = 5000;
   TAutoSendForm& dialog = makeForm();
-  dialog.rb_via_inet->click();
-  dialog.rb_on_time->click();
+  testing::clickButton(*dialog.rb_via_inet);
+  testing::clickButton(*dialog.rb_on_time);
   dialog.FillControls();
   EXPECT_TRUE(dialog.rb_via_inet->isChecked());
   EXPECT_TRUE(dialog.rb_on_time->isChecked());
@@ -171,24 +174,26 @@ TEST_F(AutoSendFormTest, ValuesOutsideTheirRangeLeaveTheSelectionAndAreShownWith
 TEST_F(AutoSendFormTest, EditingTheIntervalOrTheTimeSelectsItsMoment) {
   TAutoSendForm& dialog = makeForm();
   dialog.show();
-  dialog.se_period->setValue(3);
+  testing::typeInto(*dialog.se_period, "3");
   EXPECT_TRUE(dialog.rb_on_period->isChecked());
-  dialog.dtp->setTime(QTime(17, 20));
+  EXPECT_DOUBLE_EQ(dialog.se_period->value(), 3.0);
+  testing::pressKey(*dialog.dtp, Qt::Key_Up);
   EXPECT_TRUE(dialog.rb_on_time->isChecked());
-  dialog.se_period->setFocus();
-  QTest::keyClick(dialog.se_period, Qt::Key_Up);
+  testing::pressKey(*dialog.se_period, Qt::Key_Up);
   EXPECT_TRUE(dialog.rb_on_period->isChecked());
 }
 
 TEST_F(AutoSendFormTest, ApplyWritesEveryValueInItsOrderAndStartsTheTimer) {
   TAutoSendForm& dialog = makeForm();
   dialog.show();
-  dialog.cb_AutoSend->click();
-  dialog.rb_via_mail->click();
+  testing::clickButton(*dialog.cb_AutoSend);
+  testing::clickButton(*dialog.rb_via_mail);
   dialog.dtp->setTime(QTime(14, 5));
-  dialog.se_period->setValue(2.5);  // also selects every-N-hours: the last edit wins
-  dialog.cbEnableZapros->click();
-  dialog.BitBtn1->click();
+  // Typing the interval also selects every-N-hours: the last edit wins.
+  testing::typeInto(*dialog.se_period,
+                    QString("2") + dialog.se_period->locale().decimalPoint() + "5");
+  testing::clickButton(*dialog.cbEnableZapros);
+  testing::clickButton(*dialog.BitBtn1);
 
   EXPECT_EQ(installation.settingsText(),
             "[Inet]\r\nAutoSendEnable=1\r\nViaSend=2\r\nWhenSend=2\r\nSendInterval=2\r\n"
@@ -198,8 +203,8 @@ TEST_F(AutoSendFormTest, ApplyWritesEveryValueInItsOrderAndStartsTheTimer) {
   EXPECT_FALSE(dialog.isVisible());
 
   dialog.show();
-  dialog.cb_AutoSend->click();
-  dialog.BitBtn1->click();
+  testing::clickButton(*dialog.cb_AutoSend);
+  testing::clickButton(*dialog.BitBtn1);
   EXPECT_FALSE(inet.AutoSendEnable);
   EXPECT_FALSE(dialog.Timer_check_AutoSend->isActive());
 }
@@ -214,7 +219,7 @@ TEST_F(AutoSendFormTest, ApplyRoundsTheIntervalHalvesToEven) {
   for (const auto& c : cases) {
     dialog.show();
     dialog.se_period->setValue(c.typed);
-    dialog.BitBtn1->click();
+    testing::clickButton(*dialog.BitBtn1);
     EXPECT_EQ(inet.SendInterval, c.stored) << c.typed;
     dialog.show();
     EXPECT_DOUBLE_EQ(dialog.se_period->value(), c.shownNextTime) << c.typed;
@@ -225,12 +230,12 @@ TEST_F(AutoSendFormTest, CancelKeepsTheSettingsAndTheNextShowingDiscardsTheEdits
   inet.ViaSend = 1;
   TAutoSendForm& dialog = makeForm();
   dialog.show();
-  dialog.cb_AutoSend->click();
-  dialog.rb_via_inet->click();
+  testing::clickButton(*dialog.cb_AutoSend);
+  testing::clickButton(*dialog.rb_via_inet);
   // Before Apply the check box already answers for the plug-in's getAutoSend.
   EXPECT_TRUE(dialog.cb_AutoSend->isChecked());
   EXPECT_FALSE(inet.AutoSendEnable);
-  dialog.BitBtn2->click();
+  testing::clickButton(*dialog.BitBtn2);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_TRUE(dialog.cb_AutoSend->isChecked());  // an abandoned edit counts until shown again
   EXPECT_EQ(installation.settingsText(), "");
@@ -260,7 +265,7 @@ TEST_F(AutoSendFormTest, HidingRemembersWhereTheWindowStoodForTheNextRun) {
   EXPECT_EQ(dialog.pos(), QPoint(0, 0));
   dialog.show();
   dialog.move(40, 30);
-  dialog.BitBtn2->click();
+  testing::clickButton(*dialog.BitBtn2);
   form.reset();
   EXPECT_EQ(makeForm().pos(), QPoint(40, 30));
   QFile::remove(placementFile);
@@ -270,12 +275,12 @@ TEST_F(AutoSendFormTest, ResetLinkWritesAtOnceAndDiscardsUnappliedEdits) {
   inet.LastAutoSendTime = platform::encodeDateTime(2007, 3, 5, 14, 30);
   TAutoSendForm& dialog = makeForm();
   dialog.show();
-  dialog.cbEnableZapros->click();
+  testing::clickButton(*dialog.cbEnableZapros);
   QTest::mouseClick(dialog.Label2, Qt::LeftButton);
   EXPECT_EQ(inet.LastAutoSendTime, 0);
   EXPECT_EQ(dialog.lb_last_autosend->text(), QString::fromUtf8("Не производилась"));
   EXPECT_FALSE(dialog.cbEnableZapros->isChecked());
-  dialog.BitBtn2->click();
+  testing::clickButton(*dialog.BitBtn2);
   EXPECT_EQ(installation.settingsText(), "[Inet]\r\nLastAutoSendTime=30.12.1899\r\n");
 }
 
@@ -283,8 +288,8 @@ TEST_F(AutoSendFormTest, AnUnwritableFileEndsApplyWithTheTimerAndWindowUnchanged
   TAutoSendForm& dialog = makeForm();
   dialog.show();
   std::filesystem::remove_all(installation.root() / "WINDOWS");
-  dialog.cb_AutoSend->click();
-  dialog.BitBtn1->click();
+  testing::clickButton(*dialog.cb_AutoSend);
+  testing::clickButton(*dialog.BitBtn1);
   EXPECT_EQ(reportedErrors.messages.size(), 1u);
   EXPECT_TRUE(inet.AutoSendEnable);  // changed before the write, and stays so
   EXPECT_FALSE(dialog.Timer_check_AutoSend->isActive());

@@ -7,6 +7,7 @@
 
 #include "auto_send_fixture.h"
 #include "autosend/core/send_question.h"
+#include "support/user_actions.h"
 
 namespace tarvel::autosend {
 namespace {
@@ -164,8 +165,8 @@ TEST_F(CheckAutoSendTest, ASendRefillsTheDialogDiscardingUnsavedEdits) {
   inet.SendInterval = 6;
   makeForm();
   form->show();
-  form->cbEnableZapros->click();
-  form->se_period->setValue(12);
+  testing::clickButton(*form->cbEnableZapros);
+  testing::typeInto(*form->se_period, "12");
   tickAt(9, 1);
   EXPECT_FALSE(form->cbEnableZapros->isChecked());
   EXPECT_DOUBLE_EQ(form->se_period->value(), 6.0);
@@ -177,7 +178,7 @@ TEST_F(CheckAutoSendTest, NothingHappensWhileSendingIsSwitchedOff) {
   inet.WhenSend = 1;
   fakeLinks.shiftAnswer = HostVariant::fromInteger(9);
   makeForm();
-  form->cb_AutoSend->click();  // ticked but not applied: the stored setting decides
+  testing::clickButton(*form->cb_AutoSend);  // ticked but not applied: the stored setting decides
   tickAt(9, 1);
   EXPECT_EQ(fakeLinks.shiftQuestions, 0);
   EXPECT_TRUE(fakeLinks.transportCalls.empty());

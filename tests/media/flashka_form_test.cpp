@@ -22,6 +22,7 @@
 #include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"
 #include "support/temporary_installation.h"
+#include "support/user_actions.h"
 
 namespace tarvel::media {
 namespace {
@@ -55,7 +56,7 @@ TEST_F(FlashkaFormTest, StoredPathGetsItsClosingBackslashAndApplyStoresIt) {
   // Showing alone changes nothing in the file.
   EXPECT_EQ(installation.settingsText(), "[Port]\r\nExDisk=D:\\Exchange\r\n");
 
-  form.BitBtn1->click();
+  testing::clickButton(*form.BitBtn1);
 
   EXPECT_EQ(form.result(), QDialog::Accepted);
   EXPECT_FALSE(form.isVisible());
@@ -66,9 +67,9 @@ TEST_F(FlashkaFormTest, StoredPathGetsItsClosingBackslashAndApplyStoresIt) {
 TEST_F(FlashkaFormTest, PathTypedWithoutBackslashIsStoredAsTyped) {
   TFlashkaForm form(0);
   form.open();
-  form.eExDisk->setText(QString::fromUtf8("F:\\Обмен"));
-  form.cbFromDisk->click();
-  form.BitBtn1->click();
+  testing::typeInto(*form.eExDisk, QString::fromUtf8("F:\\Обмен"));
+  testing::clickButton(*form.cbFromDisk);
+  testing::clickButton(*form.BitBtn1);
 
   EXPECT_EQ(
       installation.settingsText(),
@@ -84,9 +85,9 @@ TEST_F(FlashkaFormTest, RequestFileFromDiskDisablesTheSecondSwitchKeepingItsStat
   EXPECT_FALSE(form.cbAddTovarUp->isEnabled());
   EXPECT_TRUE(form.cbAddTovarUp->isChecked());
 
-  form.cbFromDisk->click();
+  testing::clickButton(*form.cbFromDisk);
   EXPECT_TRUE(form.cbAddTovarUp->isEnabled());
-  form.cbFromDisk->click();
+  testing::clickButton(*form.cbFromDisk);
   EXPECT_FALSE(form.cbAddTovarUp->isEnabled());
 }
 
@@ -109,7 +110,7 @@ TEST_F(FlashkaFormTest, StationSwitchesAreShownAndWrittenOnlyForModesZeroAndTwo)
     TFlashkaForm form(testCase.mode);
     form.open();
     EXPECT_EQ(form.pOnAZS->isVisible(), testCase.switchesShown);
-    form.BitBtn1->click();
+    testing::clickButton(*form.BitBtn1);
     EXPECT_EQ(form.result(), QDialog::Accepted);
     EXPECT_EQ(installation.settingsText(), testCase.fileAfterApply);
   }
@@ -124,7 +125,7 @@ TEST_F(FlashkaFormTest, EmptyStoredPathIsShownEmpty) {
 
 TEST_F(FlashkaFormTest, CancelAndEscapeCloseWithoutSavingAndTheNextShowingRefills) {
   const std::vector<std::pair<const char*, std::function<void(TFlashkaForm&)>>> closers = {
-      {"cancel button", [](TFlashkaForm& form) { form.BitBtn2->click(); }},
+      {"cancel button", [](TFlashkaForm& form) { testing::clickButton(*form.BitBtn2); }},
       {"Esc key", [](TFlashkaForm& form) { QTest::keyClick(form.eExDisk, Qt::Key_Escape); }},
   };
   const std::string stored = "[Port]\r\nExDisk=D:\\\r\n";
@@ -135,8 +136,8 @@ TEST_F(FlashkaFormTest, CancelAndEscapeCloseWithoutSavingAndTheNextShowingRefill
     form.open();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.eExDisk->setText("Z:\\");
-    form.cbFromDisk->click();
+    testing::typeInto(*form.eExDisk, "Z:\\");
+    testing::clickButton(*form.cbFromDisk);
     closeForm(form);
 
     EXPECT_FALSE(form.isVisible());
@@ -151,7 +152,7 @@ TEST_F(FlashkaFormTest, CancelAndEscapeCloseWithoutSavingAndTheNextShowingRefill
 
 TEST_F(FlashkaFormTest, ModalExecutionEndsWithApply) {
   TFlashkaForm form(0);
-  QTimer::singleShot(0, &form, [&form] { form.BitBtn1->click(); });
+  QTimer::singleShot(0, &form, [&form] { testing::clickButton(*form.BitBtn1); });
   EXPECT_EQ(form.exec(), QDialog::Accepted);
   EXPECT_EQ(installation.settingsText(),
             "[Port]\r\nExDisk=A:\\\r\nConfigFromDisk=0\r\nAutoAddTovarUp=0\r\n");
@@ -180,7 +181,7 @@ TEST_F(FlashkaFormTest, FolderChoiceFillsTheEditBox) {
     dialogs.folderAnswers = {testCase.answer};
     TFlashkaForm form(0);
     form.open();
-    form.BitBtn3->click();
+    testing::clickButton(*form.BitBtn3);
 
     ASSERT_EQ(dialogs.asked.size(), 1u);
     EXPECT_EQ(dialogs.asked[0].kind, "folder");
@@ -199,7 +200,7 @@ TEST_F(FlashkaFormTest, NativeFolderInTheEditBoxIsWhereTheBrowserStarts) {
   installation.writeSettings("[Port]\r\nExDisk=/media/usb\\\r\n");
   TFlashkaForm form(0);
   form.open();
-  form.BitBtn3->click();
+  testing::clickButton(*form.BitBtn3);
   ASSERT_EQ(dialogs.asked.size(), 1u);
   EXPECT_EQ(dialogs.asked[0].initialText, "/media/usb");
 }
@@ -208,7 +209,7 @@ TEST_F(FlashkaFormTest, WriteErrorIsReportedAndTheDialogStillCloses) {
   TFlashkaForm form(0);
   form.open();
   std::filesystem::remove_all(installation.root() / "WINDOWS");
-  form.BitBtn1->click();
+  testing::clickButton(*form.BitBtn1);
 
   EXPECT_EQ(reportedErrors.messages.size(), 1u);
   EXPECT_FALSE(form.isVisible());
@@ -238,7 +239,7 @@ TEST_F(FlashkaFormTest, WrappedSwitchShowsItsWholeCaptionAndTogglesOnIt) {
   QTest::mouseClick(box, Qt::LeftButton, {}, caption->geometry().center());
   EXPECT_TRUE(box->isChecked());
 
-  form.cbFromDisk->click();
+  testing::clickButton(*form.cbFromDisk);
   EXPECT_FALSE(caption->isEnabled());
   QTest::mouseClick(box, Qt::LeftButton, {}, caption->geometry().center());
   EXPECT_TRUE(box->isChecked());

@@ -16,6 +16,7 @@
 #include "platform/ui/error_guard.h"
 #include "support/recorded_errors.h"
 #include "support/temporary_installation.h"
+#include "support/user_actions.h"
 
 namespace tarvel::security {
 namespace {
@@ -39,9 +40,9 @@ TEST_F(SecurityFormTest, ShowingFillsTheControlsAndTheSwitchShowsThePassword) {
   EXPECT_TRUE(form.cb_EnPass->isChecked());
   EXPECT_TRUE(form.edPass->isEnabled());
 
-  form.CheckBox1->click();
+  testing::clickButton(*form.CheckBox1);
   EXPECT_EQ(form.edPass->echoMode(), QLineEdit::Normal);
-  form.CheckBox1->click();
+  testing::clickButton(*form.CheckBox1);
   EXPECT_EQ(form.edPass->echoMode(), QLineEdit::Password);
 }
 
@@ -52,7 +53,7 @@ TEST_F(SecurityFormTest, PasswordShowsAnAsteriskForEachCharacter) {
   EXPECT_EQ(form.edPass->displayText(), "******");
   QTest::keyClicks(form.edPass, "x1");
   EXPECT_EQ(form.edPass->displayText(), "********");
-  form.CheckBox1->click();
+  testing::clickButton(*form.CheckBox1);
   EXPECT_EQ(form.edPass->displayText(), QString::fromUtf8("Парольx1"));
 }
 
@@ -62,9 +63,9 @@ TEST_F(SecurityFormTest, EditBoxStaysEnabledAtFirstShowingWithPasswordOffThenFol
   EXPECT_FALSE(form.cb_EnPass->isChecked());
   EXPECT_TRUE(form.edPass->isEnabled());
 
-  form.cb_EnPass->click();
+  testing::clickButton(*form.cb_EnPass);
   EXPECT_TRUE(form.edPass->isEnabled());
-  form.cb_EnPass->click();
+  testing::clickButton(*form.cb_EnPass);
   EXPECT_FALSE(form.edPass->isEnabled());
 
   // Shown again with the password on, the change of state enables the edit box once more.
@@ -77,9 +78,9 @@ TEST_F(SecurityFormTest, EditBoxStaysEnabledAtFirstShowingWithPasswordOffThenFol
 TEST_F(SecurityFormTest, ApplyKeepsTenCharactersAndStoresThemScrambled) {
   TSecurityForm form(security);
   form.show();
-  form.cb_EnPass->click();
-  form.edPass->setText(QString::fromUtf8("абвгдеёжзийк"));
-  form.BitBtn1->click();
+  testing::clickButton(*form.cb_EnPass);
+  testing::typeInto(*form.edPass, QString::fromUtf8("абвгдеёжзийк"));
+  testing::clickButton(*form.BitBtn1);
 
   const std::string firstTen = "\xe0\xe1\xe2\xe3\xe4\xe5\xb8\xe6\xe7\xe8";  // "абвгдеёжзи"
   EXPECT_EQ(security.ConnectionPassword, firstTen);
@@ -100,8 +101,8 @@ TEST_F(SecurityFormTest, ApplyWithAnEmptyPasswordWritesAnEmptyValue) {
   TSecurityForm form(security);
   form.show();
   form.edPass->clear();
-  form.cb_EnPass->click();
-  form.BitBtn1->click();
+  testing::clickButton(*form.cb_EnPass);
+  testing::clickButton(*form.BitBtn1);
 
   EXPECT_EQ(security.ConnectionPassword, "");
   EXPECT_FALSE(security.PasswordEnable);
@@ -110,7 +111,7 @@ TEST_F(SecurityFormTest, ApplyWithAnEmptyPasswordWritesAnEmptyValue) {
 
 TEST_F(SecurityFormTest, CancelAndEscapeCloseWithoutStoring) {
   const std::vector<std::pair<const char*, std::function<void(TSecurityForm&)>>> closers = {
-      {"cancel button", [](TSecurityForm& form) { form.BitBtn2->click(); }},
+      {"cancel button", [](TSecurityForm& form) { testing::clickButton(*form.BitBtn2); }},
       {"Esc key", [](TSecurityForm& form) { QTest::keyClick(form.edPass, Qt::Key_Escape); }},
   };
   for (const auto& [name, closeForm] : closers) {
@@ -120,8 +121,8 @@ TEST_F(SecurityFormTest, CancelAndEscapeCloseWithoutStoring) {
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.cb_EnPass->click();
-    form.edPass->setText("new password");
+    testing::clickButton(*form.cb_EnPass);
+    testing::typeInto(*form.edPass, "new password");
     closeForm(form);
 
     EXPECT_FALSE(form.isVisible());
@@ -139,9 +140,9 @@ TEST_F(SecurityFormTest, WriteErrorReachesTheErrorHandlerAndKeepsTheDialogOpen) 
   std::filesystem::remove_all(installation.root() / "WINDOWS");
   TSecurityForm form(security);
   form.show();
-  form.cb_EnPass->click();
-  form.edPass->setText("secret");
-  form.BitBtn1->click();
+  testing::clickButton(*form.cb_EnPass);
+  testing::typeInto(*form.edPass, "secret");
+  testing::clickButton(*form.BitBtn1);
 
   EXPECT_EQ(reportedErrors.messages.size(), 1u);
   EXPECT_TRUE(form.isVisible());

@@ -10,8 +10,8 @@
 #include <QResizeEvent>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <vector>
 
+#include "autoquery/core/schedule_edit.h"
 #include "autoquery/ui/autoquery_ui_texts.h"
 #include "autoquery/ui/component_looks.h"
 #include "autoquery/ui/time_field.h"
@@ -60,17 +60,22 @@ void TAutoItemSettForm::connectHandlers() {
   for (QRadioButton* kind : {rbDay, rbWeek, rbMonth}) {
     connect(kind, &QRadioButton::toggled, this, guardedHandler([this] { rbDayClick(); }));
   }
-  connect(lbDayTime, &QListWidget::currentRowChanged, this,
+  // The selection, not the current line: a mouse press makes a line current before it selects
+  // it, the keyboard selects before it moves the current line, and only the selection has
+  // settled by the time either signal of it arrives.
+  connect(lbDayTime, &QListWidget::itemSelectionChanged, this,
           guardedHandler([this] { lbDayTimeClick(); }));
   connect(meDayTime, &QLineEdit::textChanged, this, guardedHandler([this] { meDayTimeChange(); }));
   connect(SpeedButton1, &QToolButton::clicked, this,
           guardedHandler([this] { SpeedButton1Click(); }));
   connect(SpeedButton2, &QToolButton::clicked, this,
           guardedHandler([this] { SpeedButton2Click(); }));
-  connect(lvWeekDay, &QTreeWidget::currentItemChanged, this,
+  connect(lvWeekDay, &QTreeWidget::itemSelectionChanged, this,
           guardedHandler([this] { lvWeekDayChange(); }));
   connect(lvWeekDay, &QTreeWidget::itemChanged, this,
           guardedHandler([this] { lvWeekDayChange(); }));
+  connect(lvWeekDay, &QTreeWidget::itemClicked, this,
+          guardedHandler([this](QTreeWidgetItem* row, int) { lvWeekDayClick(row); }));
   connect(meWeekTime, &QLineEdit::textChanged, this,
           guardedHandler([this] { meWeekTimeChange(); }));
   connect(SpeedButton3, &QToolButton::clicked, this,
@@ -110,9 +115,11 @@ void TAutoItemSettForm::FormShow() {
   }
 
   gbDay->hide();
+  gbWeek->hide();
   switch (item.ConnTimeTipe) {
     case ScheduleKind::Daily:
       rbDay->setChecked(true);
+      rbDayClick();
       lbDayTime->clear();
       if (item.CP) {
         for (const ConnectionPoint& slot : *item.CP) {
@@ -122,6 +129,7 @@ void TAutoItemSettForm::FormShow() {
       break;
     case ScheduleKind::Weekdays:
       rbWeek->setChecked(true);
+      rbDayClick();
       if (item.CP) {
         const int slotCount = std::min<int>(kWeekdayCount, static_cast<int>(item.CP->size()));
         for (int day = 0; day < slotCount; ++day) {
@@ -135,10 +143,8 @@ void TAutoItemSettForm::FormShow() {
       rbMonth->setChecked(true);
       break;
     default:
-      break;
+      break;  // a kind the editor does not know shows no time group
   }
-  // What is shown follows the checked kind, whichever it is: no time group for kind 3.
-  rbDayClick();
 }
 
 void TAutoItemSettForm::resizeEvent(QResizeEvent* event) {
@@ -166,9 +172,8 @@ void TAutoItemSettForm::rbDayClick() {
 }
 
 int TAutoItemSettForm::selectedDayLine() const {
-  const int line = lbDayTime->currentRow();
-  if (line < 0 || !lbDayTime->item(line)->isSelected()) return -1;
-  return line;
+  const QList<QListWidgetItem*> selected = lbDayTime->selectedItems();
+  return selected.isEmpty() ? -1 : lbDayTime->row(selected.front());
 }
 
 void TAutoItemSettForm::lbDayTimeClick() {
@@ -183,7 +188,7 @@ void TAutoItemSettForm::meDayTimeChange() {
 }
 
 bool TAutoItemSettForm::refusePartlyTyped(const QString& time) {
-  if (!isPartlyTypedTime(time)) return false;
+  if (!isPartlyTypedTime(platform::fromUnicode(time))) return false;
   platform::operatorDialogs().showBareMessage(text::kIncompleteTime);
   return true;
 }
@@ -200,8 +205,8 @@ void TAutoItemSettForm::SpeedButton2Click() {
 }
 
 QTreeWidgetItem* TAutoItemSettForm::selectedWeekdayRow() const {
-  QTreeWidgetItem* row = lvWeekDay->currentItem();
-  return row != nullptr && row->isSelected() ? row : nullptr;
+  const QList<QTreeWidgetItem*> selected = lvWeekDay->selectedItems();
+  return selected.isEmpty() ? nullptr : selected.front();
 }
 
 void TAutoItemSettForm::lvWeekDayChange() {
@@ -218,6 +223,12 @@ void TAutoItemSettForm::lvWeekDayChange() {
       timeFieldText(*meWeekTime) != row->text(kTimeColumn)) {
     meWeekTime->setText(row->text(kTimeColumn));
   }
+}
+
+void TAutoItemSettForm::lvWeekDayClick(QTreeWidgetItem* row) {
+  // A press on a tick goes to the tick alone and leaves the selection where it was; the
+  // operator who clicks a day's tick means that day all the same.
+  if (!row->isSelected()) lvWeekDay->setCurrentItem(row);
 }
 
 void TAutoItemSettForm::meWeekTimeChange() {
@@ -244,41 +255,33 @@ void TAutoItemSettForm::SpeedButton4Click() {
 }
 
 void TAutoItemSettForm::BitBtn1Click() {
-  if (cbEnable->isChecked() && rbDay->isChecked() && lbDayTime->count() == 0) {
-    platform::operatorDialogs().showBareMessage(text::kNoSessions);
-    return;
+  EditedSchedule edited{
+      .Enable = cbEnable->isChecked(),
+      .HasUserQuery = cbQuery->isChecked(),
+      .ConnType = rbModem->isChecked()  ? settings::ConnectionType::Modem
+                  : rbMail->isChecked() ? settings::ConnectionType::Mail
+                                        : settings::ConnectionType::DirectIp,
+      .ConnTimeTipe = rbDay->isChecked()    ? ScheduleKind::Daily
+                      : rbWeek->isChecked() ? ScheduleKind::Weekdays
+                                            : ScheduleKind::MonthDates,
+  };
+  for (int line = 0; line < lbDayTime->count(); ++line) {
+    edited.dailyTimes.push_back(platform::fromUnicode(lbDayTime->item(line)->text()));
   }
-  // Collect the new session list first, so that a refused time leaves the item untouched.
-  std::optional<std::vector<ConnectionPoint>> newCP;
-  if (rbDay->isChecked()) {
-    newCP.emplace();
-    for (int line = 0; line < lbDayTime->count(); ++line) {
-      const QString time = lbDayTime->item(line)->text();
-      if (refusePartlyTyped(time)) return;
-      newCP->push_back(platform::fromUnicode(time));
-    }
-  } else if (rbWeek->isChecked()) {
-    newCP.emplace();
-    for (int day = 0; day < kWeekdayCount; ++day) {
-      const QString time = weekdayTime(day);
-      if (refusePartlyTyped(time)) return;
-      newCP->push_back(platform::fromUnicode(time));
-    }
+  for (int day = 0; day < kWeekdayCount; ++day) {
+    edited.weekdayTimes.push_back(platform::fromUnicode(weekdayTime(day)));
   }
-
-  TAzsItem& item = registry_.Items(AZSIndex);
-  item.Enable = cbEnable->isChecked();
-  item.HasUserQuery = cbQuery->isChecked();
-  if (rbModem->isChecked()) item.ConnType = settings::ConnectionType::Modem;
-  if (rbMail->isChecked()) item.ConnType = settings::ConnectionType::Mail;
-  if (rbIP->isChecked()) item.ConnType = settings::ConnectionType::DirectIp;
-  if (rbDay->isChecked()) item.ConnTimeTipe = ScheduleKind::Daily;
-  if (rbWeek->isChecked()) item.ConnTimeTipe = ScheduleKind::Weekdays;
-  if (rbMonth->isChecked()) item.ConnTimeTipe = ScheduleKind::MonthDates;
-  // Kind 3 keeps its session list as it was.
-  if (newCP) item.CP = std::move(newCP);
-  // The office window refreshes the station's frame when the editor closes with OK.
-  accept();
+  switch (applyEditedSchedule(registry_.Items(AZSIndex), edited)) {
+    case ScheduleRefusal::None:
+      accept();
+      break;
+    case ScheduleRefusal::NoSessions:
+      platform::operatorDialogs().showBareMessage(text::kNoSessions);
+      break;
+    case ScheduleRefusal::PartlyTypedTime:
+      platform::operatorDialogs().showBareMessage(text::kIncompleteTime);
+      break;
+  }
 }
 
 }  // namespace tarvel::autoquery

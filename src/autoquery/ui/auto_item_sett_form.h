@@ -88,6 +88,8 @@ class TAutoItemSettForm : public platform::SettingsDialog {
   void SpeedButton1Click();
   void SpeedButton2Click();
   void lvWeekDayChange();
+  // A click on a row, its tick included, selects the row.
+  void lvWeekDayClick(QTreeWidgetItem* row);
   void meWeekTimeChange();
   void SpeedButton3Click();
   void SpeedButton4Click();

@@ -7,8 +7,10 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 #include "autoquery/ui/autoquery_ui_texts.h"
 #include "autoquery/ui/component_looks.h"
@@ -24,6 +26,10 @@ namespace {
 constexpr QSize kClientSize(401, 167);
 constexpr int kTickMilliseconds = 1000;
 constexpr int kNameRightMargin = 8;
+// The buttons keep their distances to the right and bottom edges as drawn.
+constexpr int kApplyRightGap = 401 - 186;
+constexpr int kCancelRightGap = 401 - 295;
+constexpr int kButtonBottomGap = 167 - 134;
 
 }  // namespace
 
@@ -74,12 +80,18 @@ void TQueryForm::createComponents() {
   Timer1->setInterval(kTickMilliseconds);
 }
 
+void TQueryForm::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  BitBtn1->move(width() - kApplyRightGap, height() - kButtonBottomGap);
+  BitBtn2->move(width() - kCancelRightGap, height() - kButtonBottomGap);
+}
+
 void TQueryForm::showStationName(const QString& name) {
   // The name is what the operator must read before the count-down ends: a name longer than the
   // room beside "Внимание!" widens the window instead of running off its edge, and only a name
   // wider than the screen itself is shortened.
-  const int needed = lbAZS->x() + QFontMetrics(lbAZS->font()).horizontalAdvance(name) +
-                     kNameRightMargin;
+  const int needed =
+      lbAZS->x() + QFontMetrics(lbAZS->font()).horizontalAdvance(name) + kNameRightMargin;
   if (needed > kClientSize.width()) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int widest = screen ? screen->availableGeometry().width() : needed;

@@ -35,6 +35,10 @@ class TQueryForm : public QDialog {
   // One tick: the counter goes down by one; below zero the dialog ends as if Apply was pressed.
   void Timer1Timer();
 
+ protected:
+  // BitBtn1 and BitBtn2 are anchored to the right and bottom edges.
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
   void createComponents();
 };

@@ -25,11 +25,4 @@ QLineEdit* makeTimeField(QWidget* parent, const char* objectName, int left, int 
 
 QString timeFieldText(const QLineEdit& field) { return field.displayText(); }
 
-bool isPartlyTypedTime(const QString& text) {
-  // The mask keeps the field at its five characters and lets only digits and blanks into the
-  // digit places, so a field's text that reads as no time has a blank where a digit belongs.
-  constexpr qsizetype kFieldLength = 5;
-  return text.size() >= kFieldLength && !readTimeText(text.toLatin1().toStdString());
-}
-
 }  // namespace tarvel::autoquery

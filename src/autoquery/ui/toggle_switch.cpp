@@ -1,5 +1,7 @@
 #include "autoquery/ui/toggle_switch.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace tarvel::autoquery {
@@ -40,6 +42,38 @@ void ToggleSwitch::paintEvent(QPaintEvent*) {
     painter.drawRoundedRect(track.adjusted(-2, -2, 2, 2), trackWidth / 2.0 + 2,
                             trackWidth / 2.0 + 2);
   }
+}
+
+void ToggleSwitch::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    pressPoint_ = event->position().toPoint();
+    dragging_ = false;
+  }
+  QAbstractButton::mousePressEvent(event);
+}
+
+void ToggleSwitch::mouseMoveEvent(QMouseEvent* event) {
+  if ((event->buttons() & Qt::LeftButton) &&
+      (event->position().toPoint() - pressPoint_).manhattanLength() >=
+          QApplication::startDragDistance()) {
+    dragging_ = true;
+  }
+  QAbstractButton::mouseMoveEvent(event);
+}
+
+void ToggleSwitch::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !dragging_) {
+    QAbstractButton::mouseReleaseEvent(event);
+    return;
+  }
+  // A drag is no plain click: the knob stays in the half it was let go in, also past the ends,
+  // so dragging it towards the side it already stands on changes nothing.
+  dragging_ = false;
+  setDown(false);  // so that the button's own release ends the press without a click
+  QAbstractButton::mouseReleaseEvent(event);
+  event->accept();
+  const bool letGoInUpperHalf = event->position().y() < height() / 2.0;
+  if (letGoInUpperHalf != isChecked()) click();
 }
 
 }  // namespace tarvel::autoquery

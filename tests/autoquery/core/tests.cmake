@@ -1,4 +1,5 @@
-# The office's schedules, registry, due rules and polling engine, without widgets.
+# The office's schedules, what the editor writes, registry, due rules and polling engine, without
+# widgets.
 tarvel_add_test_program(autoquery_core
   SOURCES autoquery/core/azs_item_test.cpp
           autoquery/core/auto_azs_test.cpp
@@ -6,4 +7,5 @@ tarvel_add_test_program(autoquery_core
           autoquery/core/poll_due_test.cpp
           autoquery/core/polling_engine_test.cpp
           autoquery/core/time_text_test.cpp
+          autoquery/core/schedule_edit_test.cpp
   LIBRARIES tarvel_autoquery_core)

@@ -4,8 +4,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -13,6 +16,7 @@
 #include <QSlider>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -28,6 +32,7 @@
 #include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"
 #include "support/temporary_installation.h"
+#include "support/user_actions.h"
 
 namespace tarvel::autoquery {
 namespace {
@@ -239,7 +244,7 @@ TEST_F(OfficeWindowTest, UnreadableTimeIsReportedAndTheWindowStillOpens) {
   EXPECT_EQ(registryNames(), std::vector<std::string>{"A"});
 }
 
-TEST_F(OfficeWindowTest, TrackBarsSetTheirLabelsAndTheChartSize) {
+TEST_F(OfficeWindowTest, TrackBarsDraggedOrMovedByKeysSetTheirLabelsAndTheChartSize) {
   createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
   startOffice();
   form->show();
@@ -247,12 +252,19 @@ TEST_F(OfficeWindowTest, TrackBarsSetTheirLabelsAndTheChartSize) {
   EXPECT_EQ(form->lbProgn->text(), QString::fromUtf8("7 дней"));
   EXPECT_EQ(form->Image1->size(), QSize(200 * 8, 60));
 
-  form->tbProgn->setValue(1);
+  testing::dragSlider(*form->tbProgn, 1);
   EXPECT_EQ(form->lbProgn->text(), QString::fromUtf8("1 дней"));
   EXPECT_EQ(form->Image1->width(), 200 * 2);
-  form->tbMash->setValue(5);
+  testing::dragSlider(*form->tbMash, 5);
   EXPECT_EQ(form->lbMash->text(), "X5");
   EXPECT_EQ(form->Image1->width(), 500 * 2);
+  testing::pressKey(*form->tbMash, Qt::Key_PageDown);
+  EXPECT_EQ(form->lbMash->text(), "X4");
+  testing::pressKey(*form->tbProgn, Qt::Key_Right);
+  EXPECT_EQ(form->lbProgn->text(), QString::fromUtf8("2 дней"));
+  EXPECT_EQ(form->Image1->width(), 400 * 3);
+  testing::pressKey(*form->tbProgn, Qt::Key_End);
+  EXPECT_EQ(form->lbProgn->text(), QString::fromUtf8("30 дней"));
 }
 
 TEST_F(OfficeWindowTest, LegendSwitchSurvivesARestart) {
@@ -261,7 +273,11 @@ TEST_F(OfficeWindowTest, LegendSwitchSurvivesARestart) {
   form->show();
   ASSERT_TRUE(form->CheckBox1->isChecked());
   EXPECT_TRUE(form->p->isVisible());
-  QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
+  testing::pressKey(*form->CheckBox1, Qt::Key_Space);
+  EXPECT_FALSE(form->p->isVisible());
+  testing::clickButton(*form->CheckBox1);
+  EXPECT_TRUE(form->p->isVisible());
+  testing::clickButton(*form->CheckBox1);
   EXPECT_FALSE(form->p->isVisible());
 
   // The host closes and starts again.
@@ -270,7 +286,7 @@ TEST_F(OfficeWindowTest, LegendSwitchSurvivesARestart) {
   form->show();
   EXPECT_FALSE(form->CheckBox1->isChecked());
   EXPECT_FALSE(form->p->isVisible());
-  QTest::mouseClick(form->CheckBox1, Qt::LeftButton);
+  testing::clickButton(*form->CheckBox1);
   EXPECT_TRUE(form->p->isVisible());
 }
 
@@ -279,10 +295,10 @@ void enableFirstStationInTheEditor(TAutoZaprosOfficeForm& form, testing::Scripte
                                    tAutoAZS& registry) {
   dialogs.modalActions.push_back([](QDialog& dialog) {
     auto& editor = dynamic_cast<TAutoItemSettForm&>(dialog);
-    editor.cbEnable->setChecked(true);
-    editor.meDayTime->setText("08:00");
-    QTest::mouseClick(editor.SpeedButton1, Qt::LeftButton);
-    QTest::mouseClick(editor.BitBtn1, Qt::LeftButton);
+    testing::clickButton(*editor.cbEnable);
+    testing::typeInto(*editor.meDayTime, "0800");
+    testing::clickButton(*editor.SpeedButton1);
+    testing::clickButton(*editor.BitBtn1);
   });
   ASSERT_NE(form.frameAt(0), nullptr);
   QTest::mouseClick(form.frameAt(0)->lbAZSname, Qt::LeftButton);
@@ -447,6 +463,48 @@ TEST_F(OfficeWindowTest, StationsBeyondTheRegistrysBoundAreLeftOutAndCounted) {
   EXPECT_EQ(hostErrors(), std::vector<std::string>{std::string(text::kStationsBeyondTheBound) +
                                                    std::to_string(kMaxItemCount) +
                                                    text::kStationsLeftOut + "3"});
+}
+
+// The operator's first correction of times, from the office window of the demo chain on: a
+// click on the third station, two times added, the first clicked and typed over; the same with
+// two weekdays.
+TEST_F(OfficeWindowTest, TimesClickedInTheEditorAreTheOnesTypedOver) {
+  std::filesystem::create_directories(officeFile().parent_path());
+  ASSERT_EQ(
+      QProcess::execute(QCoreApplication::applicationDirPath() + "/tarvel-demo-office-database",
+                        {QString::fromStdString(officeFile().string())}),
+      0);
+  startOffice();
+  form->show();
+  dialogs.modalActions.push_back([](QDialog& dialog) {
+    auto& editor = dynamic_cast<TAutoItemSettForm&>(dialog);
+    EXPECT_EQ(editor.lbAZSname->text(), QString::fromUtf8("АЗС №3 Заречье"));
+    const auto dailyLine = [&editor](int line) { return editor.lbDayTime->item(line)->text(); };
+    for (const char* digits : {"0730", "1805"}) {
+      testing::typeInto(*editor.meDayTime, digits);
+      testing::clickButton(*editor.SpeedButton1);
+    }
+    testing::clickItem(*editor.lbDayTime, 0);
+    EXPECT_EQ(editor.meDayTime->text(), "07:30");
+    testing::typeInto(*editor.meDayTime, "0745");
+    EXPECT_EQ(dailyLine(0), "07:45");
+    EXPECT_EQ(dailyLine(1), "18:05");
+
+    testing::clickButton(*editor.rbWeek);
+    for (const auto& [day, digits] : {std::pair{2, "1000"}, std::pair{4, "2000"}}) {
+      testing::clickItem(*editor.lvWeekDay, day);
+      testing::typeInto(*editor.meWeekTime, digits);
+    }
+    testing::clickItem(*editor.lvWeekDay, 2);
+    EXPECT_EQ(editor.meWeekTime->text(), "10:00");
+    testing::typeInto(*editor.meWeekTime, "1030");
+    testing::clickButton(*editor.BitBtn1);
+  });
+  ASSERT_NE(form->frameAt(2), nullptr);
+  QTest::mouseClick(form->frameAt(2)->lbAZSname, Qt::LeftButton);
+  EXPECT_EQ(AutoAZS->Items(2).CP,
+            (std::vector<ConnectionPoint>{"", "", "10:30", "", "20:00", "", ""}));
+  EXPECT_TRUE(applicationErrors.messages.empty());
 }
 
 TEST_F(OfficeWindowTest, FailedSaveKeepsTheWindowOpen) {

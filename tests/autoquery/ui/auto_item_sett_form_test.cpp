@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -18,11 +19,15 @@
 #include "platform/cp1251.h"
 #include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"
+#include "support/user_actions.h"
 
 namespace tarvel::autoquery {
 namespace {
 
 using Slots = std::vector<ConnectionPoint>;
+using testing::clickButton;
+using testing::clickItem;
+using testing::typeInto;
 
 class AutoItemSettFormTest : public ::testing::Test {
  protected:
@@ -43,13 +48,6 @@ class AutoItemSettFormTest : public ::testing::Test {
     return item;
   }
 
-  // Types into a time field from its first position, as the operator does.
-  static void typeTime(QLineEdit* field, const QString& digits) {
-    field->setFocus();
-    field->setCursorPosition(0);
-    QTest::keyClicks(field, digits);
-  }
-
   QStringList dailyLines() const {
     QStringList lines;
     for (int line = 0; line < editor.lbDayTime->count(); ++line) {
@@ -66,10 +64,6 @@ class AutoItemSettFormTest : public ::testing::Test {
     return ticks;
   }
 
-  void selectWeekday(int day) {
-    editor.lvWeekDay->setCurrentItem(editor.lvWeekDay->topLevelItem(day));
-  }
-
   bool messageShown(const char* text) const {
     for (const auto& asked : dialogs.asked) {
       if (asked.kind == "bare message" && asked.text == text) return true;
@@ -84,16 +78,16 @@ TEST_F(AutoItemSettFormTest, EnabledDailyStationWithoutTimesIsRefusedDisabledOne
   TAzsItem& item = station(true, ScheduleKind::Daily, std::nullopt);
   EXPECT_TRUE(editor.RxSwitch1->isChecked());
 
-  editor.BitBtn1->click();
+  clickButton(*editor.BitBtn1);
   EXPECT_TRUE(messageShown(text::kNoSessions));
   EXPECT_TRUE(editor.isVisible());
   EXPECT_TRUE(item.Enable);
   EXPECT_FALSE(item.CP.has_value());
 
   // The switch clears the check box, and a disabled station may have no times.
-  editor.RxSwitch1->click();
+  clickButton(*editor.RxSwitch1);
   EXPECT_FALSE(editor.cbEnable->isChecked());
-  editor.BitBtn1->click();
+  clickButton(*editor.BitBtn1);
   EXPECT_FALSE(editor.isVisible());
   EXPECT_EQ(editor.result(), QDialog::Accepted);
   EXPECT_FALSE(item.Enable);
@@ -113,15 +107,15 @@ TEST_F(AutoItemSettFormTest, NameTooLongForItsPlaceIsShortenedBeforeTheSwitchAnd
 
 TEST_F(AutoItemSettFormTest, SwitchAndCheckBoxMirrorEachOtherAndApplyStoresTheChoices) {
   TAzsItem& item = station(false, ScheduleKind::Daily, Slots{"08:00"});
-  editor.cbEnable->click();
+  clickButton(*editor.cbEnable);
   EXPECT_TRUE(editor.RxSwitch1->isChecked());
-  editor.RxSwitch1->click();
+  clickButton(*editor.RxSwitch1);
   EXPECT_FALSE(editor.cbEnable->isChecked());
-  editor.RxSwitch1->click();
+  testing::pressKey(*editor.RxSwitch1, Qt::Key_Space);
   EXPECT_TRUE(editor.cbEnable->isChecked());
-  editor.rbModem->click();
-  editor.cbQuery->click();
-  editor.BitBtn1->click();
+  clickButton(*editor.rbModem);
+  clickButton(*editor.cbQuery);
+  clickButton(*editor.BitBtn1);
 
   EXPECT_TRUE(item.Enable);
   EXPECT_FALSE(item.HasUserQuery);
@@ -129,58 +123,101 @@ TEST_F(AutoItemSettFormTest, SwitchAndCheckBoxMirrorEachOtherAndApplyStoresTheCh
   EXPECT_EQ(editor.result(), QDialog::Accepted);
 }
 
-TEST_F(AutoItemSettFormTest, TypingEditsTheSelectedTimeInPlaceAndAddingKeepsOrderAndDuplicates) {
-  TAzsItem& item = station(true, ScheduleKind::Daily, Slots{"08:00"});
-  editor.lbDayTime->setCurrentRow(0);
-  EXPECT_EQ(editor.meDayTime->text(), "08:00");
-  typeTime(editor.meDayTime, "0915");
-  EXPECT_EQ(dailyLines(), QStringList({"09:15"}));
-  editor.SpeedButton1->click();
-  EXPECT_EQ(dailyLines(), QStringList({"09:15", "09:15"}));
-
-  editor.lbDayTime->setCurrentRow(-1);
-  for (const char* digits : {"1200", "1200", "1800", "0600", "2570"}) {
-    typeTime(editor.meDayTime, digits);
-    editor.SpeedButton1->click();
+TEST_F(AutoItemSettFormTest, DraggedSwitchEndsWhereItsKnobIsLetGo) {
+  station(false, ScheduleKind::Daily, Slots{"08:00"});
+  ToggleSwitch& toggle = *editor.RxSwitch1;
+  const int top = 8;
+  const int bottom = toggle.height() - 8;
+  struct Case {
+    bool on;
+    int from;
+    int to;
+    bool onAfter;
+  };
+  const Case cases[] = {
+      {false, bottom, top, true}, {true, bottom, top, true},
+      {true, top, bottom, false}, {false, top, bottom, false},
+      {false, bottom, -30, true}, {true, top, toggle.height() + 30, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.on << " " << c.from << " -> " << c.to);
+    editor.cbEnable->setChecked(c.on);
+    testing::dragMouse(toggle, {toggle.width() / 2, c.from}, {toggle.width() / 2, c.to});
+    EXPECT_EQ(toggle.isChecked(), c.onAfter);
+    EXPECT_EQ(editor.cbEnable->isChecked(), c.onAfter);
   }
-  editor.lbDayTime->setCurrentRow(1);
-  editor.SpeedButton2->click();
-  editor.BitBtn1->click();
+}
 
-  EXPECT_EQ(item.CP, (Slots{"09:15", "12:00", "12:00", "18:00", "06:00", "25:70"}));
+TEST_F(AutoItemSettFormTest, ClickedLineShowsItsTimeAndTypingEditsThatLineOnly) {
+  TAzsItem& item = station(true, ScheduleKind::Daily, Slots{});
+  // Added times keep their order and their duplicates; the ranges are not checked.
+  for (const char* digits : {"0730", "1805", "1200", "1200", "2570"}) {
+    typeInto(*editor.meDayTime, digits);
+    clickButton(*editor.SpeedButton1);
+  }
+  EXPECT_EQ(editor.meDayTime->text(), "25:70");
+
+  clickItem(*editor.lbDayTime, 0);
+  EXPECT_EQ(editor.meDayTime->text(), "07:30");
+  typeInto(*editor.meDayTime, "0915");
+  EXPECT_EQ(dailyLines(), QStringList({"09:15", "18:05", "12:00", "12:00", "25:70"}));
+  clickButton(*editor.SpeedButton1);
+
+  clickItem(*editor.lbDayTime, 2);
+  EXPECT_EQ(editor.meDayTime->text(), "12:00");
+  clickButton(*editor.SpeedButton2);
+  clickButton(*editor.BitBtn1);
+  EXPECT_EQ(item.CP, (Slots{"09:15", "18:05", "12:00", "25:70", "09:15"}));
   EXPECT_EQ(item.ConnTimeTipe, ScheduleKind::Daily);
+}
+
+TEST_F(AutoItemSettFormTest, LineChosenByKeyShowsItsTime) {
+  station(true, ScheduleKind::Daily, Slots{"06:00", "07:00", "08:00"});
+  struct Step {
+    Qt::Key key;
+    int line;
+  };
+  const Step steps[] = {{Qt::Key_Down, 0}, {Qt::Key_End, 2},      {Qt::Key_Up, 1},
+                        {Qt::Key_Home, 0}, {Qt::Key_PageDown, 2}, {Qt::Key_PageUp, 0}};
+  for (const Step& step : steps) {
+    testing::pressKey(*editor.lbDayTime, step.key);
+    ASSERT_EQ(editor.lbDayTime->currentRow(), step.line) << step.key;
+    EXPECT_EQ(editor.meDayTime->text(), dailyLines()[step.line]) << step.key;
+  }
+  typeInto(*editor.meDayTime, "0615");
+  EXPECT_EQ(dailyLines(), QStringList({"06:15", "07:00", "08:00"}));
 }
 
 TEST_F(AutoItemSettFormTest, PartlyTypedTimeIsNeitherAddedNorStored) {
   TAzsItem& item = station(true, ScheduleKind::Daily, Slots{"08:00"});
   editor.meDayTime->clear();
-  typeTime(editor.meDayTime, "1");
+  typeInto(*editor.meDayTime, "1");
   EXPECT_EQ(editor.meDayTime->displayText(), "1 :  ");
-  editor.SpeedButton1->click();
+  clickButton(*editor.SpeedButton1);
   EXPECT_EQ(dailyLines(), QStringList({"08:00"}));
   EXPECT_TRUE(messageShown(text::kIncompleteTime));
 
   // Typed in place into a line, it is refused when stored; the item keeps its time.
-  editor.lbDayTime->setCurrentRow(0);
+  clickItem(*editor.lbDayTime, 0);
   editor.meDayTime->clear();
-  typeTime(editor.meDayTime, "07");
+  typeInto(*editor.meDayTime, "07");
   EXPECT_EQ(dailyLines(), QStringList({"07:  "}));
   dialogs.asked.clear();
-  editor.BitBtn1->click();
+  clickButton(*editor.BitBtn1);
   EXPECT_TRUE(messageShown(text::kIncompleteTime));
   EXPECT_TRUE(editor.isVisible());
   EXPECT_EQ(item.CP, Slots{"08:00"});
 
   // The weekday list refuses it too.
-  editor.rbWeek->click();
-  selectWeekday(0);
+  clickButton(*editor.rbWeek);
+  clickItem(*editor.lvWeekDay, 0);
   editor.meWeekTime->clear();
   dialogs.asked.clear();
-  editor.SpeedButton3->click();
+  clickButton(*editor.SpeedButton3);
   EXPECT_TRUE(messageShown(text::kIncompleteTime));
 }
 
-TEST_F(AutoItemSettFormTest, WeekdayTicksOnlyShowWhichDaysHaveATime) {
+TEST_F(AutoItemSettFormTest, ClickedWeekdayShowsItsTimeAndTicksOnlyShowWhichDaysHaveOne) {
   TAzsItem& item =
       station(true, ScheduleKind::Weekdays, Slots{"09:00", "", "", "", "18:30", "", ""});
   EXPECT_TRUE(editor.gbWeek->isVisible());
@@ -189,55 +226,81 @@ TEST_F(AutoItemSettFormTest, WeekdayTicksOnlyShowWhichDaysHaveATime) {
   EXPECT_EQ(editor.frameGeometry().height(), 415);
   EXPECT_EQ(weekdayTicks(), (std::vector<bool>{true, false, false, false, true, false, false}));
 
-  selectWeekday(2);
-  typeTime(editor.meWeekTime, "1030");
+  clickItem(*editor.lvWeekDay, 4);
+  EXPECT_EQ(editor.meWeekTime->text(), "18:30");
+  typeInto(*editor.meWeekTime, "1945");
+  EXPECT_EQ(editor.weekdayTime(4), "19:45");
+  EXPECT_EQ(editor.weekdayTime(0), "09:00");
+
+  // A day without a time leaves the field as it is; typing gives the day a time.
+  clickItem(*editor.lvWeekDay, 2);
+  EXPECT_EQ(editor.meWeekTime->text(), "19:45");
+  typeInto(*editor.meWeekTime, "1030");
   EXPECT_EQ(editor.weekdayTime(2), "10:30");
   EXPECT_TRUE(weekdayTicks()[2]);
-  editor.SpeedButton4->click();
+  clickButton(*editor.SpeedButton4);
   EXPECT_EQ(editor.weekdayTime(2), "");
   EXPECT_FALSE(weekdayTicks()[2]);
 
-  // A tick set by hand on a day without a time is undone.
-  editor.lvWeekDay->topLevelItem(3)->setCheckState(0, Qt::Checked);
-  EXPECT_FALSE(weekdayTicks()[3]);
+  // A click on a tick selects its row like a click on its text; the tick itself only shows
+  // whether the day has a time, so the change the click makes is undone.
+  QSignalSpy tickChanges(editor.lvWeekDay, &QTreeWidget::itemChanged);
+  testing::clickItemCheck(*editor.lvWeekDay, 0);
+  EXPECT_EQ(editor.meWeekTime->text(), "09:00");
+  testing::clickItemCheck(*editor.lvWeekDay, 3);
+  EXPECT_GE(tickChanges.count(), 2) << "the clicks reached the ticks";
+  EXPECT_EQ(weekdayTicks(), (std::vector<bool>{true, false, false, false, true, false, false}));
+  testing::pressKey(*editor.lvWeekDay, Qt::Key_Down);
+  EXPECT_EQ(editor.lvWeekDay->currentItem(), editor.lvWeekDay->topLevelItem(4));
+  EXPECT_EQ(editor.meWeekTime->text(), "19:45");
 
-  editor.BitBtn1->click();
-  EXPECT_EQ(item.CP, (Slots{"09:00", "", "", "", "18:30", "", ""}));
+  clickButton(*editor.BitBtn1);
+  EXPECT_EQ(item.CP, (Slots{"09:00", "", "", "", "19:45", "", ""}));
 }
 
-TEST_F(AutoItemSettFormTest, MonthDatesKindIsShownWithoutTimesAndKeptWithItsList) {
+TEST_F(AutoItemSettFormTest, KindWithoutTimeListsShowsNoTimeGroup) {
+  for (const int32_t kind : {int32_t{ScheduleKind::MonthDates}, 0, 7}) {
+    SCOPED_TRACE(kind);
+    TAutoItemSettForm other(registry);
+    registry.Add().ConnTimeTipe = kind;
+    other.AZSIndex = registry.Count() - 1;
+    other.show();
+    EXPECT_EQ(other.rbMonth->isChecked(), kind == ScheduleKind::MonthDates);
+    EXPECT_FALSE(other.rbMonth->isEnabled());
+    EXPECT_FALSE(other.gbDay->isVisible());
+    EXPECT_FALSE(other.gbWeek->isVisible());
+  }
+}
+
+TEST_F(AutoItemSettFormTest, MonthDatesKindIsKeptWithItsList) {
   TAzsItem& item = station(false, ScheduleKind::MonthDates, Slots{"07:00"});
-  EXPECT_TRUE(editor.rbMonth->isChecked());
-  EXPECT_FALSE(editor.rbMonth->isEnabled());
-  EXPECT_FALSE(editor.gbDay->isVisible());
-  EXPECT_FALSE(editor.gbWeek->isVisible());
-  editor.BitBtn1->click();
+  clickButton(*editor.BitBtn1);
   EXPECT_EQ(item.ConnTimeTipe, ScheduleKind::MonthDates);
   EXPECT_EQ(item.CP, Slots{"07:00"});
 }
 
 TEST_F(AutoItemSettFormTest, DailyStationSwitchedToWeekdaysGetsSevenSlots) {
   TAzsItem& item = station(true, ScheduleKind::Daily, Slots{"08:00", "20:00"});
-  editor.rbWeek->click();
+  clickButton(*editor.rbWeek);
   EXPECT_TRUE(editor.gbWeek->isVisible());
   EXPECT_FALSE(editor.gbDay->isVisible());
   EXPECT_EQ(editor.gbWeek->y(), 150);
-  selectWeekday(1);
-  typeTime(editor.meWeekTime, "1100");
-  editor.SpeedButton3->click();
-  editor.BitBtn1->click();
+  clickItem(*editor.lvWeekDay, 1);
+  typeInto(*editor.meWeekTime, "1100");
+  clickButton(*editor.SpeedButton3);
+  clickButton(*editor.BitBtn1);
   EXPECT_EQ(item.ConnTimeTipe, ScheduleKind::Weekdays);
   EXPECT_EQ(item.CP, (Slots{"", "11:00", "", "", "", "", ""}));
 }
 
 TEST_F(AutoItemSettFormTest, CancelAfterEditsWritesNothing) {
   TAzsItem& item = station(true, ScheduleKind::Daily, Slots{"08:00"});
-  editor.lbDayTime->setCurrentRow(0);
-  typeTime(editor.meDayTime, "2359");
-  editor.cbEnable->click();
-  editor.rbMail->click();
-  editor.rbWeek->click();
-  editor.BitBtn2->click();
+  clickItem(*editor.lbDayTime, 0);
+  typeInto(*editor.meDayTime, "2359");
+  clickButton(*editor.cbEnable);
+  clickButton(*editor.rbMail);
+  clickButton(*editor.rbWeek);
+  clickButton(*editor.BitBtn2);
   EXPECT_EQ(editor.result(), QDialog::Rejected);
   EXPECT_TRUE(item.Enable);
   EXPECT_EQ(item.ConnType, 3);

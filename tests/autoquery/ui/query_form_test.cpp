@@ -15,6 +15,7 @@
 #include "platform/cp1251.h"
 #include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"
+#include "support/user_actions.h"
 
 namespace tarvel::autoquery {
 namespace {
@@ -46,7 +47,8 @@ TEST_F(QueryFormTest, ShowsTheStationAndTheSecondsInItsOwnWindowAtTheTopLeftCorn
             QString::fromUtf8("Подтверждение автозапроса на АЗС"));
 }
 
-TEST_F(QueryFormTest, NameLongerThanItsRoomWidensTheWindowUpToTheScreenThenIsShortened) {
+TEST_F(QueryFormTest,
+       NameLongerThanItsRoomWidensTheWindowUpToTheScreenThenIsShortenedButtonsFollowTheEdge) {
   const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
   struct Case {
     QString name;
@@ -61,6 +63,7 @@ TEST_F(QueryFormTest, NameLongerThanItsRoomWidensTheWindowUpToTheScreenThenIsSho
     SCOPED_TRACE(each.name.toStdString());
     TQueryForm form;
     form.showStationName(each.name);
+    form.show();
     EXPECT_EQ(form.height(), 167);
     EXPECT_GE(form.width(), 401);
     EXPECT_LE(form.width(), std::max(screenWidth, 401));
@@ -69,6 +72,9 @@ TEST_F(QueryFormTest, NameLongerThanItsRoomWidensTheWindowUpToTheScreenThenIsSho
     EXPECT_GE(form.lbAZS->width(), each.shortened ? 0 : fullWidth);
     EXPECT_EQ(form.lbAZS->text() != each.name, each.shortened);
     EXPECT_EQ(form.lbAZS->toolTip(), each.shortened ? each.name : QString());
+    // The buttons keep their distances from the right and bottom edges as drawn.
+    EXPECT_EQ(form.BitBtn1->geometry(), QRect(form.width() - (401 - 186), 134, 103, 30));
+    EXPECT_EQ(form.BitBtn2->geometry(), QRect(form.width() - (401 - 295), 134, 102, 30));
   }
 }
 
@@ -102,13 +108,13 @@ TEST_F(QueryFormTest, EnterAndApplyGivePermissionEscAndCancelRefuse) {
   };
   const Case cases[] = {
       {"Enter", [](TQueryForm& form) { QTest::keyClick(&form, Qt::Key_Return); }, true},
-      {"Apply", [](TQueryForm& form) { form.BitBtn1->click(); }, true},
+      {"Apply", [](TQueryForm& form) { testing::clickButton(*form.BitBtn1); }, true},
       {"Esc", [](TQueryForm& form) { QTest::keyClick(&form, Qt::Key_Escape); }, false},
       {"Cancel after some ticks",
        [](TQueryForm& form) {
          form.Timer1Timer();
          form.Timer1Timer();
-         form.BitBtn2->click();
+         testing::clickButton(*form.BitBtn2);
        },
        false},
   };
