@@ -63,7 +63,9 @@ class OfficeHost final : public tarvel::HostCallback {
   int errors = 0;
   int32_t GetVersion() override { return 7; }
   std::string GetStationName() override { return "Office"; }
-  void ReportMessage(int32_t kind, const std::string&) override { errors += kind == 2; }
+  void ReportMessage(int32_t kind, const std::string&) override {
+    errors += kind == tarvel::MessageKind::ErrorOrWarning;
+  }
   tarvel::HostMenuItem* GetMainMenu() override { return &mainMenu; }
   tarvel::HostMenuItem* NewMenuItem(tarvel::HostMenuItem* parent, int32_t) override {
     return static_cast<BenchMenuItem*>(parent)->addChild();
@@ -122,9 +124,7 @@ std::filesystem::path installationWith(int stations) {
   return roots.emplace(stations, root).first->second;
 }
 
-void useInstallation(int stations) {
-  setenv("TARVEL_ROOT", installationWith(stations).c_str(), 1);
-}
+void useInstallation(int stations) { setenv("TARVEL_ROOT", installationWith(stations).c_str(), 1); }
 
 void BM_RegistryRead(benchmark::State& state) {
   const int stations = static_cast<int>(state.range(0));

@@ -91,7 +91,7 @@ TEST_F(OfficeAutoQuery, OfficeOfKindThreePollsItsStationsAtTheirMinute) {
 
 TEST_F(OfficeAutoQuery, UnLoadDuringTheCountDownClosesItAndStartsNothing) {
   writeTwoStationsAtFive();
-  host.commandAnswers[46] = HostVariant::fromInteger(3);
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(3);
   host.version = 7;
   platform::setClockForTests(platform::encodeDateTime(2025, 3, 3, 8, 4, 40));
   ASSERT_EQ(load(1), 0);

@@ -27,7 +27,8 @@ class FirebirdServer {
 
   // The file behind the alias "C:\FSYS\OFFICEDB\OFFICE.FDB"; the test creates it.
   std::filesystem::path officeFile() const { return folder_ / "office.fdb"; }
-  // What the host answers to Command(69, 0) when its own database is on this server.
+  // What the host answers to HostCommand::DatabaseConnection when its own database is on this
+  // server.
   std::string hostDatabaseText() const;
 
   // The server process, for faults made from outside (kill -STOP).

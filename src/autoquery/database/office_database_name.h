@@ -1,6 +1,6 @@
 // Where the office database lies: its name is built from the host's own database connection
-// text (its answer to Command(69, 0)), and a name without a server prefix is a file under the
-// installation root.
+// text (its answer to HostCommand::DatabaseConnection), and a name without a server prefix is a
+// file under the installation root.
 #pragma once
 
 #include <string>
@@ -10,8 +10,8 @@
 
 namespace tarvel::autoquery {
 
-// The host's answer to Command(69, 0) as text: a text as it is, Empty as "", an integer in
-// decimal. Null is no usable answer and raises std::runtime_error.
+// The host's answer to HostCommand::DatabaseConnection as text: a text as it is, Empty as "", an
+// integer in decimal. Null is no usable answer and raises std::runtime_error.
 std::string hostDatabaseText(const HostVariant& answer);
 
 // The office database's Windows path on the office machine.

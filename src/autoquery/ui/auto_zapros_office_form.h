@@ -6,10 +6,11 @@
 // window's creation on, shown or not.
 //
 // The window owns the station frames. It makes a frame only when it is needed: while the window
-// is shown, for the stations that come into sight (and for the station that Tab moves to); it refreshes them from the registry after each change it makes there, frees
-// those of bands far from sight beyond kMadeBandLimit, and frees them all when it closes. A chain
-// of ten thousand stations so costs no widgets until the operator looks, and then at most a
-// thousand frames however far the operator scrolls.
+// is shown, for the stations that come into sight (and for the station that Tab moves to); it
+// refreshes them from the registry after each change it makes there, frees those of bands far from
+// sight beyond kMadeBandLimit, and frees them all when it closes. A chain of ten thousand stations
+// so costs no widgets until the operator looks, and then at most a thousand frames however far the
+// operator scrolls.
 #pragma once
 
 #include <QDialog>
@@ -59,8 +60,9 @@ class TAutoZaprosOfficeForm : public QDialog {
   // CheckBox1 takes its remembered state. AutoAZS: the one registry, which the window lines up
   // with the office database, shows, saves, and on a close without "Применить" reloads from
   // cnf.INI; it must outlive every use of the window but may be freed before the window is.
-  // host: whose Command(69, 0) names the database and who receives the messages; not owned;
-  // without one, showing reports nothing and lists only what the registry holds.
+  // host: whose answer to HostCommand::DatabaseConnection names the database and who receives
+  // the messages; not owned; without one, showing reports nothing and lists only what the
+  // registry holds.
   explicit TAutoZaprosOfficeForm(tAutoAZS& AutoAZS, HostCallback* host = nullptr);
   ~TAutoZaprosOfficeForm() override;
 
@@ -189,7 +191,7 @@ class TAutoZaprosOfficeForm : public QDialog {
   std::function<void()> tickAction_;
   DatabaseWait* openingWait_ = nullptr;  // while FormShow waits for the database
   std::vector<QWidget*> frameBands_;
-  std::vector<TAZSFrame*> frames_;  // by the item's position; nullptr where none was made
+  std::vector<TAZSFrame*> frames_;   // by the item's position; nullptr where none was made
   std::vector<bool> bandHasFrames_;  // by band
 };
 

@@ -181,7 +181,7 @@ TEST_F(PollingEngineTest, ClockStepOfAnySizeLandsInAMinuteWalkedOnce) {
   // The day forward passes 07:05 without a tick.
   Log missedAndPolled = polled;
   missedAndPolled.insert(missedAndPolled.begin(),
-                         u8"ReportMessage(2,Пропущен автозапрос на АЗС: A (07:05))"_cp1251);
+                         kWarning + u8"Пропущен автозапрос на АЗС: A (07:05))"_cp1251);
   const struct {
     const char* step;
     platform::DateTime moment;
@@ -207,8 +207,8 @@ TEST_F(PollingEngineTest, MinutesWithoutATickAreReportedOncePerStationUpToADayLa
   testing::addSchedule(registry, {.AZSName = "C", .Enable = false, .CP = {"08:06"}});
   testing::addSchedule(registry, {.AZSName = "D", .CP = {"08:09"}});
   const auto missed = [](const char* station, const char* time) {
-    return u8"ReportMessage(2,Пропущен автозапрос на АЗС: "_cp1251 + std::string(station) + " (" +
-           time + "))";
+    return kWarning + u8"Пропущен автозапрос на АЗС: "_cp1251 + std::string(station) + " (" + time +
+           "))";
   };
   const struct {
     const char* gap;
@@ -216,10 +216,12 @@ TEST_F(PollingEngineTest, MinutesWithoutATickAreReportedOncePerStationUpToADayLa
     Log expected;
   } ticks[] = {
       {"the start", monday(8, 5, 0), {}},
-      {"four minutes", monday(8, 9, 10),
+      {"four minutes",
+       monday(8, 9, 10),
        {missed("A", "08:06"), missed("A", "08:07"), missed("B", "08:07"), kStarting + "D)",
         "StartExchange(D,1,Null)"}},
-      {"exactly a day", monday(8, 9, 0) + 1,
+      {"exactly a day",
+       monday(8, 9, 0) + 1,
        {missed("A", "08:06"), missed("A", "08:07"), kStarting + "D)", "StartExchange(D,1,Null)"}},
       {"a day and a minute", monday(8, 10, 0) + 2, {}},
   };
