@@ -71,4 +71,12 @@ const void* FakeHost::FindStation(const std::string& station) {
   return found != stations.end() ? &found->second : nullptr;
 }
 
+std::vector<std::string> FakeHost::messageTexts(int32_t kind) const {
+  std::vector<std::string> texts;
+  for (const Message& message : messages) {
+    if (message.kind == kind) texts.push_back(message.text);
+  }
+  return texts;
+}
+
 }  // namespace tarvel::testing

@@ -68,6 +68,8 @@ class FakeHost final : public HostCallback {
     bool operator==(const Message&) const = default;
   };
   std::vector<Message> messages;
+  // The texts of the messages of one kind, in order.
+  std::vector<std::string> messageTexts(int32_t kind) const;
   // Every call as "Name(arguments)", in order.
   std::vector<std::string> calls;
 

@@ -2,7 +2,6 @@
 
 #include <QLineEdit>
 
-#include "autoquery/core/time_text.h"
 #include "autoquery/ui/component_looks.h"
 
 namespace tarvel::autoquery {

@@ -86,11 +86,7 @@ class OfficeWindowFixture : public ::testing::Test {
     return names;
   }
   std::vector<std::string> hostErrors() const {
-    std::vector<std::string> texts;
-    for (const auto& message : host.messages) {
-      if (message.kind == MessageKind::ErrorOrWarning) texts.push_back(message.text);
-    }
-    return texts;
+    return host.messageTexts(MessageKind::ErrorOrWarning);
   }
 
   testing::TemporaryInstallation installation;
