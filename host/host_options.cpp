@@ -1,6 +1,8 @@
 #include "host/host_options.h"
 
 #include <QCommandLineParser>
+#include <algorithm>
+#include <map>
 
 #include "host/widget_reference.h"
 
@@ -37,6 +39,51 @@ std::optional<int32_t> integerOption(const QString& name, const QString& text, Q
   return std::nullopt;
 }
 
+// The step an option's value makes, or std::nullopt with the error set.
+std::optional<ScriptStep> makeStep(ScriptStep::Action action, const QString& name,
+                                   const QString& value, QString& error) {
+  switch (action) {
+    case ScriptStep::Action::Open:
+    case ScriptStep::Action::Screenshot:
+      return ScriptStep{action, {}, value};
+    case ScriptStep::Action::Click:
+      if (const auto reference = parseWidgetReference(value)) {
+        return ScriptStep{action, *reference, {}};
+      }
+      error = "Invalid --" + name + " (NAME, NAME#N, NAME@ROW or NAME#N@ROW): " + value;
+      return std::nullopt;
+    case ScriptStep::Action::Type:
+    case ScriptStep::Action::Expect:
+      if (const auto widgetText = parseWidgetText(value)) {
+        return ScriptStep{action, widgetText->first, widgetText->second};
+      }
+      error = "Invalid --" + name + " (NAME[#N][@ROW]=TEXT): " + value;
+      return std::nullopt;
+  }
+  return std::nullopt;
+}
+
+// The steps in the order their options stand on the command line: the parser keeps the values
+// of each option in order and the names of all options found in order, which together give it.
+bool collectSteps(const QCommandLineParser& parser,
+                  const std::vector<std::pair<const QCommandLineOption*, ScriptStep::Action>>& kinds,
+                  std::vector<ScriptStep>& steps, QString& error) {
+  std::map<QString, qsizetype> used;
+  for (const QString& name : parser.optionNames()) {
+    const auto kind = std::find_if(kinds.begin(), kinds.end(), [&name](const auto& entry) {
+      return entry.first->names().contains(name);
+    });
+    if (kind == kinds.end()) continue;
+    const QStringList values = parser.values(*kind->first);
+    const qsizetype position = used[name]++;
+    if (position >= values.size()) continue;
+    const auto step = makeStep(kind->second, name, values[position], error);
+    if (!step) return false;
+    steps.push_back(*step);
+  }
+  return true;
+}
+
 }  // namespace
 
 ParsedHostOptions parseHostOptions(const QStringList& arguments) {
@@ -52,13 +99,30 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
   const QCommandLineOption screenshotOption(
       "screenshot", "Save every visible window as PNG into DIR, then unload and exit.", "DIR");
   const QCommandLineOption openOption(
-      "open", "Click the menu item at this caption path, e.g. \"Menu/Submenu/Item\".", "PATH");
+      "open",
+      "Click the menu item at this caption path, e.g. \"Menu/Submenu/Item\". --open, --click, "
+      "--type, --expect and --screenshot-now are steps, played 0.6 s apart in the order given.",
+      "PATH");
   const QCommandLineOption clickOption(
       "click",
-      "After --open, click the widget of this objectName in the top-most modal window (or any "
-      "visible window); NAME#N clicks the visible one at N (from 0) in tree order, e.g. "
-      "lbAZSname#3. Repeatable, done in order.",
-      "NAME[#N]");
+      "Click the widget of this objectName in the top-most modal window (or any visible window) "
+      "at its centre; NAME#N clicks the visible one at N (from 0) in tree order, e.g. "
+      "lbAZSname#3; @ROW clicks row ROW (from 0) of a list, tree or table, e.g. lbDayTime@0.",
+      "NAME[#N][@ROW]");
+  const QCommandLineOption typeOption(
+      "type",
+      "Click into the widget, select all (Ctrl+A) and type TEXT key by key, e.g. "
+      "meDayTime=0745.",
+      "NAME[#N]=TEXT");
+  const QCommandLineOption expectOption(
+      "expect",
+      "Fail the run (exit code 1) unless the widget shows TEXT: a field's or label's text, the "
+      "current row of a list, tree or table, or with @ROW that row (its columns' texts joined by "
+      "a blank).",
+      "NAME[#N][@ROW]=TEXT");
+  const QCommandLineOption screenshotNowOption(
+      "screenshot-now", "Save every visible window as PNG into DIR at this step, and go on.",
+      "DIR");
   const QCommandLineOption screenshotWhenOption(
       "screenshot-when",
       QString("With --screenshot: wait (up to %1 s) for a visible window of this objectName or "
@@ -76,7 +140,8 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
       "station", "A station FindStation knows, with its value at offset 28; repeatable.",
       "NAME=VALUE");
   parser.addOptions({helpOption, modeOption, rootOption, pluginOption, screenshotOption, openOption,
-                     clickOption, screenshotWhenOption, quitAfterOption, hostMenuHasLinkOption,
+                     clickOption, typeOption, expectOption, screenshotNowOption,
+                     screenshotWhenOption, quitAfterOption, hostMenuHasLinkOption,
                      installationKindOption, callbackVersionOption, stationOption});
 
   ParsedHostOptions parsed;
@@ -127,12 +192,13 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
     }
     options.stations.push_back(*station);
   }
-  for (const QString& reference : parser.values(clickOption)) {
-    if (!parseWidgetReference(reference)) {
-      parsed.error = "Invalid --click (NAME or NAME#N): " + reference;
-      return parsed;
-    }
-    options.clicks << reference;
+  if (!collectSteps(parser, {{&openOption, ScriptStep::Action::Open},
+                              {&clickOption, ScriptStep::Action::Click},
+                              {&typeOption, ScriptStep::Action::Type},
+                              {&expectOption, ScriptStep::Action::Expect},
+                              {&screenshotNowOption, ScriptStep::Action::Screenshot}},
+                    options.steps, parsed.error)) {
+    return parsed;
   }
   if (parser.isSet(screenshotWhenOption) &&
       (parser.value(screenshotWhenOption).trimmed().isEmpty() || !parser.isSet(screenshotOption))) {
@@ -146,7 +212,6 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
   options.root = valueIfSet(rootOption);
   options.pluginPath = valueIfSet(pluginOption);
   options.screenshotFolder = valueIfSet(screenshotOption);
-  options.openMenuPath = valueIfSet(openOption);
   options.screenshotWhen = valueIfSet(screenshotWhenOption);
   options.hostMenuHasLink = parser.isSet(hostMenuHasLinkOption);
   parsed.options = options;

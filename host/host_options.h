@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "host/widget_reference.h"
+
 namespace tarvel::host {
 
 // The longest --quit-after: a timer counts milliseconds in a signed 32-bit number.
@@ -17,14 +19,29 @@ inline constexpr int kMaximumQuitAfterSeconds = 2'147'483;
 // station scheduled for the next minute is asked about within 90 seconds.
 inline constexpr int kScreenshotWhenWaitSeconds = 120;
 
+// One step of the unattended script; the steps are played in the command line's order.
+struct ScriptStep {
+  enum class Action {
+    Open,        // --open PATH: click the menu item at the caption path text
+    Click,       // --click REFERENCE: click widget (or its row)
+    Type,        // --type REFERENCE=TEXT: click into widget, select all, type text key by key
+    Expect,      // --expect REFERENCE=TEXT: end the run with exit code 1 unless widget shows text
+    Screenshot,  // --screenshot-now DIR: picture the visible windows into the folder text, go on
+  };
+  Action action = Action::Open;
+  WidgetReference widget;  // of Click, Type and Expect
+  QString text;            // the path, the typed or expected text, or the folder
+
+  bool operator==(const ScriptStep&) const = default;
+};
+
 struct HostOptions {
   uint8_t mode = 0;                         // --mode station|office|N
   std::optional<QString> root;              // --root DIR: becomes TARVEL_ROOT
   std::optional<QString> pluginPath;        // --plugin PATH; default libtarvel.so beside us
-  std::optional<QString> screenshotFolder;  // --screenshot DIR
-  std::optional<QString> openMenuPath;      // --open "Caption/Caption/..."
-  // --click NAME or NAME#N, repeated: clicked in order after --open, one step apart.
-  QStringList clicks;
+  std::optional<QString> screenshotFolder;  // --screenshot DIR: after the last step, then exit
+  // --open, --click, --type, --expect and --screenshot-now, in the command line's order.
+  std::vector<ScriptStep> steps;
   // --screenshot-when NAME: the screenshots wait for a window of that objectName or class.
   std::optional<QString> screenshotWhen;
   std::optional<int> quitAfterSeconds;  // --quit-after SECONDS, 0 .. kMaximumQuitAfterSeconds

@@ -8,6 +8,7 @@
 #include "host/host_window.h"
 #include "host/menu_item.h"
 #include "host/menu_path.h"
+#include "host/widget_actions.h"
 #include "host/widget_reference.h"
 #include "host/window_capture.h"
 #include "platform/ui/error_guard.h"
@@ -17,8 +18,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Long enough for a command's or a click's window to be shown and laid out before it is pictured.
-constexpr auto kScreenshotDelay = 600ms;
+// Long enough for what a step opened to be shown and laid out before the next step or a picture.
+constexpr auto kStepDelay = 600ms;
 constexpr auto kWindowWatchInterval = 250ms;
 
 }  // namespace
@@ -32,21 +33,18 @@ UnattendedScript::UnattendedScript(const HostOptions& options, HostWindow& windo
 }
 
 void UnattendedScript::start() {
+  // An --open that comes first runs at once; every other step waits a step's time after the
+  // one before, so that what the step before opened is shown and laid out.
   auto stepTime = 0ms;
-  if (options_.openMenuPath) {
-    QTimer::singleShot(stepTime, &window_, platform::guardedHandler([this] {
-                         if (!openMenuItem(*options_.openMenuPath)) {
-                           fail("no menu item " + *options_.openMenuPath);
-                         }
-                       }));
-  }
-  for (const QString& reference : options_.clicks) {
-    stepTime += kScreenshotDelay;
+  for (const ScriptStep& step : options_.steps) {
+    if (step.action != ScriptStep::Action::Open || &step != &options_.steps.front()) {
+      stepTime += kStepDelay;
+    }
     QTimer::singleShot(stepTime, &window_,
-                       platform::guardedHandler([this, reference] { click(reference); }));
+                       platform::guardedHandler([this, step] { play(step); }));
   }
   if (options_.screenshotFolder) {
-    stepTime += kScreenshotDelay;
+    stepTime += kStepDelay;
     QTimer::singleShot(
         stepTime, &window_, platform::guardedHandler([this] {
           if (!options_.screenshotWhen) {
@@ -78,34 +76,92 @@ bool UnattendedScript::openMenuItem(const QString& path) {
   return true;
 }
 
-void UnattendedScript::click(const QString& reference) {
-  const auto parsed = parseWidgetReference(reference);
-  QWidget* widget = parsed ? findWidget(*parsed) : nullptr;
-  if (widget == nullptr) {
-    fail("no visible widget " + reference);
+void UnattendedScript::play(const ScriptStep& step) {
+  // A step that fires after a failure, inside a modal dialog that is closing, does nothing.
+  if (exitCode_ != 0) return;
+  switch (step.action) {
+    case ScriptStep::Action::Open:
+      if (!openMenuItem(step.text)) fail("no menu item " + step.text);
+      break;
+    case ScriptStep::Action::Click:
+      click(step);
+      break;
+    case ScriptStep::Action::Type:
+      type(step);
+      break;
+    case ScriptStep::Action::Expect:
+      expect(step);
+      break;
+    case ScriptStep::Action::Screenshot:
+      saveScreenshots(step.text);
+      break;
+  }
+}
+
+QWidget* UnattendedScript::stepWidget(const ScriptStep& step) {
+  QWidget* widget = findWidget(step.widget);
+  if (widget == nullptr) fail("no visible widget " + referenceText(step.widget));
+  return widget;
+}
+
+void UnattendedScript::click(const ScriptStep& step) {
+  QWidget* widget = stepWidget(step);
+  if (widget == nullptr) return;
+  printLine("Clicking: " + referenceText(step.widget));
+  if (!step.widget.row) {
+    clickWidget(*widget);
+  } else if (!clickRow(*widget, *step.widget.row)) {
+    fail("no row " + referenceText(step.widget));
+  }
+}
+
+void UnattendedScript::type(const ScriptStep& step) {
+  QWidget* widget = stepWidget(step);
+  if (widget == nullptr) return;
+  printLine("Typing: " + referenceText(step.widget) + " = " + step.text);
+  if (step.widget.row && !clickRow(*widget, *step.widget.row)) {
+    fail("no row " + referenceText(step.widget));
     return;
   }
-  printLine("Clicking: " + reference);
-  clickWidget(*widget);
+  typeText(*widget, step.text);
+}
+
+void UnattendedScript::expect(const ScriptStep& step) {
+  QWidget* widget = stepWidget(step);
+  if (widget == nullptr) return;
+  const auto shown = shownText(*widget, step.widget.row);
+  if (!shown) {
+    fail("no text in " + referenceText(step.widget));
+  } else if (*shown != step.text) {
+    fail(QString("%1 shows \"%2\", expected \"%3\"")
+             .arg(referenceText(step.widget), *shown, step.text));
+  } else {
+    printLine("Shows: " + referenceText(step.widget) + " = " + step.text);
+  }
+}
+
+bool UnattendedScript::saveScreenshots(const QString& folder) {
+  try {
+    for (const QString& file : saveWindowScreenshots(folder)) {
+      printLine("Screenshot: " + file);
+    }
+    return true;
+  } catch (const std::exception& failure) {
+    fail(failure.what());
+    return false;
+  }
 }
 
 void UnattendedScript::takeScreenshots() {
-  try {
-    for (const QString& file : saveWindowScreenshots(*options_.screenshotFolder)) {
-      printLine("Screenshot: " + file);
-    }
-  } catch (const std::exception& failure) {
-    printError(failure.what());
-    exitCode_ = 1;
-  }
-  requestShutdown_();
+  // A failure has already asked for the end of the run.
+  if (saveScreenshots(*options_.screenshotFolder)) requestShutdown_();
 }
 
 void UnattendedScript::watchForWindow() {
   if (options_.screenshotWhen && findVisibleWindow(*options_.screenshotWhen) != nullptr) {
     windowWatch_.stop();
     printLine("Window shown: " + *options_.screenshotWhen);
-    QTimer::singleShot(kScreenshotDelay, &window_,
+    QTimer::singleShot(kStepDelay, &window_,
                        platform::guardedHandler([this] { takeScreenshots(); }));
   } else if (watchDeadline_.hasExpired()) {
     windowWatch_.stop();

@@ -1,6 +1,8 @@
-// The unattended script of the command line, played in the host's event loop after Load: open a
-// menu item (--open), click widgets (--click), picture the windows (--screenshot), at once or when
-// a named window shows (--screenshot-when), and end the run after a while (--quit-after).
+// The unattended script of the command line, played in the host's event loop after Load: its steps
+// open menu items (--open), click widgets or their rows (--click), type into fields (--type), check
+// what widgets show (--expect) and picture the windows (--screenshot-now) in the order given; then
+// the windows are pictured at once or when a named window shows (--screenshot, --screenshot-when),
+// and the run ends after a while (--quit-after).
 #pragma once
 
 #include <QDeadlineTimer>
@@ -26,13 +28,21 @@ class UnattendedScript {
   // Stops watching for a window; call it once the event loop is over.
   void stop();
 
-  // 0, or 1 once an --open path named no item, a --click no visible widget, the window of
-  // --screenshot-when did not show in time, or the screenshots could not be saved.
+  // 0, or 1 once an --open path named no item, a --click, --type or --expect no visible widget
+  // (or row), an --expect found another text, the window of --screenshot-when did not show in
+  // time, or the screenshots could not be saved. Any of these ends the run at once.
   int exitCode() const { return exitCode_; }
 
  private:
+  void play(const ScriptStep& step);
   bool openMenuItem(const QString& path);
-  void click(const QString& reference);
+  // The visible widget the step names, or nullptr after failing the run.
+  QWidget* stepWidget(const ScriptStep& step);
+  void click(const ScriptStep& step);
+  void type(const ScriptStep& step);
+  void expect(const ScriptStep& step);
+  // Pictures the visible windows into folder; false after failing the run.
+  bool saveScreenshots(const QString& folder);
   void takeScreenshots();
   void watchForWindow();
   void fail(const QString& message);

@@ -79,7 +79,9 @@ QWidget* findWidget(const WidgetReference& reference) {
   return nullptr;
 }
 
-void clickWidget(QWidget& widget) {
+void clickWidget(QWidget& widget) { clickWidgetAt(widget, widget.rect().center()); }
+
+void clickWidgetAt(QWidget& widget, QPoint position) {
   // A person scrolls a widget into sight before clicking it; the click goes to a point in the
   // window, which outside the sight of a scroll area belongs to some other widget.
   for (QWidget* ancestor = widget.parentWidget(); ancestor != nullptr;
@@ -88,22 +90,21 @@ void clickWidget(QWidget& widget) {
       scrollArea->ensureWidgetVisible(&widget);
     }
   }
-  const QPoint centre = widget.rect().center();
-  const QPoint global = widget.mapToGlobal(centre);
+  const QPoint global = widget.mapToGlobal(position);
   QWidget* window = widget.window();
   QObject* receiver = window->windowHandle();
-  QPointF position = widget.mapTo(window, centre);
+  QPointF windowPosition = widget.mapTo(window, position);
   if (receiver == nullptr) {
     receiver = &widget;
-    position = centre;
+    windowPosition = position;
   }
-  QMouseEvent press(QEvent::MouseButtonPress, position, global, Qt::LeftButton, Qt::LeftButton,
+  QMouseEvent press(QEvent::MouseButtonPress, windowPosition, global, Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
   const QPointer<QObject> target = receiver;
   QCoreApplication::sendEvent(target, &press);
   // The press may have destroyed the window; the release then has nowhere to go.
   if (target.isNull()) return;
-  QMouseEvent release(QEvent::MouseButtonRelease, position, global, Qt::LeftButton, Qt::NoButton,
+  QMouseEvent release(QEvent::MouseButtonRelease, windowPosition, global, Qt::LeftButton, Qt::NoButton,
                       Qt::NoModifier);
   QCoreApplication::sendEvent(target, &release);
 }

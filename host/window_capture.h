@@ -3,6 +3,7 @@
 // these are done from timers that fire while the dialog's own event loop runs.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,8 @@ QWidget* findWidget(const WidgetReference& reference);
 // child label) gets it first and passes it on as in a real click. It returns when the click's
 // handlers do: after any modal dialog they opened closed.
 void clickWidget(QWidget& widget);
+// The same click at position, in the widget's own coordinates.
+void clickWidgetAt(QWidget& widget, QPoint position);
 
 // A visible top-level window whose objectName or class name (with or without its namespace) is
 // name; nullptr when there is none.

@@ -8,6 +8,8 @@
 namespace {
 
 using tarvel::host::parseHostOptions;
+using tarvel::host::ScriptStep;
+using tarvel::host::WidgetReference;
 
 QStringList commandLine(std::initializer_list<const char*> arguments) {
   QStringList list{"tarvel-host"};
@@ -35,7 +37,7 @@ TEST(HostOptions, DefaultsToAStationWithNothingUnattended) {
   EXPECT_FALSE(parsed.options->root);
   EXPECT_FALSE(parsed.options->pluginPath);
   EXPECT_FALSE(parsed.options->screenshotFolder);
-  EXPECT_FALSE(parsed.options->openMenuPath);
+  EXPECT_TRUE(parsed.options->steps.empty());
   EXPECT_FALSE(parsed.options->quitAfterSeconds);
   EXPECT_FALSE(parsed.options->hostMenuHasLink);
   EXPECT_FALSE(parsed.options->installationKind);
@@ -71,7 +73,8 @@ TEST(HostOptions, TakesEveryOption) {
   EXPECT_EQ(options.root, QString("/tmp/demo"));
   EXPECT_EQ(options.pluginPath, QString("/x/libtarvel.so"));
   EXPECT_EQ(options.screenshotFolder, QString("/tmp/shots"));
-  EXPECT_EQ(options.openMenuPath, QString::fromUtf8("Связь/Настройки"));
+  EXPECT_EQ(options.steps, (std::vector<ScriptStep>{
+                               {ScriptStep::Action::Open, {}, QString::fromUtf8("Связь/Настройки")}}));
   EXPECT_EQ(options.quitAfterSeconds, 5);
   EXPECT_TRUE(options.hostMenuHasLink);
   EXPECT_EQ(options.installationKind, 0);
@@ -90,6 +93,8 @@ TEST(HostOptions, RefusesWhatItCannotUse) {
         commandLine({"--installation-kind", "3.5"}), commandLine({"--station", "A"}),
         commandLine({"--click", "#2"}), commandLine({"--click", "lbAZSname#-1"}),
         commandLine({"--click", "lbAZSname#x"}), commandLine({"--click", "lbAZSname#"}),
+        commandLine({"--click", "lbDayTime@-1"}), commandLine({"--type", "meDayTime"}),
+        commandLine({"--type", "=0745"}), commandLine({"--expect", "lbDayTime@x=07:45"}),
         commandLine({"--screenshot-when", "TQueryForm"}),
         commandLine({"--screenshot", "shots", "--screenshot-when", " "})}) {
     const auto parsed = parseHostOptions(arguments);
@@ -98,38 +103,56 @@ TEST(HostOptions, RefusesWhatItCannotUse) {
   }
 }
 
-TEST(HostOptions, ClicksKeepTheirOrderAndTheScreenshotsMayWaitForAWindow) {
-  const auto parsed =
-      parseHostOptions(commandLine({"--click", "lbAZSname#3", "--screenshot", "shots", "--click",
-                                    "BitBtn1", "--screenshot-when", "TQueryForm"}));
+TEST(HostOptions, StepsKeepTheCommandLinesOrderAndTheScreenshotsMayWaitForAWindow) {
+  const auto parsed = parseHostOptions(commandLine(
+      {"--click", "lbAZSname#3", "--screenshot", "shots", "--type", "meDayTime=07:45=x", "--click",
+       "lbDayTime@1", "--screenshot-now", "mid", "--open", "Связь", "--expect", "lbAZSname#2=",
+       "--click", "BitBtn1", "--screenshot-when", "TQueryForm"}));
   ASSERT_TRUE(parsed.options) << parsed.error.toStdString();
-  EXPECT_EQ(parsed.options->clicks, (QStringList{"lbAZSname#3", "BitBtn1"}));
+  using Action = ScriptStep::Action;
+  const std::vector<ScriptStep> steps = {
+      {Action::Click, {"lbAZSname", 3, {}}, {}},
+      {Action::Type, {"meDayTime", 0, {}}, "07:45=x"},
+      {Action::Click, {"lbDayTime", 0, 1}, {}},
+      {Action::Screenshot, {}, "mid"},
+      {Action::Open, {}, QString::fromUtf8("Связь")},
+      {Action::Expect, {"lbAZSname", 2, {}}, ""},
+      {Action::Click, {"BitBtn1", 0, {}}, {}},
+  };
+  EXPECT_EQ(parsed.options->steps, steps);
+  EXPECT_EQ(parsed.options->screenshotFolder, QString("shots"));
   EXPECT_EQ(parsed.options->screenshotWhen, QString("TQueryForm"));
 }
 
 TEST(HostOptions, WidgetReferences) {
   const struct {
     const char* text;
-    std::optional<std::pair<const char*, int>> expected;
+    std::optional<WidgetReference> expected;
   } cases[] = {
-      {"lbAZSname", std::pair{"lbAZSname", 0}},
-      {"lbAZSname#0", std::pair{"lbAZSname", 0}},
-      {"lbAZSname#12", std::pair{"lbAZSname", 12}},
-      {"a#b#2", std::pair{"a#b", 2}},
+      {"lbAZSname", WidgetReference{"lbAZSname", 0, {}}},
+      {"lbAZSname#0", WidgetReference{"lbAZSname", 0, {}}},
+      {"lbAZSname#12", WidgetReference{"lbAZSname", 12, {}}},
+      {"a#b#2", WidgetReference{"a#b", 2, {}}},
+      {"lvWeekDay@4", WidgetReference{"lvWeekDay", 0, 4}},
+      {"list#1@0", WidgetReference{"list", 1, 0}},
       {"", {}},
       {"#1", {}},
+      {"@1", {}},
       {"name#", {}},
+      {"name@", {}},
       {"name#+1", {}},
       {"name# 1", {}},
+      {"name@ 1", {}},
       {"name#one", {}},
       {"name#99999999999", {}},
   };
   for (const auto& entry : cases) {
-    const auto reference = tarvel::host::parseWidgetReference(entry.text);
-    ASSERT_EQ(reference.has_value(), entry.expected.has_value()) << entry.text;
-    if (!reference) continue;
-    EXPECT_EQ(reference->objectName, QString(entry.expected->first)) << entry.text;
-    EXPECT_EQ(reference->index, entry.expected->second) << entry.text;
+    EXPECT_EQ(tarvel::host::parseWidgetReference(entry.text), entry.expected) << entry.text;
+    if (entry.expected) {
+      EXPECT_EQ(tarvel::host::parseWidgetReference(tarvel::host::referenceText(*entry.expected)),
+                entry.expected)
+          << "written back: " << entry.text;
+    }
   }
 }
 
@@ -147,6 +170,9 @@ TEST(HostOptions, HelpIsNoError) {
   EXPECT_TRUE(parsed.helpText.contains("--screenshot"));
   EXPECT_TRUE(parsed.helpText.contains("--click"));
   EXPECT_TRUE(parsed.helpText.contains("--screenshot-when"));
+  EXPECT_TRUE(parsed.helpText.contains("--screenshot-now"));
+  EXPECT_TRUE(parsed.helpText.contains("--type"));
+  EXPECT_TRUE(parsed.helpText.contains("--expect"));
 }
 
 }  // namespace
