@@ -53,12 +53,17 @@ std::optional<ScriptStep> makeStep(ScriptStep::Action action, const QString& nam
       error = "Invalid --" + name + " (NAME, NAME#N, NAME@ROW or NAME#N@ROW): " + value;
       return std::nullopt;
     case ScriptStep::Action::Type:
-    case ScriptStep::Action::Expect:
-      if (const auto widgetText = parseWidgetText(value)) {
+    case ScriptStep::Action::Expect: {
+      // Keys go to the widget clicked into, never to a row of it.
+      const auto widgetText = parseWidgetText(value);
+      const bool typing = action == ScriptStep::Action::Type;
+      if (widgetText && !(typing && widgetText->first.row)) {
         return ScriptStep{action, widgetText->first, widgetText->second};
       }
-      error = "Invalid --" + name + " (NAME[#N][@ROW]=TEXT): " + value;
+      error = "Invalid --" + name + (typing ? " (NAME[#N]=TEXT): " : " (NAME[#N][@ROW]=TEXT): ") +
+              value;
       return std::nullopt;
+    }
   }
   return std::nullopt;
 }
@@ -97,7 +102,9 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
   const QCommandLineOption pluginOption(
       "plugin", "The plug-in to load (default: libtarvel.so beside the host).", "PATH");
   const QCommandLineOption screenshotOption(
-      "screenshot", "Save every visible window as PNG into DIR, then unload and exit.", "DIR");
+      "screenshot",
+      "After the last step, save every visible window as PNG into DIR, then unload and exit.",
+      "DIR");
   const QCommandLineOption openOption(
       "open",
       "Click the menu item at this caption path, e.g. \"Menu/Submenu/Item\". --open, --click, "

@@ -119,10 +119,6 @@ void UnattendedScript::type(const ScriptStep& step) {
   QWidget* widget = stepWidget(step);
   if (widget == nullptr) return;
   printLine("Typing: " + referenceText(step.widget) + " = " + step.text);
-  if (step.widget.row && !clickRow(*widget, *step.widget.row)) {
-    fail("no row " + referenceText(step.widget));
-    return;
-  }
   typeText(*widget, step.text);
 }
 

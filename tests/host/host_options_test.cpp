@@ -94,6 +94,7 @@ TEST(HostOptions, RefusesWhatItCannotUse) {
         commandLine({"--click", "#2"}), commandLine({"--click", "lbAZSname#-1"}),
         commandLine({"--click", "lbAZSname#x"}), commandLine({"--click", "lbAZSname#"}),
         commandLine({"--click", "lbDayTime@-1"}), commandLine({"--type", "meDayTime"}),
+        commandLine({"--type", "lbDayTime@0=0745"}),
         commandLine({"--type", "=0745"}), commandLine({"--expect", "lbDayTime@x=07:45"}),
         commandLine({"--screenshot-when", "TQueryForm"}),
         commandLine({"--screenshot", "shots", "--screenshot-when", " "})}) {
