@@ -13,20 +13,11 @@
 #include "autoquery/database/office_database_thread.h"
 #include "autoquery/database/tools/office_database_creation.h"
 #include "platform/library_loader.h"
+#include "support/office_database_threads.h"
 #include "support/temporary_installation.h"
 
 namespace tarvel::autoquery {
 namespace {
-
-bool officeDatabaseThreadRuns() {
-  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
-    std::ifstream comm(task.path() / "comm");
-    std::string name;
-    std::getline(comm, name);
-    if (name == kOfficeDatabaseThreadName) return true;
-  }
-  return false;
-}
 
 TEST(ModuleReference, ModuleUnloadedByItsHostStaysWhileItsStuckCallRuns) {
   testing::TemporaryInstallation installation;
@@ -47,13 +38,13 @@ TEST(ModuleReference, ModuleUnloadedByItsHostStaysWhileItsStuckCallRuns) {
   void* stillLoaded = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
   EXPECT_NE(stillLoaded, nullptr) << "the module went while its call was stuck";
   if (stillLoaded != nullptr) dlclose(stillLoaded);
-  ASSERT_TRUE(officeDatabaseThreadRuns());
+  ASSERT_TRUE(testing::officeDatabaseThreadRuns());
 
   // The call goes on: the rest of the reading, the closing and the thread's end, all code of the
   // unloaded module.
   ASSERT_EQ(::write(release[1], "x", 1), 1);
-  for (int wait = 0; wait < 200 && officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
-  EXPECT_FALSE(officeDatabaseThreadRuns());
+  for (int wait = 0; wait < 200 && testing::officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
+  EXPECT_FALSE(testing::officeDatabaseThreadRuns());
   ::close(release[0]);
   ::close(release[1]);
 }

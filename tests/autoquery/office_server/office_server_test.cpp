@@ -26,6 +26,7 @@
 #include "platform/cp1251.h"
 #include "support/fake_host.h"
 #include "support/firebird_server.h"
+#include "support/office_database_threads.h"
 #include "support/recorded_errors.h"
 #include "support/temporary_installation.h"
 
@@ -49,17 +50,6 @@ const std::vector<std::string> kSavedNames = {cp1251("Старое 0"), cp1251("
 const std::vector<std::string> kServerNames = {cp1251("АЗС №1"), cp1251("АЗС №2"),
                                                cp1251("АЗС №3")};
 
-// Whether a thread of this process carries the office database's thread name.
-bool officeDatabaseThreadRuns() {
-  for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
-    std::ifstream comm(task.path() / "comm");
-    std::string name;
-    std::getline(comm, name);
-    if (name == kOfficeDatabaseThreadName) return true;
-  }
-  return false;
-}
-
 // The office window as the plug-in makes it, its poll timer ticking every 20 ms into a counter.
 class OfficeWindowFixture : public ::testing::Test {
  public:
@@ -68,7 +58,7 @@ class OfficeWindowFixture : public ::testing::Test {
     form.reset();
     // A call the window gave up ends once its server answers (TearDown resumes it): nothing of
     // the test outlives it.
-    for (int wait = 0; wait < 200 && officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
+    for (int wait = 0; wait < 200 && testing::officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
   }
 
   void startOffice(const std::string& hostDatabaseText) {
@@ -132,8 +122,7 @@ TEST_F(OfficeServerTest, ServerStoppedDuringTheOpeningIsGivenUpAfterTheBoundWhil
   form->IBDatabase1.setAfterConnect([this] { server->stop(); });
   form->show();
 
-  const std::string expected = std::string(text::kStationListError) +
-                               text::kDatabaseDidNotAnswer +
+  const std::string expected = std::string(text::kStationListError) + text::kDatabaseDidNotAnswer +
                                std::to_string(kOpeningBound.count()) + text::kSeconds;
   EXPECT_EQ(hostErrors(), std::vector<std::string>{expected});
   EXPECT_TRUE(form->isVisible());
@@ -142,7 +131,7 @@ TEST_F(OfficeServerTest, ServerStoppedDuringTheOpeningIsGivenUpAfterTheBoundWhil
 
   // The answer that comes when the server goes on is thrown away.
   server->resume();
-  for (int wait = 0; wait < 100 && officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
+  for (int wait = 0; wait < 100 && testing::officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
   QTest::qWait(50);
   EXPECT_EQ(registryNames(), kSavedNames);
   EXPECT_EQ(hostErrors().size(), 1u);
@@ -201,11 +190,11 @@ TEST_F(OfficeServerTest, WindowGoingWhileACallIsStuckLeavesTheCallToFinishOnItsO
   // UnLoad: the registry, then the window. Neither waits for the server.
   AutoAZS.reset();
   form.reset();
-  EXPECT_TRUE(officeDatabaseThreadRuns()) << "the stuck call goes on on its thread";
+  EXPECT_TRUE(testing::officeDatabaseThreadRuns()) << "the stuck call goes on on its thread";
 
   server->resume();
-  for (int wait = 0; wait < 200 && officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
-  EXPECT_FALSE(officeDatabaseThreadRuns()) << "it ended once the server answered";
+  for (int wait = 0; wait < 200 && testing::officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
+  EXPECT_FALSE(testing::officeDatabaseThreadRuns()) << "it ended once the server answered";
 }
 
 // A port of this machine where a socket accepts connections and never answers.

@@ -337,7 +337,17 @@ TEST_F(OfficeWindowTest, FrameNeverInSightFarDownTheChainOpensItsOwnEditorAndSho
   EXPECT_EQ(form->frameAt(kFar), nullptr) << "no frame before it comes into sight";
   EXPECT_LE(form->scrollContents()->findChildren<TAZSFrame*>().size(), 2 * kFramesPerBand);
 
-  form->ScrollBox1->verticalScrollBar()->setValue(kFar * 40);
+  // The operator pages down until it stands whole in sight, passing hundreds of bands, of which
+  // the window keeps only a bounded number with frames.
+  QScrollBar* vertical = form->ScrollBox1->verticalScrollBar();
+  const int farBottom = kFar * 40 + 15 + 40;
+  form->ScrollBox1->setFocus();
+  while (vertical->value() + form->ScrollBox1->viewport()->height() < farBottom &&
+         vertical->value() < vertical->maximum()) {
+    QTest::keyClick(form->ScrollBox1, Qt::Key_PageDown);
+  }
+  EXPECT_LE(form->scrollContents()->findChildren<TAZSFrame*>().size(),
+            (kMadeBandLimit + 2) * kFramesPerBand);
   TAZSFrame* frame = form->frameAt(kFar);
   ASSERT_NE(frame, nullptr);
   EXPECT_TRUE(frame->isVisible());
@@ -362,13 +372,11 @@ TEST_F(OfficeWindowTest, FrameNeverInSightFarDownTheChainOpensItsOwnEditorAndSho
   EXPECT_EQ(frame->picture().pixel(19 + 9, 13),
             form->ImageList1.image(IconIndex::Modem).pixel(9, 13));
 
-  // Scrolled through the whole chain, band by band, the window keeps only a bounded number of
-  // frames, and the one in sight at the end stands where it belongs.
-  QScrollBar* vertical = form->ScrollBox1->verticalScrollBar();
-  for (int top = 0; top <= vertical->maximum(); top += kFramesPerBand * 40) vertical->setValue(top);
-  vertical->setValue(vertical->maximum());
-  EXPECT_LE(form->scrollContents()->findChildren<TAZSFrame*>().size(),
-            (kMadeBandLimit + 2) * kFramesPerBand);
+  // At the end of the chain, the last frame stands where it belongs.
+  form->ScrollBox1->setFocus();
+  while (vertical->value() < vertical->maximum()) {
+    QTest::keyClick(form->ScrollBox1, Qt::Key_PageDown);
+  }
   ASSERT_NE(form->frameAt(9999), nullptr);
   EXPECT_TRUE(form->frameAt(9999)->isVisible());
   EXPECT_EQ(form->frameAt(9999)->lbAZSname->text(), "10000");
@@ -428,21 +436,22 @@ TEST_F(OfficeWindowTest, ArrowAndPageKeysScrollTheChartAndTheFocusedStationKeeps
       {Qt::Key_Right, horizontal, horizontal->singleStep()},
       {Qt::Key_Left, horizontal, -horizontal->singleStep()},
   };
-  for (QWidget* focus : {static_cast<QWidget*>(form->ScrollBox1),
-                         static_cast<QWidget*>(form->frameAt(1))}) {
+  for (QWidget* focus :
+       {static_cast<QWidget*>(form->ScrollBox1), static_cast<QWidget*>(form->frameAt(1))}) {
     focus->setFocus();
     vertical->setValue(400);
     horizontal->setValue(100);
     for (const auto& test : cases) {
       const int before = test.bar->value();
       QTest::keyClick(QApplication::focusWidget(), test.key);
-      EXPECT_EQ(test.bar->value(), before + test.step) << focus->objectName().toStdString()
-                                                       << " key " << test.key;
+      EXPECT_EQ(test.bar->value(), before + test.step)
+          << focus->objectName().toStdString() << " key " << test.key;
       EXPECT_EQ(QApplication::focusWidget(), focus);
     }
   }
   // Far down, the focused station's frame, out of sight, still has the focus.
-  for (int page = 0; page < 40; ++page) QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+  for (int page = 0; page < 40; ++page)
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
   EXPECT_GT(vertical->value(), 150 * 40);
   EXPECT_EQ(focusedFrame(), 1);
 }
@@ -456,9 +465,9 @@ TEST_F(OfficeWindowTest, StationsBeyondTheRegistrysBoundAreLeftOutAndCounted) {
   form->show();
   ASSERT_EQ(AutoAZS->Count(), kMaxItemCount);
   EXPECT_EQ(AutoAZS->Items(kMaxItemCount - 1).AZSName, std::to_string(kMaxItemCount));
-  EXPECT_EQ(hostErrors(), std::vector<std::string>{std::string(text::kStationsBeyondTheBound) +
-                                                   std::to_string(kMaxItemCount) +
-                                                   text::kStationsLeftOut + "3"});
+  EXPECT_EQ(hostErrors(),
+            std::vector<std::string>{std::string(text::kStationsBeyondTheBound) +
+                                     std::to_string(kMaxItemCount) + text::kStationsLeftOut + "3"});
 }
 
 // The operator's first correction of times, from the office window of the demo chain on: a
