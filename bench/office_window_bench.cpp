@@ -84,7 +84,8 @@ struct Office {
   // The window shown and painted once: what the operator sees after the click.
   void show() {
     form->show();
-    QCoreApplication::processEvents();
+    while (form->readingStationList())
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     form->repaint();
   }
   // Closed as after "Применить" (nothing to reload), outside the measured time.

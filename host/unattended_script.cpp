@@ -1,5 +1,7 @@
 #include "host/unattended_script.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QMenu>
 #include <chrono>
 #include <exception>
@@ -21,6 +23,10 @@ using namespace std::chrono_literals;
 // Long enough for what a step opened to be shown and laid out before the next step or a picture.
 constexpr auto kStepDelay = 600ms;
 constexpr auto kWindowWatchInterval = 250ms;
+// How often a step that waits for a busy window looks again, and for how long at most (longer
+// than any wait of the plug-in's windows for their database).
+constexpr auto kBusyRecheck = 100ms;
+constexpr auto kBusyLimit = 30s;
 
 }  // namespace
 
@@ -33,32 +39,78 @@ UnattendedScript::UnattendedScript(const HostOptions& options, HostWindow& windo
 }
 
 void UnattendedScript::start() {
-  // An --open that comes first runs at once; every other step waits a step's time after the
-  // one before, so that what the step before opened is shown and laid out.
-  auto stepTime = 0ms;
-  for (const ScriptStep& step : options_.steps) {
-    if (step.action != ScriptStep::Action::Open || &step != &options_.steps.front()) {
-      stepTime += kStepDelay;
-    }
-    QTimer::singleShot(stepTime, &window_,
-                       platform::guardedHandler([this, step] { play(step); }));
-  }
-  if (options_.screenshotFolder) {
-    stepTime += kStepDelay;
-    QTimer::singleShot(
-        stepTime, &window_, platform::guardedHandler([this] {
-          if (!options_.screenshotWhen) {
-            takeScreenshots();
-            return;
-          }
-          watchDeadline_.setRemainingTime(std::chrono::seconds(kScreenshotWhenWaitSeconds));
-          windowWatch_.start();
-        }));
-  }
   if (options_.quitAfterSeconds) {
     QTimer::singleShot(std::chrono::seconds(*options_.quitAfterSeconds), &window_,
                        platform::guardedHandler(requestShutdown_));
   }
+  // An --open that comes first runs at once; every other step waits a step's time after the
+  // one before, so that what the step before opened is shown and laid out.
+  const bool openFirst =
+      !options_.steps.empty() && options_.steps.front().action == ScriptStep::Action::Open;
+  playWhenIdle(0, openFirst ? 0ms : kStepDelay);
+}
+
+bool UnattendedScript::busy() {
+  if (const QCursor* cursor = QApplication::overrideCursor();
+      cursor != nullptr && cursor->shape() == Qt::WaitCursor) {
+    return true;
+  }
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isVisible() && window->testAttribute(Qt::WA_SetCursor) &&
+        window->cursor().shape() == Qt::WaitCursor) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool UnattendedScript::mustWait(size_t next) const {
+  if (!busy()) return false;
+  // While a window shows the wait cursor, the operator waits for what it is reading, but may
+  // press a control it left usable (its cancel button, the host's menu).
+  if (next >= options_.steps.size()) return true;
+  const ScriptStep& step = options_.steps[next];
+  switch (step.action) {
+    case ScriptStep::Action::Open:
+      return false;
+    case ScriptStep::Action::Click:
+    case ScriptStep::Action::Type: {
+      const QWidget* widget = findWidget(step.widget);
+      return widget == nullptr || !widget->isEnabled();
+    }
+    default:
+      return true;
+  }
+}
+
+void UnattendedScript::playWhenIdle(size_t next, std::chrono::milliseconds delay) {
+  QTimer::singleShot(delay, &window_, platform::guardedHandler([this, next] {
+                       if (exitCode_ != 0) return;
+                       if (mustWait(next) && !busyDeadline_.hasExpired()) {
+                         if (busyDeadline_.isForever()) busyDeadline_.setRemainingTime(kBusyLimit);
+                         playWhenIdle(next, kBusyRecheck);
+                         return;
+                       }
+                       busyDeadline_ = QDeadlineTimer(QDeadlineTimer::Forever);
+                       if (next < options_.steps.size()) {
+                         // Armed first: a step that opens a modal dialog blocks in it, and the
+                         // later steps then fire inside the dialog's event loop.
+                         playWhenIdle(next + 1, kStepDelay);
+                         play(options_.steps[next]);
+                       } else if (next == options_.steps.size()) {
+                         finishSteps();
+                       }
+                     }));
+}
+
+void UnattendedScript::finishSteps() {
+  if (!options_.screenshotFolder) return;
+  if (!options_.screenshotWhen) {
+    takeScreenshots();
+    return;
+  }
+  watchDeadline_.setRemainingTime(std::chrono::seconds(kScreenshotWhenWaitSeconds));
+  windowWatch_.start();
 }
 
 void UnattendedScript::stop() { windowWatch_.stop(); }

@@ -7,6 +7,8 @@
 
 #include <QDeadlineTimer>
 #include <QTimer>
+#include <chrono>
+#include <cstddef>
 #include <functional>
 
 #include "host/host_options.h"
@@ -22,8 +24,11 @@ class UnattendedScript {
   UnattendedScript(const HostOptions& options, HostWindow& window,
                    std::function<void()> requestShutdown);
 
-  // Arms every step, each in a timer of its own: a step that opens a modal dialog blocks in it,
-  // and the later steps then fire inside the dialog's event loop.
+  // Plays the steps one after the other, a step's time apart; while a window shows the wait
+  // cursor, a step waits (up to half a minute) unless it opens a menu item or acts on a control
+  // that is usable; then the pictures, also once nothing is busy. Each step is armed before the one
+  // before it runs: a step that opens a modal dialog blocks in it, and the later steps then fire
+  // inside the dialog's event loop.
   void start();
   // Stops watching for a window; call it once the event loop is over.
   void stop();
@@ -35,6 +40,14 @@ class UnattendedScript {
 
  private:
   void play(const ScriptStep& step);
+  // Step next (the pictures when it is past the last) after delay, once nothing is busy.
+  void playWhenIdle(size_t next, std::chrono::milliseconds delay);
+  // After the last step: the pictures, at once or when their window shows.
+  void finishSteps();
+  // A visible window shows the wait cursor (it is reading what it shows).
+  static bool busy();
+  // Step next (or the pictures) must wait for a busy window.
+  bool mustWait(size_t next) const;
   bool openMenuItem(const QString& path);
   // The visible widget the step names, or nullptr after failing the run.
   QWidget* stepWidget(const ScriptStep& step);
@@ -54,6 +67,8 @@ class UnattendedScript {
   // --screenshot-when looks for its window a few times a second, up to a deadline.
   QTimer windowWatch_;
   QDeadlineTimer watchDeadline_;
+  // How long the step in turn may still wait for a busy window.
+  QDeadlineTimer busyDeadline_{QDeadlineTimer::Forever};
 };
 
 }  // namespace tarvel::host

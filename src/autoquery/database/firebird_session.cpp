@@ -3,9 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+
+#include "autoquery/database/signal_dispositions.h"
 
 namespace tarvel::autoquery {
 
@@ -38,11 +42,33 @@ void choosePrivateLockFolderWhenNeeded() {
   setenv("FIREBIRD_LOCK", folder.c_str(), 0);
 }
 
+// The client's codes of a connection that is no more: shut down by the server or by the client
+// itself, or lost with the network or the server's process.
+constexpr std::array<ISC_STATUS, 7> kConnectionGoneCodes = {
+    isc_att_shutdown,  isc_shutdown,  isc_network_error,     isc_net_read_err,
+    isc_net_write_err, isc_conn_lost, isc_lost_db_connection};
+
+bool connectionGone(const Firebird::IStatus* status) {
+  const ISC_STATUS* vector = const_cast<Firebird::IStatus*>(status)->getErrors();
+  // The vector is pairs of an argument's kind and its value, ended by isc_arg_end.
+  for (const ISC_STATUS* item = vector; item != nullptr && *item != isc_arg_end; item += 2) {
+    if (item[0] == isc_arg_gds &&
+        std::find(kConnectionGoneCodes.begin(), kConnectionGoneCodes.end(), item[1]) !=
+            kConnectionGoneCodes.end()) {
+      return true;
+    }
+    // A string of the kind that carries its length takes one more place.
+    if (item[0] == isc_arg_cstring) ++item;
+  }
+  return false;
+}
+
 }  // namespace
 
 Firebird::IMaster* firebirdMaster() {
   static std::once_flag prepared;
   std::call_once(prepared, choosePrivateLockFolderWhenNeeded);
+  const SignalDispositionsKept hostsSignals;
   return Firebird::fb_get_master_interface();
 }
 
@@ -64,8 +90,11 @@ void callFirebird(const std::function<void(Firebird::ThrowStatusWrapper&)>& step
     step(status);
   } catch (const Firebird::FbException& error) {
     const std::string text = firebirdErrorText(error.getStatus());
+    const auto connection = connectionGone(error.getStatus())
+                                ? OfficeDatabaseError::Connection::Gone
+                                : OfficeDatabaseError::Connection::Usable;
     status.dispose();
-    throw OfficeDatabaseError(text);
+    throw OfficeDatabaseError(text, connection);
   } catch (...) {
     status.dispose();
     throw;

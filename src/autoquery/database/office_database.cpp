@@ -4,12 +4,14 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <mutex>
 #include <utility>
 #include <vector>
 
 #include "autoquery/database/firebird_session.h"
 #include "autoquery/database/office_database_name.h"
 #include "autoquery/database/office_database_texts.h"
+#include "autoquery/database/signal_dispositions.h"
 #include "platform/cp1251.h"
 
 namespace tarvel::autoquery {
@@ -125,8 +127,19 @@ void releaseQuietly(Interface*& handle) {
 }  // namespace
 
 struct OfficeDatabase::Handles {
+  // Written by the thread that uses the connection; read under the mutex also by abort().
   Firebird::IAttachment* attachment = nullptr;
   Firebird::ITransaction* transaction = nullptr;
+  std::mutex attachmentMutex;
+
+  void setAttachment(Firebird::IAttachment* newAttachment) {
+    const std::lock_guard lock(attachmentMutex);
+    attachment = newAttachment;
+  }
+  Firebird::IAttachment* takeAttachment() {
+    const std::lock_guard lock(attachmentMutex);
+    return std::exchange(attachment, nullptr);
+  }
 };
 
 OfficeDatabase::OfficeDatabase() : handles_(std::make_unique<Handles>()) {}
@@ -138,7 +151,8 @@ OfficeDatabase::~OfficeDatabase() {
     // A connection that cannot even be closed is dropped with its handles.
   }
   releaseQuietly(handles_->transaction);
-  releaseQuietly(handles_->attachment);
+  Firebird::IAttachment* attachment = handles_->takeAttachment();
+  releaseQuietly(attachment);
 }
 
 bool OfficeDatabase::connected() const { return handles_->attachment != nullptr; }
@@ -152,7 +166,8 @@ void OfficeDatabase::connect(std::string_view databaseName) {
   const AttachmentTarget target = attachmentTarget(databaseName);
   const auto started = std::chrono::steady_clock::now();
   try {
-    handles_->attachment = attach(target);
+    const SignalDispositionsKept hostsSignals;
+    handles_->setAttachment(attach(target));
   } catch (const OfficeDatabaseError&) {
     // A server that takes the connection and stays silent is given up by the client after the
     // connect timeout with the words "connection rejected"; say what happened instead.
@@ -246,23 +261,51 @@ void OfficeDatabase::rollback() {
   }
 }
 
+void OfficeDatabase::abort() noexcept {
+  Firebird::IAttachment* attachment = nullptr;
+  {
+    const std::lock_guard lock(handles_->attachmentMutex);
+    attachment = handles_->attachment;
+    if (attachment == nullptr) return;
+    attachment->addRef();  // kept while the call below uses it, whatever the owner does
+  }
+  try {
+    callFirebird([&](Firebird::ThrowStatusWrapper& status) {
+      attachment->cancelOperation(&status, fb_cancel_abort);
+    });
+  } catch (const OfficeDatabaseError&) {
+    // Nothing to abort (an embedded connection, or one already gone).
+  }
+  attachment->release();
+}
+
 void OfficeDatabase::disconnect() {
   if (!connected()) {
     return;
   }
+  // A connection that is already gone (shut down by the server, or by the client at a signal)
+  // is closed as far as we are concerned: its handles go, and nothing is reported.
   try {
     rollback();
+  } catch (const OfficeDatabaseError& error) {
+    Firebird::IAttachment* attachment = handles_->takeAttachment();
+    releaseQuietly(attachment);
+    if (!error.connectionGone()) throw;
+    return;
   } catch (...) {
-    Firebird::IAttachment* attachment = std::exchange(handles_->attachment, nullptr);
+    Firebird::IAttachment* attachment = handles_->takeAttachment();
     releaseQuietly(attachment);
     throw;
   }
-  Firebird::IAttachment* attachment = std::exchange(handles_->attachment, nullptr);
+  Firebird::IAttachment* attachment = handles_->takeAttachment();
   try {
     callFirebird([&](Firebird::ThrowStatusWrapper& status) {
       attachment->detach(&status);  // releases the handle when it succeeds
       attachment = nullptr;
     });
+  } catch (const OfficeDatabaseError& error) {
+    releaseQuietly(attachment);
+    if (!error.connectionGone()) throw;
   } catch (...) {
     releaseQuietly(attachment);
     throw;

@@ -34,13 +34,20 @@ class OfficeDatabase {
 
   // Runs "select * from OFFICE order by AZSNUMBER" in the active transaction and hands each
   // row's AZSNAME to the call-back as Windows-1251 bytes (a character the code page lacks as
-  // "?", NULL as an empty text, a CHAR column without its padding blanks). The cursor is closed after the last row, also when
-  // the call-back or a fetch fails.
+  // "?", NULL as an empty text, a CHAR column without its padding blanks). The cursor is closed
+  // after the last row, also when the call-back or a fetch fails.
   void forEachStationName(const std::function<void(const std::string& AZSNAME)>& onRow);
 
   // Rolls the transaction back, when one is active.
   void rollback();
-  // Rolls back and detaches; nothing happens when not connected.
+  // From another thread than the one using the connection: closes the connection's side of the
+  // network at once, so that a call stuck at a server that does not answer fails instead of
+  // waiting for ever (the client's own exit waits for such a call). Nothing happens when not
+  // connected, or for an embedded connection, which the network cannot hold up.
+  void abort() noexcept;
+
+  // Rolls back and detaches; nothing happens when not connected. A connection the client reports
+  // as gone (shut down or lost) counts as closed: no error.
   void disconnect();
 
  private:

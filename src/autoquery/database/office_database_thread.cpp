@@ -19,18 +19,20 @@ struct OfficeDatabaseThread::Worker {
 
   std::mutex mutex;
   std::condition_variable wake;
+  std::condition_variable endedSignal;
   std::deque<Job> jobs;
   bool running = false;    // a job is being run
   bool connected = false;  // the connection was open after the last job
   bool ending = false;     // no more jobs: close the connection and end
   bool ended = false;
-  ModuleReference module;  // taken before the thread starts, let go after it was joined
+  ModuleReference module;   // taken before the thread starts, let go after it was joined
+  OfficeDatabase database;  // used by the thread alone, but for abort()
   std::thread thread;
 
   // The thread: runs the jobs in order on its own connection, then closes it.
   static void run(std::shared_ptr<Worker> self) {
     pthread_setname_np(pthread_self(), kOfficeDatabaseThreadName);
-    OfficeDatabase database;
+    OfficeDatabase& database = self->database;
     std::unique_lock lock(self->mutex);
     for (;;) {
       self->wake.wait(lock, [&] { return !self->jobs.empty() || self->ending; });
@@ -53,6 +55,7 @@ struct OfficeDatabaseThread::Worker {
     }
     lock.lock();
     self->ended = true;
+    self->endedSignal.notify_all();
   }
 
   void post(Job job) {
@@ -74,23 +77,36 @@ struct OfficeDatabaseThread::Worker {
     return ended;
   }
 
-  // Nothing that could block: no job and no connection to close.
-  bool idleAndClosed() {
+  // No call in flight: what is left to do is closing the connection, if any.
+  bool idle() {
     const std::lock_guard lock(mutex);
-    return ended || (!running && jobs.empty() && !connected);
+    return ended || !running;
+  }
+
+  // Waits until the thread has ended, or the deadline has passed; true when it ended.
+  bool waitEnded(std::chrono::steady_clock::time_point deadline) {
+    std::unique_lock lock(mutex);
+    return endedSignal.wait_until(lock, deadline, [this] { return ended; });
   }
 };
 
 OfficeDatabaseThread::OfficeDatabaseThread() = default;
 
 OfficeDatabaseThread::~OfficeDatabaseThread() {
+  // Every thread closes its connection now and is joined: left to itself, its closing could
+  // run (and let the client unload the engine) while the process exits, and the client's own
+  // exit waits for a call in flight. A call stuck at a silent server has its connection closed
+  // under it (see abandon), so it ends too. Waited for at most kClosingBound in all; what is
+  // still running then (a connection being made to a server that takes no connections) is left
+  // to finish on its own.
   abandon();
+  const auto deadline = std::chrono::steady_clock::now() + kClosingBound;
   for (const std::shared_ptr<Worker>& worker : abandoned_) {
-    if (worker->idleAndClosed()) {
+    if (worker->waitEnded(deadline)) {
       worker->thread.join();
     } else {
-      // Still held up by the server. The thread may run our code long after the host has
-      // unloaded the plug-in, so the module stays until the process ends.
+      // The thread may run our code long after the host has unloaded the plug-in, so the
+      // module stays until the process ends.
       worker->module.keepForever();
       worker->thread.detach();
     }
@@ -161,6 +177,9 @@ std::future<void> OfficeDatabaseThread::close(std::function<void()> finished) {
 
 void OfficeDatabaseThread::abandon() {
   if (!current_) return;
+  // A call still in flight waits for a server that did not answer within its bound: its
+  // connection is closed under it, so that it fails now instead of whenever the server wakes.
+  if (!current_->idle()) current_->database.abort();
   current_->end();
   abandoned_.push_back(std::move(current_));
   current_.reset();

@@ -36,10 +36,11 @@ struct StationNames {
 class OfficeDatabaseThread {
  public:
   OfficeDatabaseThread();
-  // A thread that is idle and holds no connection is ended and joined. One still busy (a call
-  // stuck at a silent server) is left to finish on its own: it closes its connection and ends,
-  // and the module stays in the process meanwhile (see ModuleReference), so that unloading the
-  // plug-in never pulls its code from under it.
+  // Every thread closes its connection and is joined, waiting at most kClosingBound in all (a
+  // call in flight is aborted first, see abandon). One still running then (a connection being
+  // made to a server that takes none) is left to finish on its own, and the module stays in the
+  // process meanwhile (see ModuleReference), so that unloading the plug-in never pulls its code
+  // from under it.
   ~OfficeDatabaseThread();
   OfficeDatabaseThread(const OfficeDatabaseThread&) = delete;
   OfficeDatabaseThread& operator=(const OfficeDatabaseThread&) = delete;
@@ -58,8 +59,9 @@ class OfficeDatabaseThread {
   // the connection of a reading is made, before its transaction starts.
   void setAfterConnect(std::function<void()> hook) { afterConnect_ = std::move(hook); }
 
-  // Gives up the call in flight: its answer is thrown away, its thread closes its connection
-  // and ends whenever the server lets it. The next call starts afresh.
+  // Gives up the call in flight: its answer is thrown away, its connection is closed under it
+  // (a call stuck at a silent server fails at once), and its thread ends. The next call starts
+  // afresh.
   void abandon();
 
  private:

@@ -119,9 +119,27 @@ std::optional<StationNames> TAutoZaprosOfficeForm::readStationNames() {
 }
 
 void TAutoZaprosOfficeForm::FormShow() {
+  // The registry as it is stands in the window until the database has answered: a click on a
+  // station would open the editor of a place the lining up may give to another station, and
+  // "Применить" would save schedules not yet lined up.
+  setReading(true);
+  // Shown from exec(), the window is mapped and made modal only after its show event; the
+  // reading waits in an event loop, so it starts once the window stands, and the host's menu no
+  // longer takes clicks.
+  const int showing = ++showing_;
+  QMetaObject::invokeMethod(
+      this,
+      [this, showing] {
+        platform::guarded([&] {
+          if (showing == showing_ && reading_ && isVisible()) ReadStationList();
+        });
+      },
+      Qt::QueuedConnection);
+}
+
+void TAutoZaprosOfficeForm::ReadStationList() {
   try {
     if (host_ == nullptr) throw std::logic_error("office window without a host");
-    // The window stands with the registry as it is while the database is read.
     const std::optional<StationNames> stations = readStationNames();
     if (!stations) return;  // closed meanwhile
     const int32_t leftOut =
@@ -138,15 +156,41 @@ void TAutoZaprosOfficeForm::FormShow() {
   RefreshFrames();
   CheckBox1Click();
   Redraw();
+  setReading(false);
+}
+
+void TAutoZaprosOfficeForm::setReading(bool reading) {
+  reading_ = reading;
+  ScrollBox1->setEnabled(!reading);
+  BitBtn1->setEnabled(!reading);
+  Label14->setVisible(!reading);
+  lbReading->setVisible(reading);
+  if (reading) {
+    setCursor(Qt::WaitCursor);
+    // Esc and Enter reach the window's cancel button while the stations take no keys.
+    BitBtn2->setFocus(Qt::OtherFocusReason);
+  } else {
+    unsetCursor();
+  }
+}
+
+void TAutoZaprosOfficeForm::afterClosing(std::function<void()> action) {
+  if (!closing_) {
+    platform::guarded(action);
+    return;
+  }
+  afterClosing_.push_back(std::move(action));
 }
 
 void TAutoZaprosOfficeForm::FormClose(int result) {
   // A window closed while its opening still waits for the database drops that answer.
   if (openingWait_ != nullptr) openingWait_->cancel();
-  // The database is closed whatever happens, or given up after its bound; an error of closing
-  // it is raised only after the registry has been put right, so a lost connection cannot keep
+  setReading(false);
+  closing_ = true;
+  // The database is closed whatever happens, or given up after its bound; a failure of closing
+  // it is reported only after the registry has been put right, so a lost connection cannot keep
   // dropped changes polling.
-  std::exception_ptr closingError;
+  std::string closingError;
   {
     DatabaseWait wait;
     std::future<void> closed = IBDatabase1.close(wait.waker());
@@ -156,18 +200,24 @@ void TAutoZaprosOfficeForm::FormClose(int result) {
     if (outcome == DatabaseWait::Outcome::Answered) {
       try {
         closed.get();
-      } catch (...) {
-        closingError = std::current_exception();
+      } catch (const std::exception& error) {
+        closingError = error.what();
       }
     } else {
       IBDatabase1.abandon();
     }
   }
+  closing_ = false;
   // Frames are made again, for what is in sight, when the window is next shown.
   freeFrames();
+  // Commands that came while the closing waited run after the rest of this closing, in order.
+  for (std::function<void()>& action : std::exchange(afterClosing_, {})) {
+    QMetaObject::invokeMethod(
+        this, [action = std::move(action)] { platform::guarded(action); }, Qt::QueuedConnection);
+  }
+  if (!closingError.empty()) reportToHost(text::kClosingError + closingError);
   if (result != QDialog::Accepted) AutoAZS_.ReloadFromIni(settings::SettingsFilePath());
   fitScrollContents();
-  if (closingError) std::rethrow_exception(closingError);
 }
 
 void TAutoZaprosOfficeForm::BitBtn1Click() {
@@ -311,7 +361,8 @@ void TAutoZaprosOfficeForm::freeBandsFarFromSight(int sightFirstBand, int sightL
     if (index >= sightFirstBand && index <= sightLastBand) continue;
     freeable.emplace_back(std::max(sightFirstBand - index, index - sightLastBand), index);
   }
-  const auto made = static_cast<int>(std::count(bandHasFrames_.begin(), bandHasFrames_.end(), true));
+  const auto made =
+      static_cast<int>(std::count(bandHasFrames_.begin(), bandHasFrames_.end(), true));
   const int surplus = made - kMadeBandLimit;
   if (surplus <= 0) return;
   std::sort(freeable.begin(), freeable.end(), std::greater<>());

@@ -68,6 +68,8 @@ class TAutoZaprosOfficeForm : public QDialog {
 
   QFrame* Panel2 = nullptr;
   QLabel* Label14 = nullptr;
+  // Stands in Label14's place while the station list is read.
+  QLabel* lbReading = nullptr;
   QScrollArea* ScrollBox1 = nullptr;
   QLabel* Label13 = nullptr;
   chart::ChartWidget* Image1 = nullptr;
@@ -107,14 +109,25 @@ class TAutoZaprosOfficeForm : public QDialog {
   // What each tick of TimerSend does (the polling engine's tick); nothing while empty.
   void setTickAction(std::function<void()> action) { tickAction_ = std::move(action); }
 
+  // From the showing until the station list has been read or given up (or the window closed).
+  bool readingStationList() const { return reading_; }
+  // While FormClose waits for the database to close.
+  bool closing() const { return closing_; }
+  // Runs action (through the error guard) once the closing in progress has ended; for a command
+  // that opens the window again meanwhile. Runs it at once when nothing is closing.
+  void afterClosing(std::function<void()> action);
+
   // Handlers. Each enters the error guard where Qt calls it.
-  // Lines the registry up with the office database (reporting a failure, or a database that
-  // does not answer within kOpeningBound, to the host as "Ошибка получения списка АЗС: " and
-  // going on with the registry as it is), refreshes the frames, applies the legend switch and
-  // redraws.
+  // Takes the stations and "Применить" out of the operator's reach (a wait cursor and a line
+  // saying that the list is being read) and starts the reading once the window stands on the
+  // screen, modal: then lines the registry up with the office database (reporting a failure, or
+  // a database that does not answer within kOpeningBound, to the host as "Ошибка получения
+  // списка АЗС: " and going on with the registry as it is), refreshes the frames, applies the
+  // legend switch, redraws and gives the stations and "Применить" back.
   void FormShow();
-  // Closes the database (given up after kClosingBound) and frees the frames; without the OK
-  // result, drops the changes of this visit by reloading the registry from cnf.INI.
+  // Closes the database (given up after kClosingBound; a failure is reported to the host as
+  // "Ошибка закрытия базы данных АЗС: ") and frees the frames; without the OK result, drops the
+  // changes of this visit by reloading the registry from cnf.INI.
   void FormClose(int result);
   // Saves the registry to cnf.INI, then closes with OK. A failed save keeps the window open.
   void BitBtn1Click();
@@ -161,6 +174,10 @@ class TAutoZaprosOfficeForm : public QDialog {
   void createLegend();
   void createBottomPanel();
   void reportToHost(const std::string& text);
+  // The part of FormShow that waits for the database, once the window is on the screen.
+  void ReadStationList();
+  // The stations and "Применить" out of reach (true) or back (false); see FormShow.
+  void setReading(bool reading);
   // The station names of the office database, read on its thread within kOpeningBound; empty
   // when the window was closed meanwhile. Raises what failed, and OfficeDatabaseError when the
   // database did not answer in time.
@@ -190,6 +207,10 @@ class TAutoZaprosOfficeForm : public QDialog {
   HostCallback* host_ = nullptr;
   std::function<void()> tickAction_;
   DatabaseWait* openingWait_ = nullptr;  // while FormShow waits for the database
+  bool reading_ = false;
+  bool closing_ = false;
+  int showing_ = 0;  // counts the showings, so that a reading meant for an earlier one is dropped
+  std::vector<std::function<void()>> afterClosing_;
   std::vector<QWidget*> frameBands_;
   std::vector<TAZSFrame*> frames_;   // by the item's position; nullptr where none was made
   std::vector<bool> bandHasFrames_;  // by band

@@ -72,6 +72,8 @@ void TAutoZaprosOfficeForm::createComponents() {
 
   Panel2 = makePanel(this, "Panel2", kHintPanelHeight);
   Label14 = makeLabel(Panel2, "Label14", text::kOfficeHint, QRect(8, 14, 0, 0));
+  lbReading = makeLabel(Panel2, "lbReading", text::kReadingStationList, QRect(8, 14, 0, 0));
+  lbReading->hide();
   layout->addWidget(Panel2);
 
   ScrollBox1 = makeComponent<QScrollArea>(this, "ScrollBox1");

@@ -1,25 +1,27 @@
 #include "autoquery/ui/database_wait.h"
 
-#include <QEventLoop>
+#include <QAbstractEventDispatcher>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <QTimer>
 #include <mutex>
 
 namespace tarvel::autoquery {
 
-// What the database's thread reaches: the loop that runs now, if any. Posting to it under the
-// mutex, and clearing it under the mutex before the loop goes, means a wake never reaches a loop
-// that is gone; an event posted to it and not yet handled goes with it.
+// What the database's thread reaches: the dispatcher of the waiting thread while a wait runs.
+// Waking it under the mutex, and clearing it under the mutex before the wait ends, means a wake
+// never reaches a wait that is over.
 struct DatabaseWait::Shared {
   std::mutex mutex;
-  QEventLoop* loop = nullptr;
+  QAbstractEventDispatcher* dispatcher = nullptr;
 
   void wake() {
     const std::lock_guard lock(mutex);
-    if (loop != nullptr) QMetaObject::invokeMethod(loop, &QEventLoop::quit, Qt::QueuedConnection);
+    if (dispatcher != nullptr) dispatcher->wakeUp();
   }
-  void runs(QEventLoop* running) {
+  void runs(QAbstractEventDispatcher* running) {
     const std::lock_guard lock(mutex);
-    loop = running;
+    dispatcher = running;
   }
 };
 
@@ -33,16 +35,21 @@ std::function<void()> DatabaseWait::waker() const {
 
 DatabaseWait::Outcome DatabaseWait::wait(const std::function<bool()>& answered,
                                          std::chrono::milliseconds bound) {
-  QEventLoop loop;
-  QTimer deadline;
-  deadline.setSingleShot(true);
-  QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+  // The events are taken from the thread's dispatcher itself rather than through a QEventLoop:
+  // once the application has been asked to quit, every event loop returns at once without
+  // handling anything, and the wait would spin without end. The bound is kept by the steady
+  // clock; the timer only wakes the dispatcher when it passes.
+  QAbstractEventDispatcher* dispatcher = QThread::currentThread()->eventDispatcher();
+  const QDeadlineTimer deadline(bound, Qt::PreciseTimer);
+  QTimer alarm;
+  alarm.setSingleShot(true);
+  alarm.setTimerType(Qt::PreciseTimer);
+  alarm.start(bound);
   cancelled_ = false;
-  shared_->runs(&loop);
-  deadline.start(bound);
-  // A wake that came before the loop ran is not lost: the answer is looked at first.
-  while (!cancelled_ && !answered() && deadline.isActive()) {
-    loop.exec();
+  shared_->runs(dispatcher);
+  // A wake that came before the wait ran is not lost: the answer is looked at first.
+  while (!cancelled_ && !answered() && !deadline.hasExpired()) {
+    dispatcher->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
   }
   shared_->runs(nullptr);
   if (cancelled_) return Outcome::Cancelled;

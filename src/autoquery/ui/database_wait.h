@@ -1,6 +1,7 @@
-// Waiting on the user-interface thread for the office database's thread: a local event loop
-// that ends when the answer is there, when the bound passes or when the window gives the wait
-// up, and meanwhile handles the host's events (repaints, the poll timer's ticks, clicks).
+// Waiting on the user-interface thread for the office database's thread: a loop over the
+// thread's events that ends when the answer is there, when the bound passes or when the window
+// gives the wait up, and meanwhile handles the host's events (repaints, the poll timer's ticks,
+// clicks). The bound holds also once the application has been asked to quit.
 #pragma once
 
 #include <chrono>

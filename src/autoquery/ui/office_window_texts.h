@@ -44,8 +44,12 @@ inline constexpr auto& kForecastCaption = u8"Прогноз:"_cp1251;
 inline constexpr auto& kDaysSuffix = u8" дней"_cp1251;
 inline constexpr auto& kShowLegendCaption = u8"Показать подсказку"_cp1251;
 
+// Shown in place of the hint while the station list is read from the office database.
+inline constexpr auto& kReadingStationList = u8"Идёт чтение списка АЗС из базы данных…"_cp1251;
+
 // Reported to the host, kind 2, followed by the error's text.
 inline constexpr auto& kStationListError = u8"Ошибка получения списка АЗС: "_cp1251;
+inline constexpr auto& kClosingError = u8"Ошибка закрытия базы данных АЗС: "_cp1251;
 inline constexpr auto& kDrawingError = u8"Ошибка отрисовки времени соединения: "_cp1251;
 
 // Reported to the host, kind 2, when the office database lists more stations than the registry

@@ -20,6 +20,23 @@ void showModeless(QWidget* window) {
   window->activateWindow();
 }
 
+// Runs the office window modally, unless it is open already (its own event loop runs: brought
+// to the front instead) or its closing still waits for the database (opened once that ends).
+void openAutoQueryWindow() {
+  ModuleState& module = moduleState();
+  if (module.AutoZaprosOfficeForm == nullptr) return;  // unloaded meanwhile
+  autoquery::TAutoZaprosOfficeForm& form = *module.AutoZaprosOfficeForm;
+  if (form.closing()) {
+    form.afterClosing(openAutoQueryWindow);
+    return;
+  }
+  if (form.isVisible()) {
+    showModeless(&form);
+    return;
+  }
+  platform::operatorDialogs().runModal(form);
+}
+
 }  // namespace
 
 CMenuProc::~CMenuProc() {
@@ -69,7 +86,7 @@ void CMenuProc::ShowAutoQueryForm() {
     platform::operatorDialogs().showMessage(nullptr, text::kNoAutoQueryTitle, text::kNoAutoQuery);
     return;
   }
-  platform::operatorDialogs().runModal(*module.AutoZaprosOfficeForm);
+  openAutoQueryWindow();
 }
 
 }  // namespace tarvel::plugin

@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -91,6 +92,31 @@ TEST_F(OfficeDatabaseTest, ClosedDatabaseOpensAgainForTheNextShowing) {
   EXPECT_FALSE(database.connected());
   EXPECT_FALSE(database.transactionActive());
   EXPECT_EQ(readNames(database), std::vector<std::string>{"A"});
+}
+
+volatile std::sig_atomic_t hostsTerminationHandlerRuns = 0;
+void hostsTerminationHandler(int) { hostsTerminationHandlerRuns = hostsTerminationHandlerRuns + 1; }
+
+TEST_F(OfficeDatabaseTest, TheClientLeavesTheHostsSignalsAsTheHostSetThem) {
+  // A host that handles SIGTERM itself and leaves SIGINT to the system, as before any database
+  // was made or read in this process.
+  struct sigaction own {};
+  own.sa_handler = hostsTerminationHandler;
+  ASSERT_EQ(sigaction(SIGTERM, &own, nullptr), 0);
+  ASSERT_NE(signal(SIGINT, SIG_DFL), SIG_ERR);
+  makeOfficeFolder();
+  createOfficeDatabase(officeFile(), {{.AZSNUMBER = 1, .AZSNAME = "A"}});
+  OfficeDatabase database;
+  EXPECT_EQ(readNames(database), std::vector<std::string>{"A"});
+  database.disconnect();
+
+  struct sigaction now {};
+  sigaction(SIGINT, nullptr, &now);
+  EXPECT_EQ(now.sa_handler, SIG_DFL);
+  sigaction(SIGTERM, nullptr, &now);
+  EXPECT_EQ(now.sa_handler, &hostsTerminationHandler);
+  raise(SIGTERM);
+  EXPECT_EQ(hostsTerminationHandlerRuns, 1);
 }
 
 TEST_F(OfficeDatabaseTest, FailuresCarryTheClientsErrorText) {

@@ -3,10 +3,8 @@
 // back, a listener that never answers. The window must stay the host's: bounded waits, the poll
 // timer ticking meanwhile, and nothing left waiting when it goes.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -15,23 +13,31 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/database/office_database_texts.h"
 #include "autoquery/database/office_database_thread.h"
 #include "autoquery/database/tools/office_database_creation.h"
+#include "autoquery/ui/auto_item_sett_form.h"
 #include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/azs_frame.h"
 #include "autoquery/ui/office_window_texts.h"
 #include "platform/cp1251.h"
 #include "support/fake_host.h"
 #include "support/firebird_server.h"
 #include "support/office_database_threads.h"
+#include "support/office_window_showing.h"
 #include "support/recorded_errors.h"
+#include "support/scripted_dialogs.h"
+#include "support/silent_listener.h"
 #include "support/temporary_installation.h"
 
 namespace tarvel::autoquery {
 namespace {
+
+using namespace std::chrono_literals;
 
 std::string cp1251(const char* utf8) { return platform::fromUnicode(QString::fromUtf8(utf8)); }
 
@@ -113,14 +119,14 @@ class OfficeServerTest : public OfficeWindowFixture {
 };
 
 TEST_F(OfficeServerTest, WindowIsFilledFromTheServer) {
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   EXPECT_EQ(registryNames(), kServerNames);
   EXPECT_TRUE(hostErrors().empty());
 }
 
 TEST_F(OfficeServerTest, ServerStoppedDuringTheOpeningIsGivenUpAfterTheBoundWhilePollsGoOn) {
   form->IBDatabase1.setAfterConnect([this] { server->stop(); });
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
 
   const std::string expected = std::string(text::kStationListError) + text::kDatabaseDidNotAnswer +
                                std::to_string(kOpeningBound.count()) + text::kSeconds;
@@ -137,6 +143,52 @@ TEST_F(OfficeServerTest, ServerStoppedDuringTheOpeningIsGivenUpAfterTheBoundWhil
   EXPECT_EQ(hostErrors().size(), 1u);
 }
 
+TEST_F(OfficeServerTest, StationsAndApplyWaitForTheSlowServersListAndThenServeItsStations) {
+  // The server answers two seconds after the connection is made.
+  form->IBDatabase1.setAfterConnect([this] {
+    server->stop();
+    std::this_thread::sleep_for(2s);
+    server->resume();
+  });
+  const std::string savedFile = installation.settingsText();
+  testing::ScriptedDialogs dialogs;
+  std::vector<std::string> editedNames;
+  dialogs.modalActions.push_back([&](QDialog& dialog) {
+    auto& editor = dynamic_cast<TAutoItemSettForm&>(dialog);
+    editedNames.push_back(platform::fromUnicode(editor.lbAZSname->text()));
+  });
+  // The moment the window shows, the operator clicks the second station and "Применить".
+  bool clicked = false;
+  QTimer::singleShot(0, form.get(), [&] {
+    ASSERT_TRUE(form->readingStationList());
+    ASSERT_NE(form->frameAt(1), nullptr) << "the saved schedules stand meanwhile";
+    QTest::mouseClick(form->frameAt(1)->lbAZSname, Qt::LeftButton);
+    QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+    EXPECT_EQ(form->cursor().shape(), Qt::WaitCursor);
+    EXPECT_TRUE(form->lbReading->isVisible());
+    clicked = true;
+  });
+  form->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return clicked; }, 20'000));
+  EXPECT_TRUE(editedNames.empty()) << "no editor of a place not yet lined up";
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(installation.settingsText(), savedFile);
+
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form->readingStationList(); }, 20'000));
+  EXPECT_FALSE(form->lbReading->isVisible());
+  ASSERT_EQ(registryNames(), kServerNames);
+  QTest::mouseClick(form->frameAt(1)->lbAZSname, Qt::LeftButton);
+  EXPECT_EQ(editedNames, std::vector<std::string>{kServerNames[1]});
+  QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
+  EXPECT_FALSE(form->isVisible());
+  tAutoAZS saved;
+  saved.LoadFromIni(installation.settingsFile());
+  ASSERT_EQ(saved.Count(), 3);
+  for (int32_t i = 0; i < 3; ++i)
+    EXPECT_EQ(saved.Items(i).AZSName, kServerNames[static_cast<size_t>(i)]);
+  EXPECT_TRUE(hostErrors().empty());
+}
+
 struct ClosingCase {
   const char* name;
   const char* button;
@@ -147,7 +199,7 @@ class OfficeServerClosingTest : public OfficeServerTest,
                                 public ::testing::WithParamInterface<ClosingCase> {};
 
 TEST_P(OfficeServerClosingTest, ServerStoppedWhileTheWindowIsOpenDoesNotHoldTheClosing) {
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   ASSERT_EQ(registryNames(), kServerNames);
   server->stop();
   ticks = 0;
@@ -166,64 +218,59 @@ INSTANTIATE_TEST_SUITE_P(Buttons, OfficeServerClosingTest,
                                            ClosingCase{"Cancel", "BitBtn2", kSavedNames}),
                          [](const auto& testParam) { return std::string(testParam.param.name); });
 
+TEST_F(OfficeServerTest, CommandThatComesWhileTheClosingWaitsRunsOnceTheClosingHasEnded) {
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
+  server->stop();
+  int runs = 0;
+  bool ranWhileClosing = true;
+  QTimer::singleShot(100ms, form.get(), [&] {
+    ASSERT_TRUE(form->closing());
+    form->afterClosing([&] {
+      ++runs;
+      ranWhileClosing = form->closing();
+    });
+  });
+  QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
+  EXPECT_FALSE(form->closing());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return runs > 0; }, 1000));
+  EXPECT_EQ(runs, 1);
+  EXPECT_FALSE(ranWhileClosing);
+}
+
 TEST_F(OfficeServerTest, ServerKilledAndRestartedServesTheNextOpening) {
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   ASSERT_EQ(registryNames(), kServerNames);
   server->kill();
   QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
   EXPECT_FALSE(form->isVisible());
+  EXPECT_TRUE(hostErrors().empty()) << "a connection that is gone closes quietly";
+  EXPECT_TRUE(applicationErrors.messages.empty());
 
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   ASSERT_EQ(hostErrors().size(), 1u) << "no server: reported";
   QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
 
   server->start();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   EXPECT_EQ(registryNames(), kServerNames);
   EXPECT_EQ(hostErrors().size(), 1u);
 }
 
-TEST_F(OfficeServerTest, WindowGoingWhileACallIsStuckLeavesTheCallToFinishOnItsOwn) {
+TEST_F(OfficeServerTest, WindowGoingWhileACallIsStuckClosesItsConnectionAndEndsItsThread) {
   form->IBDatabase1.setAfterConnect([this] { server->stop(); });
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   ASSERT_EQ(hostErrors().size(), 1u);
-  // UnLoad: the registry, then the window. Neither waits for the server.
+  // UnLoad: the registry, then the window. The call stuck at the stopped server is given up
+  // with its connection: nothing is left running, though the server never answers.
   AutoAZS.reset();
   form.reset();
-  EXPECT_TRUE(testing::officeDatabaseThreadRuns()) << "the stuck call goes on on its thread";
-
-  server->resume();
-  for (int wait = 0; wait < 200 && testing::officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
-  EXPECT_FALSE(testing::officeDatabaseThreadRuns()) << "it ended once the server answered";
+  EXPECT_FALSE(testing::officeDatabaseThreadRuns());
 }
 
-// A port of this machine where a socket accepts connections and never answers.
-class SilentListener {
- public:
-  SilentListener() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-    ::listen(socket_, 4);
-  }
-  ~SilentListener() { ::close(socket_); }
-  std::string hostDatabaseText() const {
-    return "127.0.0.1/" + std::to_string(port_) + ":C:\\FSYS\\DB\\MAIN.FDB";
-  }
-
- private:
-  int socket_;
-  int port_ = 0;
-};
-
 TEST_F(OfficeWindowFixture, ListenerThatNeverAnswersIsReportedAsAConnectTimeout) {
-  const SilentListener listener;
+  const testing::SilentListener listener;
   startOffice(listener.hostDatabaseText());
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
 
   const std::string expected = std::string(text::kStationListError) + text::kConnectDidNotAnswer;
   ASSERT_EQ(hostErrors().size(), 1u);

@@ -29,6 +29,7 @@
 #include "autoquery/ui/office_window_texts.h"
 #include "platform/cp1251.h"
 #include "support/fake_host.h"
+#include "support/office_window_showing.h"
 #include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"
 #include "support/temporary_installation.h"
@@ -95,7 +96,7 @@ class OfficeWindowTest : public ::testing::Test {
   }
   // Shown as the operator's active window, which has the keyboard.
   void showActive() const {
-    form->show();
+    ASSERT_TRUE(testing::showAndWaitForStations(*form));
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
@@ -144,7 +145,7 @@ TEST_P(OfficeWindowSynchronisationTest, RegistryFollowsTheDatabaseByPosition) {
   }
   createOffice(stations);
   startOffice();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
 
   EXPECT_EQ(registryNames(), namesInNumberOrder);
   EXPECT_TRUE(hostErrors().empty());
@@ -174,7 +175,7 @@ TEST_F(OfficeWindowTest, HostAnswerWithoutDriveOpensTheLocalDatabase) {
   host.commandAnswers[HostCommand::DatabaseConnection] = HostVariant::fromText("OFFICE");
   createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
   startOffice();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   EXPECT_EQ(registryNames(), std::vector<std::string>{"A"});
   EXPECT_TRUE(hostErrors().empty());
 }
@@ -206,7 +207,7 @@ TEST_P(OfficeWindowFailureTest, ReportsTheErrorAndStillShowsTheSavedSchedules) {
   installation.writeSettings(savedSchedule(2));
   GetParam().prepare(*this);
   startOffice();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
 
   ASSERT_EQ(hostErrors().size(), 1u);
   const std::string message = hostErrors()[0];
@@ -232,7 +233,7 @@ TEST_F(OfficeWindowTest, UnreadableTimeIsReportedAndTheWindowStillOpens) {
   installation.writeSettings(schedule);
   createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
   startOffice();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   ASSERT_EQ(hostErrors().size(), 1u);
   const std::string drawingError = platform::fromUnicode("Ошибка отрисовки времени соединения: ");
   EXPECT_EQ(hostErrors()[0].substr(0, drawingError.size()), drawingError);
@@ -243,7 +244,7 @@ TEST_F(OfficeWindowTest, UnreadableTimeIsReportedAndTheWindowStillOpens) {
 TEST_F(OfficeWindowTest, TrackBarsDraggedOrMovedByKeysSetTheirLabelsAndTheChartSize) {
   createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
   startOffice();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   EXPECT_EQ(form->lbMash->text(), "X2");
   EXPECT_EQ(form->lbProgn->text(), QString::fromUtf8("7 дней"));
   EXPECT_EQ(form->Image1->size(), QSize(200 * 8, 60));
@@ -266,7 +267,7 @@ TEST_F(OfficeWindowTest, TrackBarsDraggedOrMovedByKeysSetTheirLabelsAndTheChartS
 TEST_F(OfficeWindowTest, LegendSwitchSurvivesARestart) {
   createOffice({});
   startOffice();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   ASSERT_TRUE(form->CheckBox1->isChecked());
   EXPECT_TRUE(form->p->isVisible());
   testing::pressKey(*form->CheckBox1, Qt::Key_Space);
@@ -279,7 +280,7 @@ TEST_F(OfficeWindowTest, LegendSwitchSurvivesARestart) {
   // The host closes and starts again.
   AutoAZS.reset();
   startOffice();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   EXPECT_FALSE(form->CheckBox1->isChecked());
   EXPECT_FALSE(form->p->isVisible());
   testing::clickButton(*form->CheckBox1);
@@ -306,14 +307,14 @@ TEST_F(OfficeWindowTest, CancelDropsAnEditorChangeAndApplyKeepsItInTheFile) {
   installation.writeSettings(savedSchedule(0));
   createOffice({{.AZSNUMBER = 1, .AZSNAME = cp1251("Первая")}});
   startOffice();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   enableFirstStationInTheEditor(*form, dialogs, *AutoAZS);
   QTest::mouseClick(form->BitBtn2, Qt::LeftButton);
   EXPECT_FALSE(form->isVisible());
   EXPECT_EQ(AutoAZS->Count(), 0) << "reloaded from cnf.INI, which has no station yet";
   EXPECT_EQ(installation.settingsText(), savedSchedule(0));
 
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   enableFirstStationInTheEditor(*form, dialogs, *AutoAZS);
   QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
   EXPECT_FALSE(form->isVisible());
@@ -332,7 +333,7 @@ TEST_F(OfficeWindowTest, FrameNeverInSightFarDownTheChainOpensItsOwnEditorAndSho
   constexpr int32_t kFar = 9876;
   createChain(10'000);
   startOffice();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   ASSERT_EQ(AutoAZS->Count(), 10'000);
   EXPECT_EQ(form->frameAt(kFar), nullptr) << "no frame before it comes into sight";
   EXPECT_LE(form->scrollContents()->findChildren<TAZSFrame*>().size(), 2 * kFramesPerBand);
@@ -462,7 +463,7 @@ TEST_F(OfficeWindowTest, StationsBeyondTheRegistrysBoundAreLeftOutAndCounted) {
     stations.push_back({.AZSNUMBER = number, .AZSNAME = std::to_string(number)});
   createOffice(stations);
   startOffice();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   ASSERT_EQ(AutoAZS->Count(), kMaxItemCount);
   EXPECT_EQ(AutoAZS->Items(kMaxItemCount - 1).AZSName, std::to_string(kMaxItemCount));
   EXPECT_EQ(hostErrors(),
@@ -480,7 +481,7 @@ TEST_F(OfficeWindowTest, TimesClickedInTheEditorAreTheOnesTypedOver) {
                         {QString::fromStdString(officeFile().string())}),
       0);
   startOffice();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   dialogs.modalActions.push_back([](QDialog& dialog) {
     auto& editor = dynamic_cast<TAutoItemSettForm&>(dialog);
     EXPECT_EQ(editor.lbAZSname->text(), QString::fromUtf8("АЗС №3 Заречье"));
@@ -515,7 +516,7 @@ TEST_F(OfficeWindowTest, TimesClickedInTheEditorAreTheOnesTypedOver) {
 TEST_F(OfficeWindowTest, FailedSaveKeepsTheWindowOpen) {
   createOffice({{.AZSNUMBER = 1, .AZSNAME = "A"}});
   startOffice();
-  form->show();
+  ASSERT_TRUE(testing::showAndWaitForStations(*form));
   // cnf.INI cannot be written where a folder stands in its place.
   std::filesystem::create_directories(installation.settingsFile());
   QTest::mouseClick(form->BitBtn1, Qt::LeftButton);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "autoquery/database/firebird_session.h"
+#include "autoquery/database/signal_dispositions.h"
 
 namespace tarvel::autoquery {
 
@@ -30,6 +31,8 @@ Firebird::IAttachment* createDatabase(Firebird::ThrowStatusWrapper& status,
                                       .createWithWin1251 = true,
                                       .configuration = configuration,
                                       .connectionCharacterSet = connectionCharacterSet});
+  // The programs that make databases keep their signals too.
+  const SignalDispositionsKept programsSignals;
   Firebird::IProvider* dispatcher = firebirdMaster()->getDispatcher();
   Firebird::IAttachment* attachment = nullptr;
   try {
