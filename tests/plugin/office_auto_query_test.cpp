@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <algorithm>
+#include <iterator>
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/ui/auto_zapros_office_form.h"
@@ -161,10 +163,16 @@ TEST_F(OfficeAutoQuery, MinutesThatPassDuringTheCountDownsArePolledLateInOrder) 
     });
   }
   const std::string starting = u8"Автозапрос на АЗС: "_cp1251;
+  // Every message the host received, kind and text.
+  const auto received = [this] {
+    std::vector<std::string> lines;
+    for (const FakeHost::Message& message : host.messages) {
+      lines.push_back(std::to_string(message.kind) + " " + message.text);
+    }
+    return lines;
+  };
   const auto polled = [&](const std::string& station) {
-    return std::find(host.messages.begin(), host.messages.end(),
-                     FakeHost::Message{MessageKind::Progress, starting + station}) !=
-           host.messages.end();
+    return std::ranges::count(received(), "1 " + starting + station) != 0;
   };
   officeForm()->TimerSend->setInterval(5);
   ASSERT_TRUE(QTest::qWaitFor([&] { return polled(last); }, 10'000));
@@ -172,16 +180,16 @@ TEST_F(OfficeAutoQuery, MinutesThatPassDuringTheCountDownsArePolledLateInOrder) 
   QTest::qWait(50);
 
   EXPECT_EQ(platform::formatDateTimeSeconds(platform::now()), "03.03.2025 14:07:14");
-  std::vector<FakeHost::Message> expected;
+  std::vector<std::string> messages;
   std::vector<std::string> exchanges;
   for (const std::string& station : {asking[0], asking[1], asking[2], asking[3], next, last}) {
-    expected.push_back({MessageKind::Progress, starting + station});
+    messages.push_back("1 " + starting + station);
     exchanges.push_back("StartExchange(" + station + ",1,Null)");
   }
-  EXPECT_EQ(host.messages, expected);
+  EXPECT_EQ(received(), messages);
   std::vector<std::string> hostExchanges;
-  std::copy_if(host.calls.begin(), host.calls.end(), std::back_inserter(hostExchanges),
-               [](const std::string& call) { return call.starts_with("StartExchange("); });
+  std::ranges::copy_if(host.calls, std::back_inserter(hostExchanges),
+                       [](const std::string& call) { return call.starts_with("StartExchange("); });
   EXPECT_EQ(hostExchanges, exchanges);
   EXPECT_EQ(dialogs.asked.size(), asking.size());
   EXPECT_TRUE(applicationErrors.messages.empty());
