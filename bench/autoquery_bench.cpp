@@ -164,18 +164,12 @@ void BM_TickAfterADayWithoutTicks(benchmark::State& state) {
 }
 void BM_TickTenThousandHundredDue(benchmark::State& state) { tickOverTenThousand(state, 100); }
 
-// The tick that comes six hours after the last walked minute (08:05 to 14:05) over 10 000
-// stations, each due once in the gap (at 11:xx) and 100 of them due in the tick's own minute as
-// well: what the report of the 10 000 missed polls costs before those 100 polls are made. The
-// counter "messages" is how many messages the host received in that tick.
-void BM_TickAfterSixHoursWithoutTicks(benchmark::State& state) {
-  constexpr int kStations = 10'000;
-  constexpr int kDueNow = 100;
-  tAutoAZS registry;
-  fillChain(registry, kStations);
-  for (int station = 0; station < kDueNow; ++station) {
-    (*registry.Items(station * (kStations / kDueNow)).CP)[3] = "14:05";
-  }
+// The tick that comes six hours after the last walked minute (08:05 to 14:05), the registry's
+// report of the polls missed between coming before the polls of the tick's own minute. The
+// counter "messages" is how many messages the host received in that tick; the tick's own minute
+// must still be polled (dueNow exchanges).
+void tickAfterSixHoursWithoutTicks(benchmark::State& state, const tAutoAZS& registry,
+                                   int64_t dueNow) {
   CountingHost host;
   std::recursive_mutex timerLock;
   PollingEngine::Links links;
@@ -194,8 +188,40 @@ void BM_TickAfterSixHoursWithoutTicks(benchmark::State& state) {
     engine.tick();
   }
   tarvel::platform::setClockForTests(std::nullopt);
-  if (host.exchanges != kDueNow) state.SkipWithError("the tick's own minute was not polled");
+  if (host.exchanges != dueNow) state.SkipWithError("the tick's own minute was not polled");
   state.counters["messages"] = static_cast<double>(host.messages);
+}
+
+// 10 000 stations, each due once in the gap (at 11:xx), 100 of them also at 14:05: 10 000
+// missed polls.
+void BM_TickAfterSixHoursWithoutTicks(benchmark::State& state) {
+  constexpr int kStations = 10'000;
+  constexpr int kDueNow = 100;
+  tAutoAZS registry;
+  fillChain(registry, kStations);
+  for (int station = 0; station < kDueNow; ++station) {
+    (*registry.Items(station * (kStations / kDueNow)).CP)[3] = "14:05";
+  }
+  tickAfterSixHoursWithoutTicks(state, registry, kDueNow);
+}
+
+// The registry at its bound of session times: 1 000 stations polled every minute of the day
+// (1 440 000 times), so 360 000 missed polls and 1 000 polls in the tick's own minute.
+void BM_TickAfterSixHoursWithoutTicksEveryMinuteDue(benchmark::State& state) {
+  constexpr int kStations = 1'000;
+  tAutoAZS registry;
+  for (int station = 0; station < kStations; ++station) {
+    TAzsItem& item = registry.Add();
+    item.AZSName = "AZS " + std::to_string(station);
+    item.Enable = true;
+    item.HasUserQuery = false;
+    item.ConnType = 1;
+    item.CP.emplace();
+    for (int minute = 0; minute < 24 * 60; ++minute) {
+      item.CP->emplace_back(twoDigits(minute / 60) + ":" + twoDigits(minute % 60));
+    }
+  }
+  tickAfterSixHoursWithoutTicks(state, registry, kStations);
 }
 
 BENCHMARK(BM_RegistrySaveToIni)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -204,6 +230,7 @@ BENCHMARK(BM_TickTenThousandNoneDue)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickTenThousandHundredDue)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickAfterADayWithoutTicks)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TickAfterSixHoursWithoutTicks)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TickAfterSixHoursWithoutTicksEveryMinuteDue)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
