@@ -1,7 +1,7 @@
 // The office's costs that grow with the chain: saving and loading the whole registry of
 // schedules (each station daily, four times a day) at 100, 1 000 and 10 000 stations, one
-// polling tick over 10 000 enabled stations with none or 100 of them due, and the tick that
-// reports the polls of a whole day without ticks.
+// polling tick over 10 000 enabled stations with none or 100 of them due, and the ticks that
+// report the polls of a whole day, and of six hours, without ticks.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -90,13 +90,14 @@ void BM_RegistryLoadFromIni(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * stations);
 }
 
-// A host that answers version 7 and counts the exchanges it is asked for.
+// A host that answers version 7 and counts the messages and exchanges it is asked for.
 class CountingHost final : public tarvel::HostCallback {
  public:
+  int64_t messages = 0;
   int64_t exchanges = 0;
   int32_t GetVersion() override { return 7; }
   std::string GetStationName() override { return {}; }
-  void ReportMessage(int32_t, const std::string&) override {}
+  void ReportMessage(int32_t, const std::string&) override { ++messages; }
   tarvel::HostMenuItem* GetMainMenu() override { return nullptr; }
   tarvel::HostMenuItem* NewMenuItem(tarvel::HostMenuItem*, int32_t) override { return nullptr; }
   tarvel::HostVariant Command(int32_t, int32_t) override { return {}; }
@@ -163,11 +164,73 @@ void BM_TickAfterADayWithoutTicks(benchmark::State& state) {
 }
 void BM_TickTenThousandHundredDue(benchmark::State& state) { tickOverTenThousand(state, 100); }
 
+// The tick that comes six hours after the last walked minute (08:05 to 14:05), the registry's
+// report of the polls missed between coming before the polls of the tick's own minute. The
+// counter "messages" is how many messages the host received in that tick; the tick's own minute
+// must still be polled (dueNow exchanges).
+void tickAfterSixHoursWithoutTicks(benchmark::State& state, const tAutoAZS& registry,
+                                   int64_t dueNow) {
+  CountingHost host;
+  std::recursive_mutex timerLock;
+  PollingEngine::Links links;
+  links.registry = &registry;
+  links.host = &host;
+  const double first = tarvel::platform::encodeDateTime(2025, 3, 3, 8, 5, 10);
+  for (auto _ : state) {
+    state.PauseTiming();
+    PollingEngine engine(links, timerLock);
+    tarvel::platform::setClockForTests(first);
+    engine.tick();
+    host.messages = 0;
+    host.exchanges = 0;
+    tarvel::platform::setClockForTests(first + 6.0 / 24);
+    state.ResumeTiming();
+    engine.tick();
+  }
+  tarvel::platform::setClockForTests(std::nullopt);
+  if (host.exchanges != dueNow) state.SkipWithError("the tick's own minute was not polled");
+  state.counters["messages"] = static_cast<double>(host.messages);
+}
+
+// 10 000 stations, each due once in the gap (at 11:xx), 100 of them also at 14:05: 10 000
+// missed polls.
+void BM_TickAfterSixHoursWithoutTicks(benchmark::State& state) {
+  constexpr int kStations = 10'000;
+  constexpr int kDueNow = 100;
+  tAutoAZS registry;
+  fillChain(registry, kStations);
+  for (int station = 0; station < kDueNow; ++station) {
+    (*registry.Items(station * (kStations / kDueNow)).CP)[3] = "14:05";
+  }
+  tickAfterSixHoursWithoutTicks(state, registry, kDueNow);
+}
+
+// The registry at its bound of session times: 1 000 stations polled every minute of the day
+// (1 440 000 times), so 360 000 missed polls and 1 000 polls in the tick's own minute.
+void BM_TickAfterSixHoursWithoutTicksEveryMinuteDue(benchmark::State& state) {
+  constexpr int kStations = 1'000;
+  tAutoAZS registry;
+  for (int station = 0; station < kStations; ++station) {
+    TAzsItem& item = registry.Add();
+    item.AZSName = "AZS " + std::to_string(station);
+    item.Enable = true;
+    item.HasUserQuery = false;
+    item.ConnType = 1;
+    item.CP.emplace();
+    for (int minute = 0; minute < 24 * 60; ++minute) {
+      item.CP->emplace_back(twoDigits(minute / 60) + ":" + twoDigits(minute % 60));
+    }
+  }
+  tickAfterSixHoursWithoutTicks(state, registry, kStations);
+}
+
 BENCHMARK(BM_RegistrySaveToIni)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RegistryLoadFromIni)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TickTenThousandNoneDue)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickTenThousandHundredDue)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickAfterADayWithoutTicks)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TickAfterSixHoursWithoutTicks)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TickAfterSixHoursWithoutTicksEveryMinuteDue)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -7,9 +7,12 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
+#include <algorithm>
+#include <iterator>
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/query_form.h"
 #include "platform/clock.h"
 #include "platform/cp1251_literal.h"
 #include "plugin/plugin_fixture.h"
@@ -119,6 +122,76 @@ TEST_F(OfficeAutoQuery, UnLoadDuringTheCountDownClosesItAndStartsNothing) {
   EXPECT_EQ(std::vector<std::string>(host.calls.begin() + callsAfterUnLoad, host.calls.end()),
             std::vector<std::string>{});
   EXPECT_THAT(siblingCalls(), ::testing::Not(Contains(::testing::HasSubstr("AutoSendInetFrom"))));
+  EXPECT_TRUE(applicationErrors.messages.empty());
+}
+
+TEST_F(OfficeAutoQuery, MinutesThatPassDuringTheCountDownsArePolledLateInOrder) {
+  // Four stations ask the operator at 14:05; while nobody answers, their count-downs run from
+  // 14:05:50 to 14:07:14, the window's own timer gets no tick, and 14:06 and 14:07 pass.
+  const std::vector<std::string> asking = {u8"АЗС Первая"_cp1251, u8"АЗС Вторая"_cp1251,
+                                           u8"АЗС Третья"_cp1251, u8"АЗС Четвёртая"_cp1251};
+  const std::string next = u8"АЗС Следующая"_cp1251;
+  const std::string last = u8"АЗС Последняя"_cp1251;
+  std::string settings = "[AutoZapros]\r\nCount=6\r\n";
+  const auto addStation = [&settings](int index, const std::string& name, bool asks,
+                                      const char* time) {
+    settings += "[AutoZaprosItem" + std::to_string(index) +
+                "]\r\nEnable=1\r\nHasUserQuery=" + (asks ? "1" : "0") + "\r\nAZSName=" + name +
+                "\r\nConnType=1\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=" + time + "\r\n";
+  };
+  for (int index = 0; index < 4; ++index) addStation(index, asking[index], true, "14:05");
+  addStation(4, next, false, "14:06");
+  addStation(5, last, false, "14:07");
+  installation.writeSettings(settings);
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(3);
+  const platform::DateTime firstTick = platform::encodeDateTime(2025, 3, 3, 14, 5, 50);
+  platform::setClockForTests(firstTick);
+  ASSERT_EQ(load(1), 0);
+
+  // Each count-down runs to its end in its own event loop; every second it counts moves the
+  // clock a second on. Only its pace is quickened.
+  int secondsCounted = 0;
+  for (std::size_t question = 0; question < asking.size(); ++question) {
+    dialogs.modalActions.push_back([&](QDialog& dialog) {
+      auto& form = dynamic_cast<autoquery::TQueryForm&>(dialog);
+      QObject::connect(form.Timer1, &QTimer::timeout, &form, [&] {
+        ++secondsCounted;
+        platform::setClockForTests(firstTick + secondsCounted / 86'400.0);
+      });
+      form.Timer1->setInterval(1);
+      form.exec();
+    });
+  }
+  const std::string starting = u8"Автозапрос на АЗС: "_cp1251;
+  // Every message the host received, kind and text.
+  const auto received = [this] {
+    std::vector<std::string> lines;
+    for (const FakeHost::Message& message : host.messages) {
+      lines.push_back(std::to_string(message.kind) + " " + message.text);
+    }
+    return lines;
+  };
+  const auto polled = [&](const std::string& station) {
+    return std::ranges::count(received(), "1 " + starting + station) != 0;
+  };
+  officeForm()->TimerSend->setInterval(5);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return polled(last); }, 10'000));
+  // Ticks that come after it must not poll anything again.
+  QTest::qWait(50);
+
+  EXPECT_EQ(platform::formatDateTimeSeconds(platform::now()), "03.03.2025 14:07:14");
+  std::vector<std::string> messages;
+  std::vector<std::string> exchanges;
+  for (const std::string& station : {asking[0], asking[1], asking[2], asking[3], next, last}) {
+    messages.push_back("1 " + starting + station);
+    exchanges.push_back("StartExchange(" + station + ",1,Null)");
+  }
+  EXPECT_EQ(received(), messages);
+  std::vector<std::string> hostExchanges;
+  std::ranges::copy_if(host.calls, std::back_inserter(hostExchanges),
+                       [](const std::string& call) { return call.starts_with("StartExchange("); });
+  EXPECT_EQ(hostExchanges, exchanges);
+  EXPECT_EQ(dialogs.asked.size(), asking.size());
   EXPECT_TRUE(applicationErrors.messages.empty());
 }
 

@@ -22,6 +22,13 @@ inline constexpr auto& kOldCallbackWeekdays =
 // Reported to the host, kind 2, followed by the station's name and " (hh:nn)": a minute in
 // which that station was due passed without a polling tick.
 inline constexpr auto& kQueryMissed = u8"Пропущен автозапрос на АЗС: "_cp1251;
+// Reported to the host, kind 2, in place of more than a few of those: the number of missed
+// polls, " с " and " по " the first and last of their times, ", первые: " and the first of
+// them, each as "name (hh:nn)".
+inline constexpr auto& kQueriesMissed = u8"Пропущено автозапросов на АЗС: "_cp1251;
+inline constexpr auto& kMissedFrom = u8" с "_cp1251;
+inline constexpr auto& kMissedTo = u8" по "_cp1251;
+inline constexpr auto& kMissedFirst = u8", первые: "_cp1251;
 
 // Raised by a save of a registry that holds more items than the file is read for, followed by
 // the bound.

@@ -1,15 +1,25 @@
 #include "autoquery/core/poll_due.h"
 
+#include <map>
+#include <optional>
+
+#include "autoquery/core/poll_minute.h"
 #include "autoquery/core/time_text.h"
 
 namespace tarvel::autoquery {
 namespace {
 
-bool slotHolds(const ConnectionPoint& slot, const PollMoment& moment) {
-  if (!slot) return false;
+// The minute of the day a slot holds in the clock's own form, or nothing: such a slot matches a
+// moment exactly when the moment is in that minute.
+std::optional<int> clockMinuteOfDay(const ConnectionPoint& slot) {
+  if (!slot) return std::nullopt;
   const std::optional<TimeText> time = readTimeText(*slot);
-  return time && time->clockForm && time->hours == moment.hours &&
-         time->minutes == moment.minutes;
+  if (!time || !time->clockForm || time->hours > 23 || time->minutes > 59) return std::nullopt;
+  return time->hours * 60 + time->minutes;
+}
+
+bool slotHolds(const ConnectionPoint& slot, const PollMoment& moment) {
+  return clockMinuteOfDay(slot) == moment.hours * 60 + moment.minutes;
 }
 
 }  // namespace
@@ -48,6 +58,38 @@ std::vector<DuePoll> duePolls(const tAutoAZS& registry, platform::DateTime momen
     }
   }
   return polls;
+}
+
+std::vector<DueMinute> dueMinutesBetween(const TAzsItem& item, int64_t first, int64_t last) {
+  std::vector<DueMinute> due;
+  if (!item.Enable || !item.CP || first > last) return due;
+  const std::vector<ConnectionPoint>& points = *item.CP;
+  const auto addIfWithin = [&](int64_t day, int minuteOfDay, int32_t slot) {
+    const int64_t minute = day * kMinutesPerDay + minuteOfDay;
+    if (minute >= first && minute <= last) due.push_back({minute, slot});
+  };
+  if (item.ConnTimeTipe == ScheduleKind::Daily) {
+    // Every day the same minutes, each with the last slot that holds it.
+    std::map<int, int32_t> lastSlotAt;
+    for (std::size_t slot = 0; slot < points.size(); ++slot) {
+      if (const std::optional<int> minuteOfDay = clockMinuteOfDay(points[slot])) {
+        lastSlotAt[*minuteOfDay] = static_cast<int32_t>(slot);
+      }
+    }
+    for (int64_t day = dayOf(first); day <= dayOf(last); ++day) {
+      for (const auto& [minuteOfDay, slot] : lastSlotAt) addIfWithin(day, minuteOfDay, slot);
+    }
+  } else if (item.ConnTimeTipe == ScheduleKind::Weekdays) {
+    for (int64_t day = dayOf(first); day <= dayOf(last); ++day) {
+      const auto slot =
+          static_cast<std::size_t>(platform::isoWeekday(startOfMinute(day * kMinutesPerDay)) - 1);
+      if (slot >= points.size()) continue;
+      if (const std::optional<int> minuteOfDay = clockMinuteOfDay(points[slot])) {
+        addIfWithin(day, *minuteOfDay, static_cast<int32_t>(slot));
+      }
+    }
+  }
+  return due;
 }
 
 }  // namespace tarvel::autoquery

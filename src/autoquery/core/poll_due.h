@@ -41,4 +41,15 @@ std::vector<int32_t> dueSlots(const TAzsItem& item, const PollMoment& moment);
 // Every poll due at the moment, in registry order and, within an item, slot order.
 std::vector<DuePoll> duePolls(const tAutoAZS& registry, platform::DateTime moment);
 
+// A minute (see poll_minute.h) at which an item is due, with the last of its slots due then.
+struct DueMinute {
+  int64_t minute = 0;
+  int32_t lastSlot = 0;
+};
+
+// The minutes first .. last at which the item is due, in order: the minutes at which dueSlots
+// answers something, with its last slot, found in one pass over the slots per day instead of
+// one per minute, so that a day of a dense schedule costs no more than its slots.
+std::vector<DueMinute> dueMinutesBetween(const TAzsItem& item, int64_t first, int64_t last);
+
 }  // namespace tarvel::autoquery

@@ -6,72 +6,14 @@
 #include <set>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "autoquery/core/autoquery_texts.h"
-#include "autoquery/core/time_text.h"
+#include "autoquery/core/missed_polls.h"
+#include "autoquery/core/poll_minute.h"
 
 namespace tarvel::autoquery {
 namespace {
-
-constexpr int64_t kMinutesPerDay = 24 * 60;
-
-// The minute a moment falls in, counted from the clock's epoch: tells one 08:05 from the next.
-int64_t minuteSinceEpoch(platform::DateTime moment) {
-  const platform::DateTimeParts parts = platform::decodeDateTime(moment);
-  const auto day =
-      static_cast<int64_t>(platform::encodeDateTime(parts.year, parts.month, parts.day));
-  return day * kMinutesPerDay + parts.hour * 60 + parts.minute;
-}
-
-// The day such a minute falls in.
-int64_t dayOf(int64_t minute) {
-  return minute >= 0 ? minute / kMinutesPerDay : -((-minute - 1) / kMinutesPerDay) - 1;
-}
-
-// The first moment of such a minute.
-platform::DateTime startOfMinute(int64_t minute) {
-  const int64_t day = dayOf(minute);
-  const auto minuteOfDay = static_cast<int>(minute - day * kMinutesPerDay);
-  const platform::DateTime time = platform::encodeTime(minuteOfDay / 60, minuteOfDay % 60);
-  // The sign of a day count belongs to the day alone (see platform/clock.h).
-  return day >= 0 ? static_cast<double>(day) + time : static_cast<double>(day) - time;
-}
-
-// A station due in a minute that had no tick.
-struct MissedStation {
-  int64_t minute = 0;
-  int32_t position = 0;
-  int32_t lastSlot = 0;  // the last of its slots due in that minute
-};
-
-// The stations due in the minutes first .. last, in minute and registry order, one entry per
-// station and minute. Each station's own times give the minutes to look at, and the due rule
-// decides, so a day of minutes costs a pass over the registry rather than one per minute.
-std::vector<MissedStation> stationsDueBetween(const tAutoAZS& registry, int64_t first,
-                                              int64_t last) {
-  std::vector<MissedStation> missed;
-  const int64_t firstDay = dayOf(first);
-  for (int32_t position = 0; position < registry.Count(); ++position) {
-    const TAzsItem& item = registry.Items(position);
-    if (!item.Enable || !item.CP) continue;
-    std::set<int64_t> minutes;
-    for (const ConnectionPoint& slot : *item.CP) {
-      const std::optional<TimeText> time = slot ? readTimeText(*slot) : std::nullopt;
-      if (!time || !time->clockForm || time->hours > 23 || time->minutes > 59) continue;
-      for (int64_t day = firstDay; day * kMinutesPerDay <= last; ++day) {
-        const int64_t minute = day * kMinutesPerDay + time->hours * 60 + time->minutes;
-        if (minute >= first && minute <= last) minutes.insert(minute);
-      }
-    }
-    for (const int64_t minute : minutes) {
-      const std::vector<int32_t> slots = dueSlots(item, pollMoment(startOfMinute(minute)));
-      if (!slots.empty()) missed.push_back({minute, position, slots.back()});
-    }
-  }
-  std::stable_sort(missed.begin(), missed.end(),
-                   [](const MissedStation& a, const MissedStation& b) { return a.minute < b.minute; });
-  return missed;
-}
 
 // Sets a mark for as long as it lives.
 template <typename Value>
@@ -107,6 +49,10 @@ struct PollingEngine::State {
   // Asks, reports and starts one poll; false when the operator declined it or the engine stopped.
   bool pollStation(const DuePoll& poll);
   bool isKnown(int64_t minute) const;
+  // Queues, in order, the minutes that began since heldUpTo while this tick held the engine (Qt
+  // delivers no tick of a timer whose slot still runs), and moves heldUpTo to the current minute.
+  // True when it queued any.
+  bool queueMinutesPassedWhileHeld(int64_t& heldUpTo);
   // Forgets minutes more than a day from the one walked now.
   void forgetOldMinutes(int64_t minute);
 
@@ -118,7 +64,7 @@ struct PollingEngine::State {
   std::optional<int64_t> lastWalked;  // the minute walked last
   std::set<int64_t> walked;           // minutes walked within a day of the last one
   std::set<int64_t> reported;         // minutes reported as missed, as long
-  std::deque<int64_t> waiting;        // minutes whose tick came while busy, in order
+  std::deque<int64_t> waiting;        // minutes to walk, in order
   std::optional<UnfinishedMinute> unfinished;
 };
 
@@ -154,12 +100,40 @@ void PollingEngine::State::tick() {
   // minute to the running tick.
   if (busy) return;
   const ScopedValue running(busy, true);
-  while (!waiting.empty() && !stopped) {
-    const int64_t next = waiting.front();
-    // Taken first: a minute whose walk raised is retried by the next tick of that minute.
-    waiting.pop_front();
-    walkMinute(next);
+  int64_t heldUpTo = minute;
+  try {
+    do {
+      while (!waiting.empty() && !stopped) {
+        const int64_t next = waiting.front();
+        // Taken first: a minute whose walk raised is retried by the next tick of that minute.
+        waiting.pop_front();
+        walkMinute(next);
+      }
+    } while (!stopped && queueMinutesPassedWhileHeld(heldUpTo));
+  } catch (...) {
+    // The minutes that passed while the engine was held still get their walk, from the next
+    // tick; the one that raised keeps its own rule.
+    queueMinutesPassedWhileHeld(heldUpTo);
+    throw;
   }
+}
+
+bool PollingEngine::State::queueMinutesPassedWhileHeld(int64_t& heldUpTo) {
+  const int64_t minute = minuteSinceEpoch(platform::now());
+  const auto raisedInIt = [this](int64_t passed) {
+    return unfinished && unfinished->minute == passed;
+  };
+  const size_t before = waiting.size();
+  if (minute > heldUpTo && minute - heldUpTo <= kLatePollMinutes) {
+    for (int64_t passed = heldUpTo + 1; passed <= minute; ++passed) {
+      if (!isKnown(passed) && !raisedInIt(passed)) waiting.push_back(passed);
+    }
+  } else if (minute != heldUpTo && !isKnown(minute) && !raisedInIt(minute)) {
+    // A step of the clock, not time spent: only the minute it lands in, as a tick would.
+    waiting.push_back(minute);
+  }
+  heldUpTo = minute;
+  return waiting.size() != before;
 }
 
 bool PollingEngine::State::isKnown(int64_t minute) const {
@@ -190,20 +164,19 @@ void PollingEngine::State::reportMissed(const tAutoAZS& registry, int64_t minute
   }
   const int64_t first = *lastWalked + 1;
   const int64_t last = minute - 1;
-  for (const MissedStation& station : stationsDueBetween(registry, first, last)) {
-    if (stopped) return;
-    if (walked.count(station.minute) != 0 || reported.count(station.minute) != 0) continue;
+  std::vector<MissedPoll> missed = pollsDueBetween(registry, first, last);
+  std::erase_if(missed, [this](const MissedPoll& poll) {
+    if (walked.count(poll.minute) != 0 || reported.count(poll.minute) != 0) return true;
     // A station whose polls were all made before an error in that minute was not missed.
-    if (unfinished && unfinished->minute == station.minute &&
-        PollPlace{station.position, station.lastSlot} < unfinished->resumeAt) {
-      continue;
-    }
-    const std::string time = " (" + platform::formatHourMinute(startOfMinute(station.minute)) + ")";
-    links.host->ReportMessage(MessageKind::ErrorOrWarning,
-                              text::kQueryMissed + registry.Items(station.position).AZSName + time);
+    return unfinished && unfinished->minute == poll.minute &&
+           PollPlace{poll.position, poll.lastSlot} < unfinished->resumeAt;
+  });
+  for (const std::string& message : missedPollMessages(registry, missed)) {
+    if (stopped) return;
+    links.host->ReportMessage(MessageKind::ErrorOrWarning, message);
   }
-  for (int64_t missed = first; missed <= last && !stopped; ++missed) {
-    if (walked.count(missed) == 0) reported.insert(missed);
+  for (int64_t passed = first; passed <= last && !stopped; ++passed) {
+    if (walked.count(passed) == 0) reported.insert(passed);
   }
 }
 

@@ -6,17 +6,24 @@
 // Minutes are whole minutes, date and time: a clock step of any size, also of exactly an hour,
 // lands in a minute that is walked once, and a step back walks no minute walked already (within
 // the last day). Choices beyond the plain walk:
+// - A tick holds the engine while the operator is asked and the host or the transport works,
+//   and Qt delivers no further tick of the timer meanwhile (a timer's slot is not re-entered).
+//   So when a tick's walk ends it reads the clock again and walks every minute that began since,
+//   in order, each once: their polls are made late, not lost. A gap of more than a day is taken
+//   for a step of the clock, not time spent, and only the minute it lands in is walked.
 // - On one thread TimerLock holds nothing back (it is re-entrant): the busy mark stops re-entry.
-//   A tick delivered while another is running (the confirmation dialog runs its own event loop)
-//   only keeps its minute, which is walked as soon as the running tick ends, in the order the
-//   ticks came, each minute at most once.
-// - A minute in which no tick came at all is not polled late, but the next walk reports kind 2
-//   "Пропущен автозапрос на АЗС: " with the station's name and " (hh:nn)", once per station and
-//   minute, for the minutes since the last walked one when that is at most a day ago. The first
-//   walk after the start reports nothing.
+//   A tick that does come while another is running (a host that re-enters) only keeps its
+//   minute, which the running tick walks in its turn.
+// - A minute in which no tick came at all (the host frozen, the machine suspended) is not polled
+//   late, but the next walk reports the polls it missed, for the minutes since the last walked
+//   one when that is at most a day ago, kind 2: a few as "Пропущен автозапрос на АЗС: " with the
+//   station's name and " (hh:nn)", once per station and minute; more summed up in one line (see
+//   missed_polls.h), so that thousands of them cost the host one message before the current
+//   minute's polls. The first walk after the start reports nothing.
 // - An error that ends a tick (the host, the transport or the dialog raising) goes on to the
 //   caller and leaves the minute unwalked, so the next tick of that minute retries; the retry
 //   starts at the poll that raised, so the polls already made in that minute are not repeated.
+//   The minutes that passed while that tick held the engine are walked by the next tick.
 // - stop() (UnLoad has begun) closes an open confirmation; the tick waiting on it starts no
 //   exchange and reports nothing more, and later ticks do nothing. The engine may be destroyed
 //   while its tick waits on the operator: the tick keeps what it uses alive until it ends.
@@ -39,6 +46,9 @@ namespace tarvel::autoquery {
 inline constexpr int32_t kConfirmationSeconds = 20;
 // The longest gap since the last walked minute whose due polls are reported as missed.
 inline constexpr int64_t kMissedPollReportMinutes = 24 * 60;
+// The longest time a tick may hold the engine whose minutes are then walked late; beyond it the
+// clock is taken to have been stepped.
+inline constexpr int64_t kLatePollMinutes = 24 * 60;
 
 class PollingEngine {
  public:
@@ -62,8 +72,8 @@ class PollingEngine {
   PollingEngine(const PollingEngine&) = delete;
   PollingEngine& operator=(const PollingEngine&) = delete;
 
-  // One TimerSend tick (TimerSendTimer). Reads the clock once. Throws what the host, the
-  // transport or the dialog raised.
+  // One TimerSend tick (TimerSendTimer). Reads the clock at its start and again after each walk
+  // (see above). Throws what the host, the transport or the dialog raised.
   void tick();
 
   // From now on nothing more: an open confirmation closes, the tick waiting on it neither

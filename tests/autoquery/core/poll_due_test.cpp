@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "autoquery/core/poll_minute.h"
 #include "autoquery/core/schedule_builder.h"
 
 namespace tarvel::autoquery {
@@ -45,6 +46,34 @@ TEST(PollDue, SlotIsDueOnlyWhenItsTextEqualsTheMinuteOnItsDay) {
     tAutoAZS registry;
     testing::addSchedule(registry, test.schedule);
     EXPECT_EQ(dueSlots(registry.Items(0), pollMoment(test.moment)), test.dueSlots);
+  }
+}
+
+TEST(PollDue, MinutesBetweenTwoTimesAreThoseTheRuleAnswersAtEachMinute) {
+  const std::vector<Schedule> schedules = {
+      {.CP = {"08:00", "23:59", "08:00", "00:00", "8:00", "24:00", std::nullopt}},
+      {.Enable = false, .CP = {"08:00"}},
+      {.ConnTimeTipe = 2, .CP = {"00:00", "09:00", "", "", "", "", "23:59"}},
+      {.ConnTimeTipe = 2, .CP = {"09:00"}},
+      {.ConnTimeTipe = 3, .CP = {"08:00"}},
+  };
+  // Sunday 20:00 to Tuesday 10:00: two midnights and three weekdays.
+  const int64_t first = minuteSinceEpoch(kSunday2030) - 30;
+  const int64_t last = minuteSinceEpoch(kTuesday0900) + 60;
+  for (std::size_t index = 0; index < schedules.size(); ++index) {
+    SCOPED_TRACE("schedule " + std::to_string(index));
+    tAutoAZS registry;
+    const TAzsItem& item = testing::addSchedule(registry, schedules[index]);
+    std::vector<std::pair<int64_t, int32_t>> expected;
+    for (int64_t minute = first; minute <= last; ++minute) {
+      const std::vector<int32_t> slots = dueSlots(item, pollMoment(startOfMinute(minute)));
+      if (!slots.empty()) expected.emplace_back(minute, slots.back());
+    }
+    std::vector<std::pair<int64_t, int32_t>> found;
+    for (const DueMinute& due : dueMinutesBetween(item, first, last)) {
+      found.emplace_back(due.minute, due.lastSlot);
+    }
+    EXPECT_EQ(found, expected);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <stdexcept>
 #include <thread>
 
@@ -175,6 +176,65 @@ TEST_F(PollingEngineTest, TicksDeliveredWhileTheOperatorIsAskedAreWalkedInOrderA
   EXPECT_EQ(tickAt(monday(14, 7, 44)), Log{});
 }
 
+// The late walk itself, through the window's real timer and count-downs, is OfficeAutoQuery's test;
+// here the rules at its edges.
+TEST_F(PollingEngineTest, MinutesThatBeginWhileATickHoldsTheEngineAreWalkedWhenItEnds) {
+  testing::addSchedule(registry, {.AZSName = "A", .HasUserQuery = true, .CP = {"14:05"}});
+  testing::addSchedule(registry, {.AZSName = "B", .CP = {"14:05", "14:06"}});
+  testing::addSchedule(registry, {.AZSName = "C", .CP = {"14:07"}});
+  const auto polled = [](const std::string& station) -> Log {
+    return Log{kStarting + station + ")", "StartExchange(" + station + ",1,Null)"};
+  };
+  const auto joined = [](std::initializer_list<Log> parts) -> Log {
+    Log all;
+    for (const Log& part : parts) all.insert(all.end(), part.begin(), part.end());
+    return all;
+  };
+  const std::string missedAtFive = kWarning + u8"Пропущен автозапрос на АЗС: "_cp1251;
+  const struct {
+    const char* name;
+    platform::DateTime answeredAt;  // the operator's answer, or the dialog's failure
+    bool dialogFails;
+    Log heldTick;
+    Log nextTickHalfAMinuteLater;
+  } cases[] = {
+      {"the dialog fails at 14:07:14: the next tick walks what passed",
+       monday(14, 7, 14),
+       true,
+       {"Confirm(A)"},
+       joined(
+           {{missedAtFive + "A (14:05))", missedAtFive + "B (14:05))"}, polled("B"), polled("C")})},
+      {"the clock stepped two days on: only the minute it landed in",
+       monday(14, 7, 14) + 2,
+       false,
+       joined({{"Confirm(A)"}, polled("A"), polled("B"), polled("C")}),
+       {}},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.name);
+    answer = [&test](const std::string&) {
+      platform::setClockForTests(test.answeredAt);
+      if (test.dialogFails) throw std::runtime_error("dialog failed");
+      return true;
+    };
+    PollingEngine caseEngine(links(), timerLock);
+    platform::setClockForTests(monday(14, 4, 0));
+    caseEngine.tick();
+    host.calls.clear();
+    platform::setClockForTests(monday(14, 5, 50));
+    if (test.dialogFails) {
+      EXPECT_THROW(caseEngine.tick(), std::runtime_error);
+    } else {
+      caseEngine.tick();
+    }
+    EXPECT_EQ(calls(), test.heldTick);
+    host.calls.clear();
+    platform::setClockForTests(test.answeredAt + 30 / 86'400.0);
+    caseEngine.tick();
+    EXPECT_EQ(calls(), test.nextTickHalfAMinuteLater);
+  }
+}
+
 TEST_F(PollingEngineTest, ClockStepOfAnySizeLandsInAMinuteWalkedOnce) {
   testing::addSchedule(registry, {.CP = {"08:05", "09:05", "07:05"}});
   const Log polled = {kStarting + "A)", "StartExchange(A,1,Null)"};
@@ -228,6 +288,57 @@ TEST_F(PollingEngineTest, MinutesWithoutATickAreReportedOncePerStationUpToADayLa
   for (const auto& tick : ticks) {
     SCOPED_TRACE(tick.gap);
     EXPECT_EQ(tickAt(tick.moment), tick.expected);
+  }
+}
+
+TEST_F(PollingEngineTest, ManyMissedPollsAreSummedUpInOneLineAndTheMinuteIsStillPolled) {
+  // Six hours without a tick: the stations are due one a minute from 08:06 on, round the gap.
+  constexpr int kGapMinutes = 14 * 60 + 5 - (8 * 60 + 6);
+  const auto timeOf = [](int minuteOfDay) {
+    return platform::formatHourMinute(platform::encodeTime(minuteOfDay / 60, minuteOfDay % 60));
+  };
+  const auto missedAt = [&](int station) { return 8 * 60 + 6 + station % kGapMinutes; };
+  const auto named = [&](int station) {
+    return "S" + std::to_string(station) + " (" + timeOf(missedAt(station)) + ")";
+  };
+  for (const int stations : {5, 6, 10'000}) {
+    SCOPED_TRACE(std::to_string(stations) + " stations missed");
+    tAutoAZS chain;
+    for (int station = 0; station < stations; ++station) {
+      testing::addSchedule(chain, {.AZSName = "S" + std::to_string(station),
+                                   .CP = {timeOf(missedAt(station)), "23:59"}});
+    }
+    testing::addSchedule(chain, {.AZSName = "Now", .CP = {"14:05"}});
+    PollingEngine::Links chainLinks = links();
+    chainLinks.registry = &chain;
+    PollingEngine chainEngine(chainLinks, timerLock);
+    platform::setClockForTests(monday(8, 5, 0));
+    chainEngine.tick();
+    host.calls.clear();
+    platform::setClockForTests(monday(14, 5, 10));
+    chainEngine.tick();
+
+    Log expected;
+    if (stations <= 5) {
+      for (int station = 0; station < stations; ++station) {
+        expected.push_back(kWarning + u8"Пропущен автозапрос на АЗС: "_cp1251 + named(station) +
+                           ")");
+      }
+    } else {
+      // Named first: the earliest minutes, and within a minute the registry's order.
+      std::vector<int> inMinuteOrder(static_cast<std::size_t>(stations));
+      std::iota(inMinuteOrder.begin(), inMinuteOrder.end(), 0);
+      std::stable_sort(inMinuteOrder.begin(), inMinuteOrder.end(),
+                       [&](int a, int b) { return missedAt(a) < missedAt(b); });
+      expected.push_back(kWarning + u8"Пропущено автозапросов на АЗС: "_cp1251 +
+                         std::to_string(stations) + u8" с "_cp1251 + timeOf(missedAt(0)) +
+                         u8" по "_cp1251 + timeOf(missedAt(inMinuteOrder.back())) +
+                         u8", первые: "_cp1251 + named(inMinuteOrder[0]) + ", " +
+                         named(inMinuteOrder[1]) + ", " + named(inMinuteOrder[2]) + ")");
+    }
+    expected.push_back(kStarting + "Now)");
+    expected.push_back("StartExchange(Now,1,Null)");
+    EXPECT_EQ(calls(), expected);
   }
 }
 
