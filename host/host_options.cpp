@@ -108,7 +108,8 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
   const QCommandLineOption openOption(
       "open",
       "Click the menu item at this caption path, e.g. \"Menu/Submenu/Item\". --open, --click, "
-      "--type, --expect and --screenshot-now are steps, played 0.6 s apart in the order given.",
+      "--type, --expect and --screenshot-now are steps, played 0.6 s apart in the order given; "
+      "while a window shows the wait cursor, a step waits unless its control takes input.",
       "PATH");
   const QCommandLineOption clickOption(
       "click",
