@@ -1,9 +1,6 @@
 #include "autoquery/database/office_database.h"
 
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -13,6 +10,7 @@
 #include "autoquery/database/office_database_name.h"
 #include "autoquery/database/office_database_texts.h"
 #include "autoquery/database/tools/office_database_creation.h"
+#include "support/local_port.h"
 #include "support/temporary_installation.h"
 
 namespace tarvel::autoquery {
@@ -132,32 +130,10 @@ TEST_F(OfficeDatabaseTest, FailuresCarryTheClientsErrorText) {
   EXPECT_NE(readFailure(localName).find("OFFICE"), std::string::npos) << "no table";
 }
 
-// A port of this machine that a socket holds: listening (it accepts the connection but never
-// answers) or closed (nothing listens there).
-class LocalPort {
- public:
-  explicit LocalPort(bool listening) : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
-    if (listening) ::listen(socket_, 4);
-  }
-  ~LocalPort() { ::close(socket_); }
-  std::string serverPrefix() const { return "127.0.0.1/" + std::to_string(port_) + ":"; }
-
- private:
-  int socket_;
-  int port_ = 0;
-};
-
 TEST_F(OfficeDatabaseTest, ServerThatIsAbsentOrSilentFailsSayingWhich) {
   const std::string timedOut = text::kConnectDidNotAnswer;
   for (const bool listening : {false, true}) {
-    const LocalPort port(listening);
+    const testing::LocalPort port(listening);
     const std::string failure = readFailure(officeDatabaseName(port.serverPrefix() + "C:\\DB.FDB"));
     EXPECT_FALSE(failure.empty());
     EXPECT_EQ(failure.starts_with(timedOut), listening)

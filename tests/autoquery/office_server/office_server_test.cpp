@@ -27,11 +27,11 @@
 #include "platform/cp1251.h"
 #include "support/fake_host.h"
 #include "support/firebird_server.h"
+#include "support/local_port.h"
 #include "support/office_database_threads.h"
 #include "support/office_window_showing.h"
 #include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"
-#include "support/silent_listener.h"
 #include "support/temporary_installation.h"
 
 namespace tarvel::autoquery {
@@ -268,7 +268,7 @@ TEST_F(OfficeServerTest, WindowGoingWhileACallIsStuckClosesItsConnectionAndEndsI
 }
 
 TEST_F(OfficeWindowFixture, ListenerThatNeverAnswersIsReportedAsAConnectTimeout) {
-  const testing::SilentListener listener;
+  const testing::LocalPort listener(true);
   startOffice(listener.hostDatabaseText());
   ASSERT_TRUE(testing::showAndWaitForStations(*form));
 

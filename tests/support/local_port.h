@@ -1,5 +1,6 @@
-// A port of this machine where a socket accepts connections and never answers: a database
-// server that has stopped answering, as the client meets it.
+// A port of this machine that a socket holds: listening (it takes connections but never answers,
+// a database server that has stopped answering as the client meets it) or closed (nothing
+// listens there).
 #pragma once
 
 #include <netinet/in.h>
@@ -10,9 +11,9 @@
 
 namespace tarvel::testing {
 
-class SilentListener {
+class LocalPort {
  public:
-  SilentListener() : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
+  explicit LocalPort(bool listening) : socket_(::socket(AF_INET, SOCK_STREAM, 0)) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -20,16 +21,16 @@ class SilentListener {
     ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address);
     ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &length);
     port_ = ntohs(address.sin_port);
-    ::listen(socket_, kBacklog);
+    if (listening) ::listen(socket_, kBacklog);
   }
-  ~SilentListener() { ::close(socket_); }
-  SilentListener(const SilentListener&) = delete;
-  SilentListener& operator=(const SilentListener&) = delete;
+  ~LocalPort() { ::close(socket_); }
+  LocalPort(const LocalPort&) = delete;
+  LocalPort& operator=(const LocalPort&) = delete;
 
+  // The server prefix of a database name on this port.
+  std::string serverPrefix() const { return "127.0.0.1/" + std::to_string(port_) + ":"; }
   // The host's database connection text of a database on this "server".
-  std::string hostDatabaseText() const {
-    return "127.0.0.1/" + std::to_string(port_) + ":C:\\FSYS\\DB\\MAIN.FDB";
-  }
+  std::string hostDatabaseText() const { return serverPrefix() + "C:\\FSYS\\DB\\MAIN.FDB"; }
 
  private:
   // Room for every connection a test makes: beyond it, a connection is not even taken.
