@@ -157,6 +157,15 @@ TEST_F(HostProcessTest, ExitWhileTheClosingWaitsForAStoppedServerEndsAtTheBound)
   EXPECT_EQ(failures, std::vector<std::string>{});
 }
 
+TEST_F(HostProcessTest, MenuCommandRepeatedWhileTheWindowIsOpenLeavesItShownAndUsable) {
+  const auto host = startHost({"--open", kOfficeWindow, "--open", kOfficeWindow, "--expect",
+                               "lbAZSname=AZS 1", "--open", kExit});
+  QString output;
+  EXPECT_EQ(waitForCleanExit(*host, output), "");
+  EXPECT_TRUE(output.contains("Shows: lbAZSname = AZS 1")) << output.toStdString();
+  EXPECT_FALSE(output.contains("Recursive")) << output.toStdString();
+}
+
 TEST_F(HostProcessTest, SigtermEndsTheHostAfterTheOfficeWindowUsedTheDatabase) {
   // The click on a station waits until the window has read its stations: the client is loaded
   // and has attached by then.
