@@ -23,11 +23,13 @@
 #include "autoquery/database/office_database_error.h"
 #include "autoquery/database/office_database_name.h"
 #include "autoquery/database/office_database_texts.h"
+#include "autoquery/ui/accessible_names.h"
 #include "autoquery/ui/auto_item_sett_form.h"
 #include "autoquery/ui/autoquery_ui_texts.h"
 #include "autoquery/ui/azs_frame.h"
 #include "autoquery/ui/database_wait.h"
 #include "autoquery/ui/legend_switch_storage.h"
+#include "autoquery/ui/office_window_focus.h"
 #include "autoquery/ui/office_window_layout.h"
 #include "autoquery/ui/office_window_texts.h"
 #include "platform/cp1251.h"
@@ -54,6 +56,7 @@ TAutoZaprosOfficeForm::TAutoZaprosOfficeForm(tAutoAZS& AutoAZS, HostCallback* ho
   setWindowTitle(platform::toUnicode(text::kOfficeFormCaption));
   platform::applyFormFont(this);
   createComponents();
+  nameOfficeWindowForListeners(*this);
   resize(kClientSize);
   move(0, 0);
 
@@ -138,6 +141,7 @@ void TAutoZaprosOfficeForm::FormShow() {
   RefreshFrames();
   CheckBox1Click();
   Redraw();
+  focusFirstStationAtTheTop(*this);
 }
 
 void TAutoZaprosOfficeForm::FormClose(int result) {
@@ -284,6 +288,14 @@ void TAutoZaprosOfficeForm::makeFrames(int32_t first, int32_t end) {
     frame->show();
     strip->show();
   }
+  // Assistive technology lists a band's frames in the order they stand among its children:
+  // frames made later (scrolled up to, or made again) go back to their stations' places.
+  const auto bandsEnd = std::min(
+      frames_.size(), static_cast<size_t>((end - 1) / kFramesPerBand + 1) * kFramesPerBand);
+  for (auto position = static_cast<size_t>(first / kFramesPerBand * kFramesPerBand);
+       position < bandsEnd; ++position) {
+    if (TAZSFrame* frame = frames_[position]) frame->raise();
+  }
 }
 
 void TAutoZaprosOfficeForm::freeFrames() {
@@ -311,7 +323,8 @@ void TAutoZaprosOfficeForm::freeBandsFarFromSight(int sightFirstBand, int sightL
     if (index >= sightFirstBand && index <= sightLastBand) continue;
     freeable.emplace_back(std::max(sightFirstBand - index, index - sightLastBand), index);
   }
-  const auto made = static_cast<int>(std::count(bandHasFrames_.begin(), bandHasFrames_.end(), true));
+  const auto made =
+      static_cast<int>(std::count(bandHasFrames_.begin(), bandHasFrames_.end(), true));
   const int surplus = made - kMadeBandLimit;
   if (surplus <= 0) return;
   std::sort(freeable.begin(), freeable.end(), std::greater<>());
@@ -342,13 +355,26 @@ bool TAutoZaprosOfficeForm::focusNextPrevChild(bool next) {
     const int32_t count = AutoAZS_.Count();
     int32_t target = -1;
     QWidget* outside = nullptr;
+    // The chart stands between the last frame and the widgets below the scroll box.
+    QWidget* chart = Image1->isVisibleTo(this) ? static_cast<QWidget*>(Image1) : nullptr;
     if (focus == ScrollBox1 && next) target = 0;
-    if (focus != nullptr && focus == tabStopAfterFrames() && !next) target = count - 1;
+    if (focus != nullptr && focus == tabStopAfterFrames() && !next) {
+      if (chart != nullptr) {
+        outside = chart;
+      } else {
+        target = count - 1;
+      }
+    }
+    if (focus != nullptr && focus == chart) {
+      if (next) outside = tabStopAfterFrames();
+      if (!next) target = count - 1;
+      if (!next && count == 0) outside = ScrollBox1;
+    }
     if (const auto* frame = qobject_cast<const TAZSFrame*>(focus)) {
       const auto place = std::find(frames_.begin(), frames_.end(), frame);
       if (place != frames_.end()) {
         target = static_cast<int32_t>(place - frames_.begin()) + (next ? 1 : -1);
-        if (target >= count) outside = tabStopAfterFrames();
+        if (target >= count) outside = chart != nullptr ? chart : tabStopAfterFrames();
         if (target < 0) outside = ScrollBox1;
       }
     }
