@@ -15,9 +15,11 @@ REPOSITORY = os.environ["TARVEL_REPOSITORY"]
 SHOTS = os.environ["TARVEL_DESKTOP_SHOTS"]
 FRAMEBUFFER = os.environ["TARVEL_FRAMEBUFFER"]
 
+
 OFFICE_TITLE = "Автоматический запрос данных с АЗС"
 EDITOR_TITLE = "Настройка автоматического запроса на АЗС"
 COUNTDOWN_TITLE = "Подтверждение автозапроса на АЗС"
+ITEM_ROLES = ("list item", "table cell", "tree item")
 STATIONS = ["АЗС №1 Центральная", "АЗС №2 Вокзальная", "АЗС №3 Заречье"]
 
 
@@ -129,6 +131,12 @@ def actions(accessible):
     return {action.getName(index): index for index in range(action.nActions)}
 
 
+def describe(accessible):
+    if accessible is None:
+        return "nothing"
+    return f"{role_of(accessible)} {name_of(accessible)!r}"
+
+
 def do_action(accessible, name):
     found = actions(accessible)
     assert name in found, f"{name_of(accessible)!r} offers {sorted(found)}, no {name}"
@@ -208,12 +216,20 @@ class Host:
 
     def focus(self):
         """The object with the keyboard focus, or None."""
+        # Asked afresh: a state kept from before may be stale.
+        self.application.clear_cache()
         for window in children(self.application):
             if not has_state(window, pyatspi.STATE_ACTIVE):
                 continue
             for accessible in walk(window):
-                if has_state(accessible, pyatspi.STATE_FOCUSED):
-                    return accessible
+                if not has_state(accessible, pyatspi.STATE_FOCUSED):
+                    continue
+                # Qt marks a view's current item focused also after the view lost the focus.
+                if role_of(accessible) in ITEM_ROLES and not has_state(
+                    accessible.parent, pyatspi.STATE_FOCUSED
+                ):
+                    continue
+                return accessible
         return None
 
     def wait_focus(self, name):
@@ -234,7 +250,7 @@ class Host:
             ):
                 return focus
             keys(key)
-        raise AssertionError(f"{key} never reached {name!r}")
+        raise AssertionError(f"{key} never reached {name!r}; the focus is on {describe(self.focus())}")
 
     def open_office_window(self):
         """Opens the office window from the menu bar with the keyboard: Alt+С ("Связь"), then
@@ -247,10 +263,21 @@ class Host:
 
     def click_office_window_open(self):
         """Opens the office window from the menu bar with the mouse."""
-        for caption in ("Связь", "Настройки", "Автоматическая отправка запроса"):
-            item = wait_for(lambda: self.menu_item(caption), "the menu item " + caption)
-            click(item)
-        return self.wait_window(OFFICE_TITLE)
+        wait_for(lambda: has_state(self.window("Кремнекс"), pyatspi.STATE_ACTIVE), "the host active")
+        path = ("Связь", "Настройки", "Автоматическая отправка запроса")
+        for attempt in range(3):
+            click(wait_for(lambda: self.menu_item(path[0]), "the menu " + path[0]))
+            # A click that only brought the main window forward opens nothing: once more.
+            try:
+                submenu = wait_for(lambda: self.menu_item(path[1]), "the menu item " + path[1], 4)
+            except AssertionError:
+                if attempt == 2:
+                    raise
+                keys("Escape")
+                continue
+            click(submenu)
+            click(wait_for(lambda: self.menu_item(path[2]), "the menu item " + path[2]))
+            return self.wait_window(OFFICE_TITLE)
 
     def menu_item(self, caption):
         for accessible in walk(self.application):

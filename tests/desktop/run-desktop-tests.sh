@@ -41,7 +41,7 @@ trap stop_all EXIT
 trap 'exit 130' INT TERM
 
 wait_for_file() {  # FILE WHAT
-  for _ in $(seq 1 200); do
+  for _ in $(seq 1 600); do
     [ -s "$1" ] && return 0
     sleep 0.05
   done
@@ -68,15 +68,16 @@ pids+=($!)
 # The window manager; it says when it is ready.
 openbox --sm-disable --startup "touch $work/openbox-ready" >"$work/openbox.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 1 200); do
+for _ in $(seq 1 600); do
   [ -e "$work/openbox-ready" ] && break
   sleep 0.05
 done
-[ -e "$work/openbox-ready" ] || { echo "run-desktop-tests.sh: openbox did not start" >&2; exit 1; }
+[ -e "$work/openbox-ready" ] ||
+  { cat "$work/openbox.log" >&2; echo "run-desktop-tests.sh: openbox did not start" >&2; exit 1; }
 
 export TARVEL_BUILD_DIR="$build_dir" TARVEL_REPOSITORY="$repository"
 export TARVEL_DESKTOP_SHOTS="$build_dir/desktop-shots"
 export TARVEL_FRAMEBUFFER="$work/framebuffer/Xvfb_screen0"
 mkdir -p "$TARVEL_DESKTOP_SHOTS"
 # pyatspi is a package of the system's Python, whatever python3 comes first on PATH.
-/usr/bin/python3 -m pytest -p no:cacheprovider -q "$repository/tests/desktop" "$@"
+/usr/bin/python3 -m pytest -p no:cacheprovider -W ignore::DeprecationWarning -q "$repository/tests/desktop" "$@"
