@@ -68,6 +68,7 @@ def test_the_count_down_has_named_controls(tmp_path):
     host = Host(tmp_path, ["--poll-next-minute"])
     try:
         countdown = wait_for(lambda: host.window(COUNTDOWN_TITLE), "the count-down", 120)
+        time.sleep(0.5)  # its first paint
         screenshot("count-down")
         assert unnamed_focusable(countdown) == []
         keys("Escape")

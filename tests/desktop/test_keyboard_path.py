@@ -1,6 +1,7 @@
 """The operator who works with the keyboard alone, from the host's menu bar to stored times."""
 
 import re
+import time
 
 import pyatspi
 
@@ -39,8 +40,10 @@ def test_f10_opens_the_menu_bar_and_escape_closes_it(host):
 def test_keyboard_only_path_from_the_menu_to_stored_daily_and_weekday_times(host):
     # Alt+С, Н, А: "Связь", "Настройки", "Автоматическая отправка запроса".
     host.open_office_window()
-    screenshot("office-window")
     host.tab_to(STATIONS[0])
+    # The window has the keyboard, so it is mapped; a moment more for its first paint.
+    time.sleep(0.5)
+    screenshot("office-window")
     keys("Return")
     host.wait_window(EDITOR_TITLE)
     tab_to_role(host, ("text",))

@@ -1,5 +1,7 @@
 """Windows of the plug-in keep their place on a real window manager."""
 
+import time
+
 from desktop import EDITOR_TITLE, STATIONS, Host, keys, screenshot, settled_extents
 
 OPENINGS = 25
@@ -16,6 +18,7 @@ def editor_places(host, openings, picture=None):
         editor = host.wait_window(EDITOR_TITLE)
         places.append(settled_extents(editor)[:2])
         if picture and opening == openings - 1:
+            time.sleep(0.5)  # its first paint
             screenshot(picture)
         keys("Escape")
         host.wait_closed(EDITOR_TITLE)

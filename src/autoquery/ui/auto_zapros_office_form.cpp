@@ -272,9 +272,11 @@ void TAutoZaprosOfficeForm::makeFrames(int32_t first, int32_t end) {
   end = std::min(end, AutoAZS_.Count());
   if (first >= end) return;
   if (frames_.size() < static_cast<size_t>(end)) frames_.resize(static_cast<size_t>(end), nullptr);
+  bool madeAny = false;
   for (int32_t position = first; position < end; ++position) {
     TAZSFrame*& frame = frames_[static_cast<size_t>(position)];
     if (frame != nullptr) continue;
+    madeAny = true;
     QWidget* strip = frameBand(position);
     bandHasFrames_[static_cast<size_t>(position / kFramesPerBand)] = true;
     frame = new TAZSFrame(ImageList1, strip);
@@ -290,6 +292,7 @@ void TAutoZaprosOfficeForm::makeFrames(int32_t first, int32_t end) {
   }
   // Assistive technology lists a band's frames in the order they stand among its children:
   // frames made later (scrolled up to, or made again) go back to their stations' places.
+  if (!madeAny) return;
   const auto bandsEnd = std::min(
       frames_.size(), static_cast<size_t>((end - 1) / kFramesPerBand + 1) * kFramesPerBand);
   for (auto position = static_cast<size_t>(first / kFramesPerBand * kFramesPerBand);
@@ -323,8 +326,7 @@ void TAutoZaprosOfficeForm::freeBandsFarFromSight(int sightFirstBand, int sightL
     if (index >= sightFirstBand && index <= sightLastBand) continue;
     freeable.emplace_back(std::max(sightFirstBand - index, index - sightLastBand), index);
   }
-  const auto made =
-      static_cast<int>(std::count(bandHasFrames_.begin(), bandHasFrames_.end(), true));
+  const auto made = static_cast<int>(std::count(bandHasFrames_.begin(), bandHasFrames_.end(), true));
   const int surplus = made - kMadeBandLimit;
   if (surplus <= 0) return;
   std::sort(freeable.begin(), freeable.end(), std::greater<>());

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QToolTip>
+#include <algorithm>
 
 #include "autoquery/chart/chart_geometry.h"
 #include "autoquery/chart/chart_texts.h"
@@ -110,27 +111,30 @@ void ChartWidget::showFocusedHint() {
 }
 
 void ChartWidget::keyPressEvent(QKeyEvent* event) {
-  bool handled = true;
-  platform::guarded([&] {
-    const int last = static_cast<int>(overlaps_.size()) - 1;
-    switch (event->key()) {
-      case Qt::Key_Right:
-        focusOverlap(focusedOverlap_ < 0 ? 0 : focusedOverlap_ + 1);
-        break;
-      case Qt::Key_Left:
-        focusOverlap(focusedOverlap_ < 0 ? last : focusedOverlap_ - 1);
-        break;
-      case Qt::Key_Home:
-        focusOverlap(0);
-        break;
-      case Qt::Key_End:
-        focusOverlap(last);
-        break;
-      default:
-        handled = false;
-    }
-  });
-  if (!handled) QWidget::keyPressEvent(event);
+  const int last = static_cast<int>(overlaps_.size()) - 1;
+  int target = -1;
+  switch (event->key()) {
+    case Qt::Key_Right:
+      target = focusedOverlap_ < 0 ? 0 : std::min(focusedOverlap_ + 1, last);
+      break;
+    case Qt::Key_Left:
+      target = focusedOverlap_ < 0 ? last : std::max(focusedOverlap_ - 1, 0);
+      break;
+    case Qt::Key_Home:
+      target = 0;
+      break;
+    case Qt::Key_End:
+      target = last;
+      break;
+    default:
+      break;
+  }
+  // Without overlaps (or another key) the key goes on to the scroll box, which scrolls.
+  if (target < 0 || overlaps_.empty()) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  platform::guarded([&] { focusOverlap(target); });
 }
 
 void ChartWidget::keyReleaseEvent(QKeyEvent* event) {
