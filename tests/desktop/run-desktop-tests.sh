@@ -11,9 +11,13 @@ cd "$(dirname "$0")/../.."
 repository="$PWD"
 build_dir="$(cd "${BUILD_DIR:-build}" && pwd)"
 
-# A process group of our own, so that whatever the servers start is ended with them.
+# A process group of our own, so that whatever the servers start is ended with them, and this
+# shell the reaper of what they leave orphaned (the accessibility registry is started detached),
+# so that nothing of it is left behind, not even as a process entry.
 if [ "$(ps -o pgid= $$ | tr -d ' ')" != "$$" ]; then
-  exec setsid "$0" "$@"
+  exec setsid /usr/bin/python3 -c \
+    'import ctypes, os, sys; ctypes.CDLL(None).prctl(36, 1, 0, 0, 0); os.execv(sys.argv[1], sys.argv[1:])' \
+    "$0" "$@"
 fi
 
 work="$(mktemp -d)"
@@ -23,17 +27,19 @@ export XDG_RUNTIME_DIR="$work/runtime"
 stop_all() {
   local status=$?
   trap - EXIT INT TERM
-  # Grandchildren first (the accessibility bus and registry, a host left running), while the
-  # servers that started them are still there to collect them; then the servers themselves.
-  local others
-  others="$(ps -e -o pid=,pgid=,ppid= | awk -v group=$$ '$2 == group && $3 != group && $1 != group { print $1 }')"
-  [ -n "$others" ] && kill $others 2>/dev/null && sleep 0.5
-  for ((index = ${#pids[@]} - 1; index >= 0; index--)); do
-    kill "${pids[index]}" 2>/dev/null || true
-    wait "${pids[index]}" 2>/dev/null || true
+  # The deepest first (the registry before the bus that started it, a host before its tests),
+  # so that each is collected by a parent still there; this shell collects the servers.
+  local leaves
+  for _ in $(seq 1 20); do
+    leaves="$(ps -e -o pid=,pgid=,ppid=,stat=,comm= | awk -v group=$$ '
+      $2 == group && $1 != group && $4 !~ /^Z/ && $5 != "ps" && $5 != "awk" { member[$1] = $3 }
+      END { for (p in member) parent[member[p]] = 1
+            for (p in member) if (!(p in parent)) print p }')"
+    [ -z "$leaves" ] && break
+    kill $leaves 2>/dev/null || true
+    sleep 0.3
   done
-  trap '' TERM
-  kill -TERM -- -$$ 2>/dev/null || true
+  wait 2>/dev/null || true
   rm -rf "$work"
   exit "$status"
 }
@@ -49,9 +55,15 @@ wait_for_file() {  # FILE WHAT
   exit 1
 }
 
-# The X server, on a display number it picks itself; its screen is kept as a file to picture.
+# The X server, on a display number away from the usual ones (other programs on the machine may
+# assume :0 is theirs) and free now; it says when it is ready. Its screen is kept as a file to
+# picture.
 mkdir -p "$work/framebuffer"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -fbdir "$work/framebuffer" -nolisten tcp \
+display=$((100 + $$ % 800))
+while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
+  display=$((display + 1))
+done
+Xvfb ":$display" -displayfd 3 -screen 0 1280x800x24 -fbdir "$work/framebuffer" -nolisten tcp \
   3>"$work/display" >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 wait_for_file "$work/display" Xvfb
@@ -73,7 +85,8 @@ for _ in $(seq 1 600); do
   sleep 0.05
 done
 [ -e "$work/openbox-ready" ] ||
-  { cat "$work/openbox.log" >&2; echo "run-desktop-tests.sh: openbox did not start" >&2; exit 1; }
+  { cat "$work/openbox.log" "$work/xvfb.log" >&2
+    echo "run-desktop-tests.sh: openbox did not start on $DISPLAY" >&2; exit 1; }
 
 export TARVEL_BUILD_DIR="$build_dir" TARVEL_REPOSITORY="$repository"
 export TARVEL_DESKTOP_SHOTS="$build_dir/desktop-shots"
