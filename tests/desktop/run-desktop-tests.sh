@@ -92,5 +92,7 @@ export TARVEL_BUILD_DIR="$build_dir" TARVEL_REPOSITORY="$repository"
 export TARVEL_DESKTOP_SHOTS="$build_dir/desktop-shots"
 export TARVEL_FRAMEBUFFER="$work/framebuffer/Xvfb_screen0"
 mkdir -p "$TARVEL_DESKTOP_SHOTS"
-# pyatspi is a package of the system's Python, whatever python3 comes first on PATH.
+# pyatspi is a package of the system's Python, whatever python3 comes first on PATH; no
+# byte code is left in the source tree.
+export PYTHONDONTWRITEBYTECODE=1
 /usr/bin/python3 -m pytest -p no:cacheprovider -W ignore::DeprecationWarning -q "$repository/tests/desktop" "$@"
