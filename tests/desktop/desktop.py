@@ -292,10 +292,10 @@ class Host:
 
 
 def frame_of(window, station):
+    """The station's frame in the window (not the label inside it that bears the same name)."""
     for accessible in walk(window, showing_only=False):
-        if name_of(accessible) == station and role_of(accessible) not in ("label",):
-            if role_of(accessible) != "label":
-                return accessible
+        if name_of(accessible) == station and role_of(accessible) != "label":
+            return accessible
     return None
 
 
