@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDockWidget>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include "host/host_callback.h"
 #include "host/host_control_panel.h"
@@ -38,6 +39,17 @@ HostWindow::HostWindow(uint8_t mode, bool hostMenuHasLink, QWidget* parent) : QM
   mainMenu_ = std::make_unique<QtMenuItem>(menuBar());
   callback_ = std::make_unique<ReferenceHostCallback>(*controlPanel, *messagePane, *mainMenu_);
   addOwnMenus(mode, hostMenuHasLink);
+
+  // F10 opens the menu bar's first menu; the arrow keys go on from there.
+  auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+  connect(menuKey, &QShortcut::activated, this, platform::guardedHandler([this] {
+            for (QAction* menu : menuBar()->actions()) {
+              if (menu->isVisible() && menu->isEnabled()) {
+                menuBar()->setActiveAction(menu);
+                return;
+              }
+            }
+          }));
 
   connect(controlPanel, &HostControlPanel::shiftClosed, this,
           platform::guardedHandler([this](int newShiftNumber) {

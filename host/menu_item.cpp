@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <stdexcept>
 
+#include "host/menu_mnemonics.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
 
@@ -36,7 +37,13 @@ void QtMenuItem::setCaption(const std::string& caption) {
   if (action_ == nullptr) return;
   const bool separator = caption == kSeparatorCaption;
   // A separator with a text is drawn as a titled section; the host's separators carry none.
-  action_->setText(separator ? QString() : platform::toUnicode(caption));
+  QList<QChar> taken;
+  for (const auto& sibling : parent_->children_) {
+    if (sibling.get() != this && sibling->action_ != nullptr) {
+      taken.append(mnemonicOf(sibling->action_->text()));
+    }
+  }
+  action_->setText(separator ? QString() : withMnemonic(platform::toUnicode(caption), taken));
   action_->setSeparator(separator);
 }
 

@@ -25,7 +25,8 @@ class QtMenuItem final : public HostMenuItem {
   QtMenuItem& operator=(const QtMenuItem&) = delete;
 
   std::string caption() const override;
-  // "&" marks the accelerator as it does in Qt; "-" makes the item a separator.
+  // "&" marks the accelerator as it does in Qt; a caption without one is shown with an Alt key
+  // that no other item of its menu uses (menu_mnemonics.h). "-" makes the item a separator.
   void setCaption(const std::string& caption) override;
   void setHint(const std::string& hint) override;
   void setHelpContext(int32_t helpContext) override;

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTest>
 #include <cstring>
 
 #include "host/host_control_panel.h"
@@ -120,11 +123,24 @@ TEST(ReferenceHostCallback, MenuItemsAreMadeInTheMenuBar) {
   added->setCaption("\xd1\xe2\xff\xe7\xfc");  // "Связь"
   ASSERT_EQ(root->count(), 2);
   EXPECT_EQ(root->item(1), added);
-  EXPECT_EQ(window.menuBar()->actions().last()->text(), QString::fromUtf8("Связь"));
+  // Shown with an Alt key of its own; the caption stays as given.
+  EXPECT_EQ(window.menuBar()->actions().last()->text(), QString::fromUtf8("&Связь"));
+  EXPECT_EQ(added->caption(), "\xd1\xe2\xff\xe7\xfc");
 
   tarvel::testing::FakeMenuItem foreign;
   EXPECT_THROW(window.callback().NewMenuItem(&foreign, -1), std::invalid_argument);
   EXPECT_THROW(window.callback().NewMenuItem(nullptr, -1), std::invalid_argument);
+}
+
+TEST(ReferenceHostCallback, F10OpensTheMenuBarsFirstMenu) {
+  HostWindow window(1, false);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  QTest::keyClick(&window, Qt::Key_F10);
+  ASSERT_NE(window.menuBar()->activeAction(), nullptr);
+  EXPECT_EQ(window.menuBar()->activeAction(), window.menuBar()->actions().first());
+  EXPECT_TRUE(window.menuBar()->activeAction()->menu()->isVisible());
 }
 
 TEST(ReferenceHostCallback, HostCanBringItsOwnCommunicationMenu) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
 #include "support/recorded_errors.h"
 
@@ -30,6 +31,28 @@ TEST_F(HostMenuItemAdapter, CaptionSetAfterCreationReachesTheActionThroughTheCod
   EXPECT_EQ(item->action()->text(), QString::fromUtf8("Связь с о&фисом"));
   ASSERT_EQ(menuBar_.actions().size(), 1);
   EXPECT_EQ(menuBar_.actions().first(), item->action());
+}
+
+TEST_F(HostMenuItemAdapter, CaptionsWithoutAnAltKeyGetOneNoOtherItemOfTheirMenuUses) {
+  QtMenuItem* menu = root_.appendChild("menu");
+  const struct {
+    const char* utf8Caption;
+    const char* shown;
+  } items[] = {
+      {"Безопасность соединения", "&Безопасность соединения"},
+      {"Автоматическая отправка запроса", "&Автоматическая отправка запроса"},
+      {"-", ""},
+      {"Сменный носитель", "&Сменный носитель"},
+      {"Сохранить", "С&охранить"},  // С is taken: the next free letter
+      {"В&ыход", "В&ыход"},         // marked by its caption already
+      {"Выход", "&Выход"},
+  };
+  for (const auto& item : items) {
+    const std::string caption = tarvel::platform::fromUnicode(QString::fromUtf8(item.utf8Caption));
+    QtMenuItem* added = menu->appendChild(caption);
+    EXPECT_EQ(added->action()->text(), QString::fromUtf8(item.shown)) << item.shown;
+    EXPECT_EQ(added->caption(), caption);
+  }
 }
 
 TEST_F(HostMenuItemAdapter, DashCaptionMakesAnUntitledSeparator) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <cstdlib>
 #include <filesystem>
@@ -29,6 +31,41 @@ TEST(FormPlacement, OpensAtTheTopLeftCornerUntilAPositionIsRemembered) {
   FormPlacement(&otherForm, "TOtherForm").restore();
   EXPECT_EQ(otherForm.pos(), QPoint(0, 0));
   EXPECT_TRUE(std::filesystem::exists(configHome / "Tarvel" / "placement.ini"));
+}
+
+TEST(FormPlacement, APlaceOffEveryScreenIsBroughtBackOntoTheNearestOne) {
+  const std::vector<QRect> screens{{0, 0, 1280, 800}, {1280, 0, 1024, 768}};
+  const QSize frame(400, 300);
+  const struct {
+    QPoint remembered;
+    QPoint placed;
+  } cases[] = {
+      {{100, 50}, {100, 50}},      // on the first screen
+      {{1500, 600}, {1500, 600}},  // on the second screen, its bottom below: the title bar is
+                                   // what the operator needs
+      {{1240, 20}, {1240, 20}},    // the title's start across both screens
+      {{3000, 200}, {1904, 200}},  // a monitor to the right removed
+      {{-2000, -900}, {0, 0}},     // one to the upper left
+      {{200, -15}, {200, 0}},      // the title bar above the top edge
+      {{500, 900}, {500, 500}},    // below the bottom edge
+  };
+  for (const auto& test : cases) {
+    EXPECT_EQ(placeOnScreens(test.remembered, frame, screens), test.placed) << test.remembered.x();
+  }
+}
+
+TEST(FormPlacement, ARememberedPlaceThatNoScreenShowsOpensOnTheScreen) {
+  const std::filesystem::path configHome = std::getenv("XDG_CONFIG_HOME");
+  QWidget window;
+  window.resize(200, 100);
+  FormPlacement placement(&window, "TFarForm");
+  window.move(6000, 4000);
+  placement.save();
+  QWidget nextRun;
+  nextRun.resize(200, 100);
+  FormPlacement(&nextRun, "TFarForm").restore();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(nextRun.geometry())) << nextRun.x() << "," << nextRun.y();
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #include "support/user_actions.h"
 
+#include <gtest/gtest.h>
+
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -153,6 +156,18 @@ void dragMouse(QWidget& widget, QPoint from, QPoint to) {
   QTest::mouseMove(&widget, (from + to) / 2);
   QTest::mouseMove(&widget, to);
   QTest::mouseRelease(&widget, Qt::LeftButton, Qt::NoModifier, to);
+}
+
+void doAccessibleAction(QWidget& widget, const QString& actionName) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
+  QAccessibleActionInterface* actions =
+      accessible != nullptr ? accessible->actionInterface() : nullptr;
+  if (actions == nullptr || !actions->actionNames().contains(actionName)) {
+    ADD_FAILURE() << widget.objectName().toStdString() << " offers no action "
+                  << actionName.toStdString();
+    return;
+  }
+  actions->doAction(actionName);
 }
 
 }  // namespace tarvel::testing

@@ -53,4 +53,9 @@ void dragSlider(QSlider& slider, int value);
 // Presses the left button at from, moves to to while holding it, and releases it there.
 void dragMouse(QWidget& widget, QPoint from, QPoint to);
 
+// What an assistive client (a screen reader) does through the accessibility bus: runs the named
+// action (QAccessibleActionInterface::toggleAction(), pressAction() ...) of the widget's
+// accessible interface. Fails the test when the widget offers no such action.
+void doAccessibleAction(QWidget& widget, const QString& actionName);
+
 }  // namespace tarvel::testing

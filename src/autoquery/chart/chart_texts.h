@@ -20,4 +20,10 @@ inline constexpr auto& kPixels = u8" точек"_cp1251;
 inline constexpr auto& kOverlapHeader = u8"Возможное наложение сеансов:"_cp1251;
 inline constexpr auto& kAndMore = u8"и ещё АЗС: "_cp1251;
 
+// The chart's accessible description before the keys reached an overlap.
+inline constexpr auto& kNoOverlaps = u8"Наложений сеансов нет"_cp1251;
+inline constexpr auto& kOverlapsCount = u8"Наложений сеансов: "_cp1251;
+inline constexpr auto& kOverlapKeys =
+    u8". Стрелки вправо и влево переходят от одного к другому"_cp1251;
+
 }  // namespace tarvel::autoquery::chart::text

@@ -36,17 +36,37 @@ std::string timelineHint(const TimelineChart& chart, QPoint point) {
   if (chart.greenRowCount(point.x()) < 2) {
     return chart.stationName(row) + "\n" + sessionMoments(chart, boxes);
   }
+  return overlapHint(chart, point.x());
+}
+
+std::string overlapHint(const TimelineChart& chart, int x) {
+  if (chart.greenRowCount(x) < 2) return {};
   std::string hint = text::kOverlapHeader;
-  const std::vector<int> meeting = chart.greenRowsAt(point.x());
+  const std::vector<int> meeting = chart.greenRowsAt(x);
   for (size_t index = 0; index < meeting.size(); ++index) {
     if (index == kMaxHintStations) {
       hint += "\n" + (text::kAndMore + std::to_string(meeting.size() - index));
       break;
     }
     hint += "\n" + chart.stationName(meeting[index]) + "  " +
-            sessionMoments(chart, chart.rows().boxesAt(meeting[index], point.x()));
+            sessionMoments(chart, chart.rows().boxesAt(meeting[index], x));
   }
   return hint;
+}
+
+std::vector<OverlapStretch> overlapStretches(const TimelineChart& chart) {
+  std::vector<OverlapStretch> stretches;
+  int previousCount = 0;
+  for (int x = 0; x < chart.size().width(); ++x) {
+    const int count = chart.greenRowCount(x);
+    if (count >= 2 && count == previousCount) {
+      stretches.back().end = x + 1;
+    } else if (count >= 2) {
+      stretches.push_back({x, x + 1});
+    }
+    previousCount = count;
+  }
+  return stretches;
 }
 
 }  // namespace tarvel::autoquery::chart

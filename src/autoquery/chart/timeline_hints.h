@@ -4,6 +4,7 @@
 
 #include <QPoint>
 #include <string>
+#include <vector>
 
 namespace tarvel::autoquery::chart {
 
@@ -17,5 +18,20 @@ inline constexpr int kMaxHintStations = 20;
 // where boxes of two or more stations meet, a header and one line per such station with its
 // sessions there. Empty anywhere else.
 std::string timelineHint(const TimelineChart& chart, QPoint point);
+
+// The hint for column x where boxes of two or more stations meet: the header and one line per
+// such station with its sessions there. Empty where fewer than two stations meet.
+std::string overlapHint(const TimelineChart& chart, int x);
+
+// A stretch of adjacent columns [first, end) where the same number (two or more) of stations
+// meet: one stop of the keyboard's way through the chart's overlaps.
+struct OverlapStretch {
+  int first = 0;
+  int end = 0;
+  bool operator==(const OverlapStretch&) const = default;
+};
+
+// The chart's overlap stretches from left to right.
+std::vector<OverlapStretch> overlapStretches(const TimelineChart& chart);
 
 }  // namespace tarvel::autoquery::chart

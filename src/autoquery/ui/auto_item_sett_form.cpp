@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 
 #include "autoquery/core/schedule_edit.h"
+#include "autoquery/ui/accessible_names.h"
 #include "autoquery/ui/autoquery_ui_texts.h"
 #include "autoquery/ui/component_looks.h"
 #include "autoquery/ui/time_field.h"
@@ -51,12 +52,16 @@ TAutoItemSettForm::TAutoItemSettForm(tAutoAZS& registry)
   setMinimumSize(kDesignClientSize.width() / 2, kDesignClientSize.height() / 4);
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   createComponents();
+  nameEditorForListeners(*this);
   connectHandlers();
 }
 
 void TAutoItemSettForm::connectHandlers() {
+  // Whatever changes either (mouse, key, an assistive client's toggle action, code) changes the
+  // other: the check box holds the state that "Применить" stores, the switch shows it. Setting
+  // the state a widget already has signals nothing, so the two do not echo each other.
   connect(cbEnable, &QCheckBox::toggled, this, guardedHandler([this] { cbEnableClick(); }));
-  connect(RxSwitch1, &ToggleSwitch::clicked, this, guardedHandler([this] { RxSwitch1Click(); }));
+  connect(RxSwitch1, &ToggleSwitch::toggled, this, guardedHandler([this] { RxSwitch1Click(); }));
   for (QRadioButton* kind : {rbDay, rbWeek, rbMonth}) {
     connect(kind, &QRadioButton::toggled, this, guardedHandler([this] { rbDayClick(); }));
   }
@@ -216,6 +221,7 @@ void TAutoItemSettForm::lvWeekDayChange() {
   for (int day = 0; day < kWeekdayCount; ++day) {
     QTreeWidgetItem* row = lvWeekDay->topLevelItem(day);
     row->setCheckState(0, row->text(kTimeColumn).isEmpty() ? Qt::Unchecked : Qt::Checked);
+    nameTimeCellForListeners(*row, kTimeColumn);
   }
   refreshingWeekdays_ = false;
   const QTreeWidgetItem* row = selectedWeekdayRow();

@@ -23,11 +23,13 @@
 #include "autoquery/database/office_database_error.h"
 #include "autoquery/database/office_database_name.h"
 #include "autoquery/database/office_database_texts.h"
+#include "autoquery/ui/accessible_names.h"
 #include "autoquery/ui/auto_item_sett_form.h"
 #include "autoquery/ui/autoquery_ui_texts.h"
 #include "autoquery/ui/azs_frame.h"
 #include "autoquery/ui/database_wait.h"
 #include "autoquery/ui/legend_switch_storage.h"
+#include "autoquery/ui/office_window_focus.h"
 #include "autoquery/ui/office_window_layout.h"
 #include "autoquery/ui/office_window_texts.h"
 #include "platform/cp1251.h"
@@ -54,6 +56,7 @@ TAutoZaprosOfficeForm::TAutoZaprosOfficeForm(tAutoAZS& AutoAZS, HostCallback* ho
   setWindowTitle(platform::toUnicode(text::kOfficeFormCaption));
   platform::applyFormFont(this);
   createComponents();
+  nameOfficeWindowForListeners(*this);
   resize(kClientSize);
   move(0, 0);
 
@@ -157,6 +160,8 @@ void TAutoZaprosOfficeForm::ReadStationList() {
   CheckBox1Click();
   Redraw();
   setReading(false);
+  // Given back only now: Qt gives no focus to a widget that takes no input.
+  focusFirstStationAtTheTop(*this);
 }
 
 void TAutoZaprosOfficeForm::setReading(bool reading) {
@@ -318,9 +323,11 @@ void TAutoZaprosOfficeForm::makeFrames(int32_t first, int32_t end) {
   end = std::min(end, AutoAZS_.Count());
   if (first >= end) return;
   if (frames_.size() < static_cast<size_t>(end)) frames_.resize(static_cast<size_t>(end), nullptr);
+  bool madeAny = false;
   for (int32_t position = first; position < end; ++position) {
     TAZSFrame*& frame = frames_[static_cast<size_t>(position)];
     if (frame != nullptr) continue;
+    madeAny = true;
     QWidget* strip = frameBand(position);
     bandHasFrames_[static_cast<size_t>(position / kFramesPerBand)] = true;
     frame = new TAZSFrame(ImageList1, strip);
@@ -333,6 +340,15 @@ void TAutoZaprosOfficeForm::makeFrames(int32_t first, int32_t end) {
     frame->RefreshFrame(item);
     frame->show();
     strip->show();
+  }
+  // Assistive technology lists a band's frames in the order they stand among its children:
+  // frames made later (scrolled up to, or made again) go back to their stations' places.
+  if (!madeAny) return;
+  const auto bandsEnd = std::min(
+      frames_.size(), static_cast<size_t>((end - 1) / kFramesPerBand + 1) * kFramesPerBand);
+  for (auto position = static_cast<size_t>(first / kFramesPerBand * kFramesPerBand);
+       position < bandsEnd; ++position) {
+    if (TAZSFrame* frame = frames_[position]) frame->raise();
   }
 }
 
@@ -393,13 +409,26 @@ bool TAutoZaprosOfficeForm::focusNextPrevChild(bool next) {
     const int32_t count = AutoAZS_.Count();
     int32_t target = -1;
     QWidget* outside = nullptr;
+    // The chart stands between the last frame and the widgets below the scroll box.
+    QWidget* chart = Image1->isVisibleTo(this) ? static_cast<QWidget*>(Image1) : nullptr;
     if (focus == ScrollBox1 && next) target = 0;
-    if (focus != nullptr && focus == tabStopAfterFrames() && !next) target = count - 1;
+    if (focus != nullptr && focus == tabStopAfterFrames() && !next) {
+      if (chart != nullptr) {
+        outside = chart;
+      } else {
+        target = count - 1;
+      }
+    }
+    if (focus != nullptr && focus == chart) {
+      if (next) outside = tabStopAfterFrames();
+      if (!next) target = count - 1;
+      if (!next && count == 0) outside = ScrollBox1;
+    }
     if (const auto* frame = qobject_cast<const TAZSFrame*>(focus)) {
       const auto place = std::find(frames_.begin(), frames_.end(), frame);
       if (place != frames_.end()) {
         target = static_cast<int32_t>(place - frames_.begin()) + (next ? 1 : -1);
-        if (target >= count) outside = tabStopAfterFrames();
+        if (target >= count) outside = chart != nullptr ? chart : tabStopAfterFrames();
         if (target < 0) outside = ScrollBox1;
       }
     }

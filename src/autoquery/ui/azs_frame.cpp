@@ -4,7 +4,10 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScrollArea>
+#include <QTimer>
 
+#include "autoquery/ui/accessible_frame.h"
 #include "autoquery/ui/component_looks.h"
 #include "autoquery/ui/image_list.h"
 #include "autoquery/ui/office_window_texts.h"
@@ -83,6 +86,14 @@ TAZSFrame::TAZSFrame(const ImageList& images, QWidget* parent) : QFrame(parent),
   setFocusPolicy(Qt::StrongFocus);
   resize(kFrameWidth, kFrameHeight);
   createComponents();
+  AccessibleFrame::frameMade();
+}
+
+TAZSFrame::~TAZSFrame() { AccessibleFrame::frameFreed(); }
+
+void TAZSFrame::pressLater() {
+  QTimer::singleShot(0, this,
+                     [this] { platform::guarded([this] { emit FrameClick(AZSIndex_); }); });
 }
 
 void TAZSFrame::createComponents() {
@@ -166,6 +177,14 @@ void TAZSFrame::keyPressEvent(QKeyEvent* event) {
 void TAZSFrame::focusInEvent(QFocusEvent* event) {
   QFrame::focusInEvent(event);
   Panel1->update();
+  // However the focus came (Tab, a click, an assistive client), the operator sees the frame.
+  for (QWidget* ancestor = parentWidget(); ancestor != nullptr;
+       ancestor = ancestor->parentWidget()) {
+    if (auto* area = qobject_cast<QScrollArea*>(ancestor)) {
+      area->ensureWidgetVisible(this, 0, 0);
+      break;
+    }
+  }
 }
 
 void TAZSFrame::focusOutEvent(QFocusEvent* event) {

@@ -1,7 +1,10 @@
 // TAZSFrame: one station's view in the office window: its name and a picture of two icons,
 // polling on or off and the connection type. A click anywhere on it, or Enter or Space while it
 // has the keyboard focus, asks for the station's schedule editor. The office window makes it
-// when it needs it and refreshes it from the station's record (RefreshFrame).
+// when it needs it and refreshes it from the station's record (RefreshFrame). For assistive
+// technology it is a button named after the station: its press action opens the editor as a
+// click does, and a frame that takes the focus, also from an assistive client, scrolls into
+// sight.
 #pragma once
 
 #include <QFrame>
@@ -30,6 +33,7 @@ class TAZSFrame : public QFrame {
   // images: the office window's ImageList1, which must outlive the frame. Takes the keyboard
   // focus by Tab and by click (the office window leads Tab through its frames itself).
   TAZSFrame(const ImageList& images, QWidget* parent);
+  ~TAZSFrame() override;
 
   QFrame* Panel1 = nullptr;
   QLabel* lbAZSname = nullptr;
@@ -49,6 +53,10 @@ class TAZSFrame : public QFrame {
 
   // The picture RefreshFrame shows in Image1: 38 x 38, the lowest two rows hidden by it.
   const QImage& picture() const { return picture_; }
+
+  // What a click does, once the event that asks for it has been handled: an assistive client's
+  // press must not wait for the modal editor to close.
+  void pressLater();
 
  signals:
   // A click on the frame, its name or its picture, or Enter or Space on the focused frame, with

@@ -13,6 +13,7 @@
 #include "autoquery/chart/timeline_hints.h"
 #include "chart_test_items.h"
 #include "platform/cp1251.h"
+#include "support/user_actions.h"
 
 namespace tarvel::autoquery::chart {
 namespace {
@@ -71,6 +72,39 @@ TEST_F(ChartWidgetTest, HintsNameTheStationAndTheSessionOrAllStationsThatMeet) {
   QHelpEvent hover(QEvent::ToolTip, QPoint(125, 56), widget.mapToGlobal(QPoint(125, 56)));
   QApplication::sendEvent(&widget, &hover);
   EXPECT_EQ(QToolTip::text(), "South\n08.12.2026 15:00");
+}
+
+TEST_F(ChartWidgetTest, ArrowKeysGoThroughTheOverlapsAndDescribeAndShowTheOneReached) {
+  std::vector<std::unique_ptr<TAzsItem>> items;
+  items.push_back(daily({"10:00", "15:00"}, "North"));
+  items.push_back(daily({"10:00"}, "South"));
+  items.push_back(daily({"15:00"}, "East"));
+  ChartWidget widget;
+  widget.show();
+  widget.redraw(pointers(items), 1, 2);
+  EXPECT_EQ(widget.focusPolicy(), Qt::StrongFocus);
+  // Today's 10:00 and 15:00 meet, and tomorrow's.
+  ASSERT_EQ(widget.overlaps().size(), 4u);
+  const auto hintAt = [&](int stop) {
+    return platform::toUnicode(overlapHint(*widget.chart(), widget.overlaps()[stop].first));
+  };
+  const struct {
+    Qt::Key key;
+    int reached;
+  } steps[] = {{Qt::Key_Right, 0}, {Qt::Key_Right, 1}, {Qt::Key_Left, 0}, {Qt::Key_End, 3},
+               {Qt::Key_Right, 3}, {Qt::Key_Home, 0},  {Qt::Key_Right, 1}};
+  for (const auto& step : steps) {
+    tarvel::testing::pressKey(widget, step.key);
+    EXPECT_EQ(widget.focusedOverlap(), step.reached) << step.key;
+    EXPECT_EQ(widget.accessibleDescription(), hintAt(step.reached)) << step.key;
+    EXPECT_EQ(QToolTip::text(), hintAt(step.reached)) << step.key;
+  }
+  EXPECT_TRUE(hintAt(1).contains("North  07.12.2026 15:00\nEast  07.12.2026 15:00"));
+  // A redraw starts afresh.
+  widget.redraw(pointers(items), 1, 2);
+  EXPECT_EQ(widget.focusedOverlap(), -1);
+  EXPECT_EQ(widget.accessibleDescription(),
+            platform::toUnicode(text::kOverlapsCount + std::string("4") + text::kOverlapKeys));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -398,12 +400,16 @@ TEST_F(OfficeWindowTest, TabWalksTheStationsInScreenOrderAndEnterOpensTheFocused
     ASSERT_TRUE(QApplication::focusWidget()->isVisible()) << expected << " scrolled into sight";
   }
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), form->tbMash) << "after the last station";
+  EXPECT_EQ(QApplication::focusWidget(), form->Image1) << "after the last station";
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), form->tbMash) << "after the chart";
 
   // Backwards from the track bar, after the window was shown afresh with no frame made.
   QTest::mouseClick(form->BitBtn1, Qt::LeftButton);
   showActive();
   form->tbMash->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  EXPECT_EQ(QApplication::focusWidget(), form->Image1);
   for (int32_t expected = kStations - 1; expected >= kStations - 3; --expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
     ASSERT_EQ(focusedFrame(), expected);
@@ -416,6 +422,59 @@ TEST_F(OfficeWindowTest, TabWalksTheStationsInScreenOrderAndEnterOpensTheFocused
     QTest::keyClick(QApplication::focusWidget(), key);
     EXPECT_EQ(openedIndex, kStations - 3) << key;
   }
+}
+
+TEST_F(OfficeWindowTest, EachOpeningStartsAtTheTopWithTheFirstStationFocusedFramesInOrder) {
+  // Fewer than a band: the frames made at the bottom and those made at the top share a parent.
+  constexpr int32_t kStations = kFramesPerBand - 1;
+  createChain(kStations);
+  startOffice();
+  form->resize(500, 400);
+  showActive();
+  EXPECT_EQ(focusedFrame(), 0);
+  // Down to the last station, closed there, and opened again.
+  while (focusedFrame() != kStations - 1) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_GT(form->ScrollBox1->verticalScrollBar()->value(), 0);
+  QTest::keyClick(form.get(), Qt::Key_Escape);
+  showActive();
+  EXPECT_EQ(focusedFrame(), 0);
+  EXPECT_EQ(form->ScrollBox1->verticalScrollBar()->value(), 0);
+  // Frames made afresh from the top, as far as the window shows them, stand in station order.
+  const QAccessibleInterface* band =
+      QAccessible::queryAccessibleInterface(form->frameAt(0))->parent();
+  std::vector<int32_t> order;
+  for (int child = 0; child < band->childCount(); ++child) {
+    if (const auto* frame = qobject_cast<const TAZSFrame*>(band->child(child)->object())) {
+      order.push_back(frame->AZSIndex());
+    }
+  }
+  ASSERT_GT(order.size(), 5u);
+  EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+}
+
+TEST_F(OfficeWindowTest, AFramesPressActionOpensItsEditorAndItsFocusScrollsItIntoSight) {
+  createChain(40);
+  startOffice();
+  form->resize(500, 400);
+  showActive();
+  // A frame made beyond the window's sight, focused as an assistive client does it.
+  TAZSFrame* below = nullptr;
+  for (int32_t position = 39; position > 0 && below == nullptr; --position) {
+    if (TAZSFrame* frame = form->frameAt(position);
+        frame != nullptr && frame->visibleRegion().isEmpty()) {
+      below = frame;
+    }
+  }
+  ASSERT_NE(below, nullptr);
+  testing::doAccessibleAction(*below, QAccessibleActionInterface::setFocusAction());
+  EXPECT_EQ(QApplication::focusWidget(), below);
+  EXPECT_FALSE(below->visibleRegion().isEmpty());
+
+  int32_t openedIndex = -1;
+  dialogs.modalActions.push_back(
+      [&](QDialog& dialog) { openedIndex = dynamic_cast<TAutoItemSettForm&>(dialog).AZSIndex; });
+  testing::doAccessibleAction(*form->frameAt(2), QAccessibleActionInterface::pressAction());
+  QTRY_COMPARE(openedIndex, 2);
 }
 
 TEST_F(OfficeWindowTest, ArrowAndPageKeysScrollTheChartAndTheFocusedStationKeepsTheFocus) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -121,6 +122,41 @@ TEST_F(AutoItemSettFormTest, SwitchAndCheckBoxMirrorEachOtherAndApplyStoresTheCh
   EXPECT_FALSE(item.HasUserQuery);
   EXPECT_EQ(item.ConnType, 1);
   EXPECT_EQ(editor.result(), QDialog::Accepted);
+}
+
+TEST_F(AutoItemSettFormTest, AssistiveToggleOfEitherKeepsBothInStepAndApplyStoresWhatTheyShow) {
+  TAzsItem& item = station(true, ScheduleKind::Daily, Slots{"08:00"});
+  const QString toggle = QAccessibleActionInterface::toggleAction();
+  testing::doAccessibleAction(*editor.RxSwitch1, toggle);
+  EXPECT_FALSE(editor.RxSwitch1->isChecked());
+  EXPECT_FALSE(editor.cbEnable->isChecked());
+  testing::doAccessibleAction(*editor.cbEnable, toggle);
+  EXPECT_TRUE(editor.RxSwitch1->isChecked());
+  testing::doAccessibleAction(*editor.RxSwitch1, toggle);
+  EXPECT_FALSE(editor.cbEnable->isChecked());
+  clickButton(*editor.BitBtn1);
+  EXPECT_FALSE(item.Enable);
+}
+
+TEST_F(AutoItemSettFormTest, EveryControlThatTakesTheFocusHasANameOfWords) {
+  station(true, ScheduleKind::Weekdays, Slots{"09:00", "", "", "", "", "", ""});
+  // Both time groups, one after the other.
+  for (QRadioButton* kind : {editor.rbWeek, editor.rbDay}) {
+    clickButton(*kind);
+    for (QWidget* control : editor.findChildren<QWidget*>()) {
+      if (!(control->focusPolicy() & Qt::TabFocus) || !control->isVisible()) continue;
+      const QString name = QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+      EXPECT_FALSE(name.trimmed().isEmpty()) << control->objectName().toStdString();
+      EXPECT_EQ(name, name.trimmed()) << control->objectName().toStdString();
+      EXPECT_FALSE(name.contains("<<")) << control->objectName().toStdString();
+    }
+  }
+  // The weekday rows' time cells, empty ones included.
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(editor.lvWeekDay);
+  QAccessibleTableInterface* cells = table->tableInterface();
+  ASSERT_NE(cells, nullptr);
+  EXPECT_EQ(cells->cellAt(0, 1)->text(QAccessible::Name), "09:00");
+  EXPECT_EQ(cells->cellAt(1, 1)->text(QAccessible::Name), QString::fromUtf8("нет сеанса"));
 }
 
 TEST_F(AutoItemSettFormTest, DraggedSwitchEndsWhereItsKnobIsLetGo) {

@@ -2,12 +2,20 @@
 // which never exists as a whole. Each redraw takes "now" once and prepares the chart; each paint
 // event asks it for the exposed rectangles only, so a chain of any size scrolls at the cost of
 // one screen. Hovering a session box or an overlap shows what lies there.
+//
+// The chart takes the keyboard focus: Right and Left move through the stretches where sessions
+// of different stations meet (Home and End to the first and last), and the one reached is marked,
+// brought into sight, shown as its hover hint is and given as the widget's accessible
+// description, so a screen reader tells who collides with whom.
 #pragma once
 
 #include <QImage>
 #include <QWidget>
 #include <memory>
 #include <span>
+#include <vector>
+
+#include "autoquery/chart/timeline_hints.h"
 
 namespace tarvel::autoquery {
 class TAzsItem;
@@ -34,12 +42,31 @@ class ChartWidget : public QWidget {
   // The chart shown, or null before the first redraw.
   const TimelineChart* chart() const { return chart_.get(); }
 
+  // The overlap stretch the keys reached, or -1 (none yet, or the chart was redrawn since).
+  int focusedOverlap() const { return focusedOverlap_; }
+  const std::vector<OverlapStretch>& overlaps() const { return overlaps_; }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  // Reaches overlap stretch index: marks it, scrolls it into sight and describes it.
+  void focusOverlap(int index);
+  // The accessible description: the reached stretch's hint, or how many stretches there are.
+  void describe();
+  // The reached stretch's hint as a tooltip beside it.
+  void showFocusedHint();
+  // Where the reached stretch is marked: its columns over the rows that meet there.
+  QRect focusedRect() const;
+
   std::unique_ptr<TimelineChart> chart_;
+  std::vector<OverlapStretch> overlaps_;
+  int focusedOverlap_ = -1;
   QImage buffer_;  // reused from paint to paint
 };
 
