@@ -84,6 +84,12 @@ uint64_t foldedHash(std::string_view name) {
   return hash ^ (hash >> 29);
 }
 
+bool isKeyLine(std::string_view text) {
+  const std::string_view trimmed = trimBlanks(text);
+  // Comments and lines without "=" are no keys.
+  return !trimmed.empty() && trimmed.front() != ';' && text.find('=') != std::string_view::npos;
+}
+
 }  // namespace
 
 ProfileDocument::ProfileDocument(std::string bytes) : bytes_(std::move(bytes)) {
@@ -149,20 +155,47 @@ void ProfileDocument::growIndex() {
   }
 }
 
-uint32_t ProfileDocument::findKeyLine(const Section& section, std::string_view key) const {
+const std::vector<uint32_t>& ProfileDocument::keyLineIndex(uint32_t sectionNumber) const {
+  const auto known = keyLineIndexes_.find(sectionNumber);
+  if (known != keyLineIndexes_.end()) return known->second;
   const std::string_view bytes = bytes_;
+  const Section& section = sections_[sectionNumber];
+  std::vector<uint32_t> keyLines;
   for (uint32_t position = section.bodyOffset; position < section.endOffset;) {
     const LineSpan line = lineAt(bytes, position);
-    const std::string_view text = textOf(bytes, line);
-    const std::string_view trimmed = trimBlanks(text);
-    // Comments and lines without "=" are no keys; the first of duplicate keys wins.
-    if (!trimmed.empty() && trimmed.front() != ';' && text.find('=') != std::string_view::npos &&
-        equalsIgnoringCase(keyNameOf(text), key)) {
-      return line.begin;
-    }
+    if (isKeyLine(textOf(bytes, line))) keyLines.push_back(line.begin);
     position = line.next;
   }
-  return kNone;
+  // At most half the slots are used, so probes stay short.
+  std::size_t size = 16;
+  while (size < keyLines.size() * 2) size *= 2;
+  std::vector<uint32_t> index(size, 0);
+  const std::size_t mask = size - 1;
+  for (const uint32_t offset : keyLines) {
+    const std::string_view name = keyNameOf(textOf(bytes, lineAt(bytes, offset)));
+    for (std::size_t slot = foldedHash(name) & mask;; slot = (slot + 1) & mask) {
+      if (index[slot] == 0) {
+        index[slot] = offset + 1;
+        break;
+      }
+      // The first of duplicate keys wins.
+      if (equalsIgnoringCase(keyNameOf(textOf(bytes, lineAt(bytes, index[slot] - 1))), name)) break;
+    }
+  }
+  return keyLineIndexes_.emplace(sectionNumber, std::move(index)).first->second;
+}
+
+uint32_t ProfileDocument::findKeyLine(uint32_t sectionNumber, std::string_view key) const {
+  const std::vector<uint32_t>& index = keyLineIndex(sectionNumber);
+  const std::string_view bytes = bytes_;
+  const std::size_t mask = index.size() - 1;
+  for (std::size_t slot = foldedHash(key) & mask;; slot = (slot + 1) & mask) {
+    const uint32_t entry = index[slot];
+    if (entry == 0) return kNone;
+    if (equalsIgnoringCase(keyNameOf(textOf(bytes, lineAt(bytes, entry - 1))), key)) {
+      return entry - 1;
+    }
+  }
 }
 
 uint32_t ProfileDocument::anchorOffset(const Section& section) const {
@@ -191,7 +224,7 @@ std::optional<std::string> ProfileDocument::rawValue(std::string_view sectionNam
   const std::string_view key = trimBlanks(keyName);
   const Section& section = sections_[number];
   if (section.bodyOffset != kAdded) {
-    const uint32_t line = findKeyLine(section, key);
+    const uint32_t line = findKeyLine(number, key);
     if (line != kNone) {
       const auto replaced = replacedValues_.find(line);
       if (replaced != replacedValues_.end()) return replaced->second;
@@ -201,10 +234,9 @@ std::optional<std::string> ProfileDocument::rawValue(std::string_view sectionNam
   }
   const auto added = addedKeys_.find(number);
   if (added == addedKeys_.end()) return std::nullopt;
-  for (const AddedKey& entry : added->second) {
-    if (equalsIgnoringCase(entry.name, key)) return entry.value;
-  }
-  return std::nullopt;
+  const auto position = added->second.positionByFoldedName.find(foldCase(key));
+  if (position == added->second.positionByFoldedName.end()) return std::nullopt;
+  return added->second.keys[position->second].value;
 }
 
 bool ProfileDocument::hasSection(std::string_view section) const {
@@ -224,22 +256,21 @@ void ProfileDocument::setValue(std::string_view sectionName, std::string_view ke
     number = addSection({static_cast<uint32_t>(addedNames_.size() - 1),
                          static_cast<uint32_t>(cleanSection.size()), kAdded, kAdded});
   }
-  const Section& section = sections_[number];
-  if (section.bodyOffset != kAdded) {
-    const uint32_t line = findKeyLine(section, cleanKey);
+  if (sections_[number].bodyOffset != kAdded) {
+    const uint32_t line = findKeyLine(number, cleanKey);
     if (line != kNone) {
       replacedValues_[line] = std::move(cleanValue);
       return;
     }
   }
-  std::vector<AddedKey>& keys = addedKeys_[number];
-  for (AddedKey& entry : keys) {
-    if (equalsIgnoringCase(entry.name, cleanKey)) {
-      entry.value = std::move(cleanValue);
-      return;
-    }
+  AddedKeys& added = addedKeys_[number];
+  const auto [position, isNew] =
+      added.positionByFoldedName.emplace(foldCase(cleanKey), added.keys.size());
+  if (!isNew) {
+    added.keys[position->second].value = std::move(cleanValue);
+    return;
   }
-  keys.push_back({cleanKey, std::move(cleanValue)});
+  added.keys.push_back({cleanKey, std::move(cleanValue)});
 }
 
 std::string ProfileDocument::text() const {
@@ -248,10 +279,10 @@ std::string ProfileDocument::text() const {
   // Where keys added to sections of the file go, in the order of the text.
   std::vector<std::pair<uint32_t, uint32_t>> insertions;  // offset, section number
   std::size_t addedBytes = 0;
-  for (const auto& [number, keys] : addedKeys_) {
-    for (const AddedKey& key : keys) addedBytes += key.name.size() + key.value.size() + 3;
+  for (const auto& [number, added] : addedKeys_) {
+    for (const AddedKey& key : added.keys) addedBytes += key.name.size() + key.value.size() + 3;
     const Section& section = sections_[number];
-    if (section.bodyOffset != kAdded && !keys.empty()) {
+    if (section.bodyOffset != kAdded && !added.keys.empty()) {
       insertions.emplace_back(anchorOffset(section), number);
     }
   }
@@ -263,7 +294,7 @@ std::string ProfileDocument::text() const {
   const auto appendKeys = [this, &result](uint32_t number) {
     const auto keys = addedKeys_.find(number);
     if (keys == addedKeys_.end()) return;
-    for (const AddedKey& key : keys->second) {
+    for (const AddedKey& key : keys->second.keys) {
       result.append(key.name).append("=").append(key.value).append(kLineBreak);
     }
   };
