@@ -68,8 +68,9 @@ std::vector<MissedStation> stationsDueBetween(const tAutoAZS& registry, int64_t 
       if (!slots.empty()) missed.push_back({minute, position, slots.back()});
     }
   }
-  std::stable_sort(missed.begin(), missed.end(),
-                   [](const MissedStation& a, const MissedStation& b) { return a.minute < b.minute; });
+  std::stable_sort(
+      missed.begin(), missed.end(),
+      [](const MissedStation& a, const MissedStation& b) { return a.minute < b.minute; });
   return missed;
 }
 
@@ -238,9 +239,13 @@ bool PollingEngine::State::pollStation(const DuePoll& poll) {
       return false;
     }
   }
+  // Settled before the poll is announced: a station it cannot reach is reported as failed.
+  const std::optional<StationQuery> query =
+      prepareQuery(host, links.autoSendInetFromOffice != nullptr, poll.AZSName, poll.ConnType);
+  if (!query) return true;
   host.ReportMessage(MessageKind::Progress, text::kQueryStarting + poll.AZSName);
   if (host.GetVersion() >= kQueryMinimumVersion) {
-    QueryAZS(host, links.autoSendInetFromOffice, poll.AZSName, poll.ConnType, HostVariant::null());
+    QueryAZS(host, links.autoSendInetFromOffice, *query, HostVariant::null());
   } else {
     host.ReportMessage(MessageKind::ErrorOrWarning, poll.ConnTimeTipe == ScheduleKind::Daily
                                                         ? text::kOldCallbackDaily
