@@ -115,6 +115,15 @@ TEST_F(Registry, CountOfSlotsAboveTheDayPollsOnlyTheTimesPresentAndSaveKeepsTheF
   EXPECT_EQ(installation.settingsText(), file);
 }
 
+TEST_F(Registry, TimesMissingBelowTheCountMakeOnePollAtMidnightNotOnePerSlot) {
+  installation.writeSettings(
+      "[AutoZapros]\r\nCount=1\r\n[AutoZaprosItem0]\r\nEnable=1\r\nCPcount=1440\r\n");
+  tAutoAZS registry;
+  registry.LoadFromIni(installation.settingsFile());
+  ASSERT_EQ(registry.Items(0).CP->size(), std::size_t(kMaxConnectionPointCount));
+  EXPECT_EQ(duePolls(registry, platform::encodeDateTime(2025, 3, 3, 0, 0)).size(), 1u);
+}
+
 TEST_F(Registry, SaveKeepsTheCountAndTheItemsBeyondTheBound) {
   // The file holds three items more than the registry reads; item 0 and those three have
   // sections of their own, the others are missing and read as fresh items.

@@ -83,7 +83,8 @@ inline constexpr auto& kTimeRefusedByChart =
     u8"график связи не может прочитать время и не будет нарисован ни для одной АЗС: "_cp1251;
 inline constexpr auto& kTimeNeverDue =
     u8"время не вида ЧЧ:ММ, автозапрос по нему не наступит: "_cp1251;
-inline constexpr auto& kTimeDuplicate = u8"время повторяется, АЗС опрашивается дважды: "_cp1251;
+inline constexpr auto& kTimeDuplicate =
+    u8"время повторяется (АЗС опрашивается в эту минуту один раз): "_cp1251;
 inline constexpr auto& kNameQuotesRemoved =
     u8"кавычки вокруг названия при чтении пропадают: "_cp1251;
 inline constexpr auto& kNameDuplicate = u8"то же название, что у раздела "_cp1251;
