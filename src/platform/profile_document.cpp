@@ -124,12 +124,19 @@ std::string_view ProfileDocument::sectionName(const Section& section) const {
 }
 
 uint32_t ProfileDocument::findSection(std::string_view name) const {
+  // Readers ask for the keys of one section after another: the last one found is asked again.
+  // A name once found keeps its section, as sections are only ever added.
+  if (lastSectionFound_ != kNone && name == lastSectionAsked_) return lastSectionFound_;
   if (index_.empty()) return kNone;
   const std::size_t mask = index_.size() - 1;
   for (std::size_t slot = foldedHash(name) & mask;; slot = (slot + 1) & mask) {
     const uint32_t entry = index_[slot];
     if (entry == 0) return kNone;
-    if (equalsIgnoringCase(sectionName(sections_[entry - 1]), name)) return entry - 1;
+    if (equalsIgnoringCase(sectionName(sections_[entry - 1]), name)) {
+      lastSectionAsked_.assign(name);
+      lastSectionFound_ = entry - 1;
+      return entry - 1;
+    }
   }
 }
 
@@ -155,31 +162,39 @@ void ProfileDocument::growIndex() {
   }
 }
 
+std::string_view ProfileDocument::keyNameAt(uint32_t keyLine) const {
+  // A key line holds "=": the name ends there, and the value need not be passed over.
+  const std::string_view rest = std::string_view(bytes_).substr(keyLine);
+  return trimBlanks(rest.substr(0, rest.find('=')));
+}
+
 const std::vector<uint32_t>& ProfileDocument::keyLineIndex(uint32_t sectionNumber) const {
   const auto known = keyLineIndexes_.find(sectionNumber);
   if (known != keyLineIndexes_.end()) return known->second;
   const std::string_view bytes = bytes_;
   const Section& section = sections_[sectionNumber];
-  std::vector<uint32_t> keyLines;
+  std::vector<std::pair<uint32_t, std::string_view>> keyLines;  // offset, key name
   for (uint32_t position = section.bodyOffset; position < section.endOffset;) {
     const LineSpan line = lineAt(bytes, position);
-    if (isKeyLine(textOf(bytes, line))) keyLines.push_back(line.begin);
+    const std::string_view text = textOf(bytes, line);
+    if (isKeyLine(text)) keyLines.emplace_back(line.begin, keyNameOf(text));
     position = line.next;
   }
   // At most half the slots are used, so probes stay short.
   std::size_t size = 16;
   while (size < keyLines.size() * 2) size *= 2;
   std::vector<uint32_t> index(size, 0);
+  std::vector<std::string_view> names(size);
   const std::size_t mask = size - 1;
-  for (const uint32_t offset : keyLines) {
-    const std::string_view name = keyNameOf(textOf(bytes, lineAt(bytes, offset)));
+  for (const auto& [offset, name] : keyLines) {
     for (std::size_t slot = foldedHash(name) & mask;; slot = (slot + 1) & mask) {
       if (index[slot] == 0) {
         index[slot] = offset + 1;
+        names[slot] = name;
         break;
       }
       // The first of duplicate keys wins.
-      if (equalsIgnoringCase(keyNameOf(textOf(bytes, lineAt(bytes, index[slot] - 1))), name)) break;
+      if (equalsIgnoringCase(names[slot], name)) break;
     }
   }
   return keyLineIndexes_.emplace(sectionNumber, std::move(index)).first->second;
@@ -187,14 +202,11 @@ const std::vector<uint32_t>& ProfileDocument::keyLineIndex(uint32_t sectionNumbe
 
 uint32_t ProfileDocument::findKeyLine(uint32_t sectionNumber, std::string_view key) const {
   const std::vector<uint32_t>& index = keyLineIndex(sectionNumber);
-  const std::string_view bytes = bytes_;
   const std::size_t mask = index.size() - 1;
   for (std::size_t slot = foldedHash(key) & mask;; slot = (slot + 1) & mask) {
     const uint32_t entry = index[slot];
     if (entry == 0) return kNone;
-    if (equalsIgnoringCase(keyNameOf(textOf(bytes, lineAt(bytes, entry - 1))), key)) {
-      return entry - 1;
-    }
+    if (equalsIgnoringCase(keyNameAt(entry - 1), key)) return entry - 1;
   }
 }
 

@@ -87,6 +87,8 @@ class ProfileDocument {
   // The open-addressing table of a section's key lines (0 empty, else line offset + 1), made on
   // the section's first search.
   const std::vector<uint32_t>& keyLineIndex(uint32_t sectionNumber) const;
+  // The key name of a key line starting at offset.
+  std::string_view keyNameAt(uint32_t keyLine) const;
   // Where keys added to a section of the file go: after its last key (or other) line.
   uint32_t anchorOffset(const Section& section) const;
 
@@ -98,6 +100,9 @@ class ProfileDocument {
   std::unordered_map<uint32_t, AddedKeys> addedKeys_;                           // by section number
   std::map<uint32_t, std::string> replacedValues_;  // by key line offset
   bool modified_ = false;
+  // The last section findSection found, by the name it was asked for.
+  mutable std::string lastSectionAsked_;
+  mutable uint32_t lastSectionFound_ = kNone;
 };
 
 }  // namespace tarvel::platform
