@@ -19,8 +19,8 @@ namespace tarvel::autoquery {
 // The one bound of the registry: the most items LoadFromIni makes, the office window lines up
 // with database rows and SaveToIni writes. Far above any real chain (hundreds of stations). A
 // Count that no plug-in wrote (an absurd number from a damaged or hand-edited file) loads this
-// many items, a negative one none, so a file cannot make Load hang or exhaust the host's memory. Up
-// to the bound, a Count larger than the sections present still loads that many items, the missing
+// many items, a negative one none, so a file cannot make Load hang or exhaust the host's memory. Up to
+// the bound, a Count larger than the sections present still loads that many items, the missing
 // ones fresh; beyond it, the file's items are never read and SaveToIni
 // leaves them and their Count as they are.
 inline constexpr int32_t kMaxItemCount = 10'000;

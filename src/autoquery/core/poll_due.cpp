@@ -10,7 +10,8 @@ namespace {
 bool slotHolds(const ConnectionPoint& slot, const PollMoment& moment) {
   if (!slot) return false;
   const std::optional<TimeText> time = readTimeText(*slot);
-  return time && time->clockForm && time->hours == moment.hours && time->minutes == moment.minutes;
+  return time && time->clockForm && time->hours == moment.hours &&
+         time->minutes == moment.minutes;
 }
 
 }  // namespace

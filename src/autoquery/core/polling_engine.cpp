@@ -68,9 +68,8 @@ std::vector<MissedStation> stationsDueBetween(const tAutoAZS& registry, int64_t 
       if (!slots.empty()) missed.push_back({minute, position, slots.back()});
     }
   }
-  std::stable_sort(
-      missed.begin(), missed.end(),
-      [](const MissedStation& a, const MissedStation& b) { return a.minute < b.minute; });
+  std::stable_sort(missed.begin(), missed.end(),
+                   [](const MissedStation& a, const MissedStation& b) { return a.minute < b.minute; });
   return missed;
 }
 
