@@ -1,7 +1,9 @@
 // The office's costs that grow with the chain: saving and loading the whole registry of
-// schedules (each station daily, four times a day) at 100, 1 000 and 10 000 stations, one
-// polling tick over 10 000 enabled stations with none or 100 of them due, and the ticks that
-// report the polls of a whole day, and of six hours, without ticks.
+// schedules (each station daily, four times a day) at 100, 1 000 and 10 000 stations, loading
+// and saving the largest registry the bounds allow (10 000 stations, the whole slot budget
+// spent by a thousand of them polled every minute), one polling tick over 10 000 enabled
+// stations with none or 100 of them due, and the ticks that report the polls of a whole day, and
+// of six hours, without ticks.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -88,6 +90,48 @@ void BM_RegistryLoadFromIni(benchmark::State& state) {
     benchmark::DoNotOptimize(registry.Count());
   }
   state.SetItemsProcessed(state.iterations() * stations);
+}
+
+// The largest registry the bounds allow: kMaxItemCount stations, the first thousand of them
+// with a time in every minute of the day (the whole slot budget), the others daily without
+// times.
+void fillLargestAllowed(tAutoAZS& registry) {
+  using tarvel::autoquery::kMaxConnectionPointCount;
+  using tarvel::autoquery::kMaxConnectionPointTotal;
+  using tarvel::autoquery::kMaxItemCount;
+  fillChain(registry, kMaxItemCount);
+  for (int station = 0; station < kMaxItemCount; ++station) registry.Items(station).CP->clear();
+  for (int station = 0; station < kMaxConnectionPointTotal / kMaxConnectionPointCount; ++station) {
+    auto& times = *registry.Items(station).CP;
+    for (int minute = 0; minute < kMaxConnectionPointCount; ++minute) {
+      times.emplace_back(twoDigits(minute / 60) + ":" + twoDigits(minute % 60));
+    }
+  }
+}
+
+void BM_RegistryLoadLargestAllowed(benchmark::State& state) {
+  const auto path = folder().file("largest.INI");
+  {
+    tAutoAZS registry;
+    fillLargestAllowed(registry);
+    registry.SaveToIni(path);
+  }
+  for (auto _ : state) {
+    tAutoAZS registry;
+    registry.LoadFromIni(path);
+    benchmark::DoNotOptimize(registry.Count());
+  }
+}
+
+void BM_RegistrySaveLargestAllowed(benchmark::State& state) {
+  const auto path = folder().file("largest-save.INI");
+  tAutoAZS registry;
+  fillLargestAllowed(registry);
+  registry.SaveToIni(path);
+  for (auto _ : state) {
+    registry.Items(0).Enable = !registry.Items(0).Enable;
+    registry.SaveToIni(path);
+  }
 }
 
 // A host that answers version 7 and counts the messages and exchanges it is asked for.
@@ -226,6 +270,8 @@ void BM_TickAfterSixHoursWithoutTicksEveryMinuteDue(benchmark::State& state) {
 
 BENCHMARK(BM_RegistrySaveToIni)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RegistryLoadFromIni)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RegistryLoadLargestAllowed)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RegistrySaveLargestAllowed)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TickTenThousandNoneDue)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickTenThousandHundredDue)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TickAfterADayWithoutTicks)->Unit(benchmark::kMillisecond);

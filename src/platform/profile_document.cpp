@@ -84,6 +84,12 @@ uint64_t foldedHash(std::string_view name) {
   return hash ^ (hash >> 29);
 }
 
+bool isKeyLine(std::string_view text) {
+  const std::string_view trimmed = trimBlanks(text);
+  // Comments and lines without "=" are no keys.
+  return !trimmed.empty() && trimmed.front() != ';' && text.find('=') != std::string_view::npos;
+}
+
 }  // namespace
 
 ProfileDocument::ProfileDocument(std::string bytes) : bytes_(std::move(bytes)) {
@@ -118,12 +124,19 @@ std::string_view ProfileDocument::sectionName(const Section& section) const {
 }
 
 uint32_t ProfileDocument::findSection(std::string_view name) const {
+  // Readers ask for the keys of one section after another: the last one found is asked again.
+  // A name once found keeps its section, as sections are only ever added.
+  if (lastSectionFound_ != kNone && name == lastSectionAsked_) return lastSectionFound_;
   if (index_.empty()) return kNone;
   const std::size_t mask = index_.size() - 1;
   for (std::size_t slot = foldedHash(name) & mask;; slot = (slot + 1) & mask) {
     const uint32_t entry = index_[slot];
     if (entry == 0) return kNone;
-    if (equalsIgnoringCase(sectionName(sections_[entry - 1]), name)) return entry - 1;
+    if (equalsIgnoringCase(sectionName(sections_[entry - 1]), name)) {
+      lastSectionAsked_.assign(name);
+      lastSectionFound_ = entry - 1;
+      return entry - 1;
+    }
   }
 }
 
@@ -149,20 +162,52 @@ void ProfileDocument::growIndex() {
   }
 }
 
-uint32_t ProfileDocument::findKeyLine(const Section& section, std::string_view key) const {
+std::string_view ProfileDocument::keyNameAt(uint32_t keyLine) const {
+  // A key line holds "=": the name ends there, and the value need not be passed over.
+  const std::string_view rest = std::string_view(bytes_).substr(keyLine);
+  return trimBlanks(rest.substr(0, rest.find('=')));
+}
+
+const std::vector<uint32_t>& ProfileDocument::keyLineIndex(uint32_t sectionNumber) const {
+  const auto known = keyLineIndexes_.find(sectionNumber);
+  if (known != keyLineIndexes_.end()) return known->second;
   const std::string_view bytes = bytes_;
+  const Section& section = sections_[sectionNumber];
+  std::vector<std::pair<uint32_t, std::string_view>> keyLines;  // offset, key name
   for (uint32_t position = section.bodyOffset; position < section.endOffset;) {
     const LineSpan line = lineAt(bytes, position);
     const std::string_view text = textOf(bytes, line);
-    const std::string_view trimmed = trimBlanks(text);
-    // Comments and lines without "=" are no keys; the first of duplicate keys wins.
-    if (!trimmed.empty() && trimmed.front() != ';' && text.find('=') != std::string_view::npos &&
-        equalsIgnoringCase(keyNameOf(text), key)) {
-      return line.begin;
-    }
+    if (isKeyLine(text)) keyLines.emplace_back(line.begin, keyNameOf(text));
     position = line.next;
   }
-  return kNone;
+  // At most half the slots are used, so probes stay short.
+  std::size_t size = 16;
+  while (size < keyLines.size() * 2) size *= 2;
+  std::vector<uint32_t> index(size, 0);
+  std::vector<std::string_view> names(size);
+  const std::size_t mask = size - 1;
+  for (const auto& [offset, name] : keyLines) {
+    for (std::size_t slot = foldedHash(name) & mask;; slot = (slot + 1) & mask) {
+      if (index[slot] == 0) {
+        index[slot] = offset + 1;
+        names[slot] = name;
+        break;
+      }
+      // The first of duplicate keys wins.
+      if (equalsIgnoringCase(names[slot], name)) break;
+    }
+  }
+  return keyLineIndexes_.emplace(sectionNumber, std::move(index)).first->second;
+}
+
+uint32_t ProfileDocument::findKeyLine(uint32_t sectionNumber, std::string_view key) const {
+  const std::vector<uint32_t>& index = keyLineIndex(sectionNumber);
+  const std::size_t mask = index.size() - 1;
+  for (std::size_t slot = foldedHash(key) & mask;; slot = (slot + 1) & mask) {
+    const uint32_t entry = index[slot];
+    if (entry == 0) return kNone;
+    if (equalsIgnoringCase(keyNameAt(entry - 1), key)) return entry - 1;
+  }
 }
 
 uint32_t ProfileDocument::anchorOffset(const Section& section) const {
@@ -191,7 +236,7 @@ std::optional<std::string> ProfileDocument::rawValue(std::string_view sectionNam
   const std::string_view key = trimBlanks(keyName);
   const Section& section = sections_[number];
   if (section.bodyOffset != kAdded) {
-    const uint32_t line = findKeyLine(section, key);
+    const uint32_t line = findKeyLine(number, key);
     if (line != kNone) {
       const auto replaced = replacedValues_.find(line);
       if (replaced != replacedValues_.end()) return replaced->second;
@@ -201,10 +246,9 @@ std::optional<std::string> ProfileDocument::rawValue(std::string_view sectionNam
   }
   const auto added = addedKeys_.find(number);
   if (added == addedKeys_.end()) return std::nullopt;
-  for (const AddedKey& entry : added->second) {
-    if (equalsIgnoringCase(entry.name, key)) return entry.value;
-  }
-  return std::nullopt;
+  const auto position = added->second.positionByFoldedName.find(foldCase(key));
+  if (position == added->second.positionByFoldedName.end()) return std::nullopt;
+  return added->second.keys[position->second].value;
 }
 
 bool ProfileDocument::hasSection(std::string_view section) const {
@@ -224,22 +268,21 @@ void ProfileDocument::setValue(std::string_view sectionName, std::string_view ke
     number = addSection({static_cast<uint32_t>(addedNames_.size() - 1),
                          static_cast<uint32_t>(cleanSection.size()), kAdded, kAdded});
   }
-  const Section& section = sections_[number];
-  if (section.bodyOffset != kAdded) {
-    const uint32_t line = findKeyLine(section, cleanKey);
+  if (sections_[number].bodyOffset != kAdded) {
+    const uint32_t line = findKeyLine(number, cleanKey);
     if (line != kNone) {
       replacedValues_[line] = std::move(cleanValue);
       return;
     }
   }
-  std::vector<AddedKey>& keys = addedKeys_[number];
-  for (AddedKey& entry : keys) {
-    if (equalsIgnoringCase(entry.name, cleanKey)) {
-      entry.value = std::move(cleanValue);
-      return;
-    }
+  AddedKeys& added = addedKeys_[number];
+  const auto [position, isNew] =
+      added.positionByFoldedName.emplace(foldCase(cleanKey), added.keys.size());
+  if (!isNew) {
+    added.keys[position->second].value = std::move(cleanValue);
+    return;
   }
-  keys.push_back({cleanKey, std::move(cleanValue)});
+  added.keys.push_back({cleanKey, std::move(cleanValue)});
 }
 
 std::string ProfileDocument::text() const {
@@ -248,10 +291,10 @@ std::string ProfileDocument::text() const {
   // Where keys added to sections of the file go, in the order of the text.
   std::vector<std::pair<uint32_t, uint32_t>> insertions;  // offset, section number
   std::size_t addedBytes = 0;
-  for (const auto& [number, keys] : addedKeys_) {
-    for (const AddedKey& key : keys) addedBytes += key.name.size() + key.value.size() + 3;
+  for (const auto& [number, added] : addedKeys_) {
+    for (const AddedKey& key : added.keys) addedBytes += key.name.size() + key.value.size() + 3;
     const Section& section = sections_[number];
-    if (section.bodyOffset != kAdded && !keys.empty()) {
+    if (section.bodyOffset != kAdded && !added.keys.empty()) {
       insertions.emplace_back(anchorOffset(section), number);
     }
   }
@@ -263,7 +306,7 @@ std::string ProfileDocument::text() const {
   const auto appendKeys = [this, &result](uint32_t number) {
     const auto keys = addedKeys_.find(number);
     if (keys == addedKeys_.end()) return;
-    for (const AddedKey& key : keys->second) {
+    for (const AddedKey& key : keys->second.keys) {
       result.append(key.name).append("=").append(key.value).append(kLineBreak);
     }
   };

@@ -5,9 +5,11 @@
 // The document is the file's bytes in one buffer plus a compact index: one small record per
 // distinct section name (where its name and its lines lie) in an open-addressing table of
 // 32-bit slots. Lines themselves get no record, so a file of millions of blank lines or of
-// repeated "[]" headers costs little more than its bytes, and parsing is one linear pass. A key
-// is found by scanning its section's lines; the edits are kept apart and merged into the text
-// once, when it is asked for.
+// repeated "[]" headers costs little more than its bytes, and parsing is one linear pass. The
+// first search in a section indexes that section's key lines (one 32-bit slot per distinct key
+// name, in a table of the same kind), so reading or writing every key of a section of thousands
+// of keys costs one pass over it rather than one per key. The edits are kept apart, keys added
+// to a section indexed by their folded name, and merged into the text once, when it is asked for.
 #pragma once
 
 #include <cstddef>
@@ -67,6 +69,11 @@ class ProfileDocument {
     std::string name;
     std::string value;
   };
+  // The keys added to one section, in the order written, and where each stands by folded name.
+  struct AddedKeys {
+    std::vector<AddedKey> keys;
+    std::unordered_map<std::string, std::size_t> positionByFoldedName;
+  };
   static constexpr uint32_t kAdded = 0xFFFF'FFFFu;
   static constexpr uint32_t kNone = 0xFFFF'FFFFu;
 
@@ -76,7 +83,12 @@ class ProfileDocument {
   uint32_t addSection(const Section& section);
   void growIndex();
   // The offset of the section's first line holding key, or kNone.
-  uint32_t findKeyLine(const Section& section, std::string_view key) const;
+  uint32_t findKeyLine(uint32_t sectionNumber, std::string_view key) const;
+  // The open-addressing table of a section's key lines (0 empty, else line offset + 1), made on
+  // the section's first search.
+  const std::vector<uint32_t>& keyLineIndex(uint32_t sectionNumber) const;
+  // The key name of a key line starting at offset.
+  std::string_view keyNameAt(uint32_t keyLine) const;
   // Where keys added to a section of the file go: after its last key (or other) line.
   uint32_t anchorOffset(const Section& section) const;
 
@@ -84,9 +96,13 @@ class ProfileDocument {
   std::vector<Section> sections_;
   std::vector<uint32_t> index_;  // open addressing: 0 empty, else section number + 1
   std::vector<std::string> addedNames_;
-  std::unordered_map<uint32_t, std::vector<AddedKey>> addedKeys_;  // by section number
-  std::map<uint32_t, std::string> replacedValues_;                 // by key line offset
+  mutable std::unordered_map<uint32_t, std::vector<uint32_t>> keyLineIndexes_;  // by section number
+  std::unordered_map<uint32_t, AddedKeys> addedKeys_;                           // by section number
+  std::map<uint32_t, std::string> replacedValues_;  // by key line offset
   bool modified_ = false;
+  // The last section findSection found, by the name it was asked for.
+  mutable std::string lastSectionAsked_;
+  mutable uint32_t lastSectionFound_ = kNone;
 };
 
 }  // namespace tarvel::platform

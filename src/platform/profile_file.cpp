@@ -111,6 +111,8 @@ std::optional<std::string> ProfileFile::readRawString(std::string_view section,
   return state_->document.rawValue(section, key);
 }
 
+const std::string& ProfileFile::bytesAsRead() const { return state_->document.originalText(); }
+
 void ProfileFile::writeString(std::string_view section, std::string_view key,
                               std::string_view value) {
   if (!state_->writable) {

@@ -57,6 +57,8 @@ class ProfileFile {
   // The value's text as it stands in the file (blanks and quotes kept); std::nullopt when the
   // section or key is missing.
   std::optional<std::string> readRawString(std::string_view section, std::string_view key) const;
+  // The file's bytes as they were read (empty for a missing file), without the writes since.
+  const std::string& bytesAsRead() const;
 
   // Typed writes into the content held in memory; commit() stores them. Only a file opened for
   // writing accepts them (std::logic_error otherwise). CR and LF in any name or value are

@@ -195,5 +195,32 @@ TEST_F(OfficeAutoQuery, MinutesThatPassDuringTheCountDownsArePolledLateInOrder) 
   EXPECT_TRUE(applicationErrors.messages.empty());
 }
 
+TEST_F(OfficeAutoQuery, TimesBeyondTheSlotBudgetAreReportedOnceAndApplyKeepsThemInTheFile) {
+  // A thousand stations of a slot each minute spend the whole budget; the next one is left
+  // short.
+  const int32_t full = autoquery::kMaxConnectionPointTotal / autoquery::kMaxConnectionPointCount;
+  std::string text = "[AutoZapros]\r\nCount=" + std::to_string(full + 1) + "\r\n";
+  for (int32_t position = 0; position < full; ++position) {
+    text += "[" + autoquery::itemSectionName(position) + "]\r\nCPcount=1440\r\n";
+  }
+  const std::string lastSection = "[" + autoquery::itemSectionName(full) +
+                                  "]\r\nEnable=1\r\nHasUserQuery=0\r\nAZSName=" + kStationB +
+                                  "\r\nConnType=1\r\nConnTimeTipe=1\r\nCPcount=2\r\n"
+                                  "CP0time=08:05\r\nCP1time=20:30\r\n";
+  installation.writeSettings(text + lastSection);
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(3);
+  ASSERT_EQ(load(1), 0);
+
+  std::vector<std::string> warnings;
+  for (const auto& message : host.messages) {
+    if (message.kind == MessageKind::ErrorOrWarning) warnings.push_back(message.text);
+  }
+  EXPECT_THAT(warnings, ElementsAre(::testing::HasSubstr(kStationB)));
+
+  officeForm()->BitBtn1Click();  // "Применить" without any edit
+  const std::string saved = installation.settingsText();
+  EXPECT_TRUE(saved.ends_with(lastSection)) << saved.substr(saved.rfind('['));
+}
+
 }  // namespace
 }  // namespace tarvel::testing

@@ -60,11 +60,17 @@ void tAutoAZS::LoadFromIni(const platform::ProfileFile& ini) {
       std::clamp(ini.readInteger(kHeaderSection, "Count", 0), int32_t{0}, kMaxItemCount);
   items_.reserve(items_.size() + static_cast<std::size_t>(count));
   int64_t slotsLeft = kMaxConnectionPointTotal;
+  unreadSlots_ = {};
   for (int32_t stored = 0; stored < count; ++stored) {
     TAzsItem& item = Add();
-    item.LoadFromIni(ini, itemSectionName(stored),
-                     static_cast<int32_t>(std::min<int64_t>(slotsLeft, kMaxConnectionPointCount)));
+    const int32_t unread = item.LoadFromIni(
+        ini, itemSectionName(stored),
+        static_cast<int32_t>(std::min<int64_t>(slotsLeft, kMaxConnectionPointCount)));
     if (item.CP) slotsLeft -= static_cast<int64_t>(item.CP->size());
+    if (unread > 0) {
+      if (unreadSlots_.stations++ == 0) unreadSlots_.firstStation = item.AZSName;
+      unreadSlots_.slotCount += unread;
+    }
   }
 }
 
@@ -87,6 +93,14 @@ void tAutoAZS::SaveToIni(const std::filesystem::path& fileName) const {
     items_[static_cast<std::size_t>(position)]->SaveToIni(ini, itemSectionName(position));
   }
   ini.commit();
+}
+
+std::string unreadSlotsReport(const UnreadSlots& unread) {
+  if (unread.stations == 0) return {};
+  return text::kSlotsUnread + std::to_string(kMaxConnectionPointTotal) + text::kSlotsUnreadCount +
+         std::to_string(unread.slotCount) + text::kSlotsUnreadStations +
+         std::to_string(unread.stations) + text::kSlotsUnreadFirst + unread.firstStation +
+         text::kSlotsUnreadKept;
 }
 
 const char* WeekDayName(platform::DateTime date) {

@@ -27,8 +27,15 @@ inline constexpr int32_t kMaxItemCount = 10'000;
 // The most slots LoadFromIni reads for all items together: a thousand stations polled every
 // minute, or ten thousand every ten minutes. Without it a small hand-edited file (10 000 short
 // sections, each saying CPcount=1440) would make Load read 14.4 million slots, about 600 MB. Items
-// beyond the budget get only what is left of it.
+// beyond the budget get only what is left of it and keep their times in the file as they are.
 inline constexpr int64_t kMaxConnectionPointTotal = 1'440'000;
+
+// What the last load left unread for the slot budget.
+struct UnreadSlots {
+  int32_t stations = 0;
+  int64_t slotCount = 0;
+  std::string firstStation;  // the name of the first station left short, Windows-1251
+};
 
 // "AutoZaprosItem" followed by the position in decimal.
 std::string itemSectionName(int32_t position);
@@ -68,6 +75,9 @@ class tAutoAZS {
   // the items read before the failure (none when the file cannot be opened) and throws.
   void ReloadFromIni(const std::filesystem::path& fileName);
 
+  // What the last LoadFromIni or ReloadFromIni left unread because the slot budget was spent.
+  const UnreadSlots& unreadSlots() const { return unreadSlots_; }
+
   // Writes Count and every item in one operation of the file: the new schedules reach it
   // together or not at all. Sections of items beyond Count are left as they are. A file whose
   // Count is above kMaxItemCount keeps that Count, so the items it holds beyond the bound stay
@@ -78,7 +88,11 @@ class tAutoAZS {
 
  private:
   std::vector<std::unique_ptr<TAzsItem>> items_;
+  UnreadSlots unreadSlots_;
 };
+
+// The operator's message (Windows-1251) on the slots a load left unread; empty when none were.
+std::string unreadSlotsReport(const UnreadSlots& unread);
 
 // The two-letter Russian name of the ISO weekday of a date: "ПН" for Monday to "ВС" for Sunday.
 const char* WeekDayName(platform::DateTime date);

@@ -35,6 +35,21 @@ inline constexpr auto& kMissedFirst = u8", первые: "_cp1251;
 inline constexpr auto& kTooManyItems =
     u8"Расписания не сохранены: число АЗС больше допустимого "_cp1251;
 
+// Reported to the host, kind 2, once at Load, when the slot budget left times of the file
+// unread: the budget, the slots unread, the stations left short and the first of them follow.
+inline constexpr auto& kSlotsUnread =
+    u8"Расписания прочитаны не полностью: исчерпан общий предел сеансов всех АЗС "_cp1251;
+inline constexpr auto& kSlotsUnreadCount = u8"; не прочитано сеансов: "_cp1251;
+inline constexpr auto& kSlotsUnreadStations = u8", АЗС: "_cp1251;
+inline constexpr auto& kSlotsUnreadFirst = u8", первая: "_cp1251;
+inline constexpr auto& kSlotsUnreadKept =
+    u8". Их сеансы в файле сохраняются, пока расписание АЗС не изменено."_cp1251;
+
+// Reported to the host, kind 2, followed by the station's name: a direct-IP poll of a station
+// the host does not know cannot be made.
+inline constexpr auto& kStationUnknownToHost =
+    u8"Автозапрос не выполнен, программа не знает АЗС: "_cp1251;
+
 // ISO weekdays 1 (Monday) to 7 (Sunday).
 inline constexpr const char* kWeekDayNames[7] = {u8"ПН"_cp1251, u8"ВТ"_cp1251, u8"СР"_cp1251,
                                                  u8"ЧТ"_cp1251, u8"ПТ"_cp1251, u8"СБ"_cp1251,

@@ -21,25 +21,44 @@ bool holdsTimes(int32_t kind) {
 
 TAzsItem::TAzsItem() : AZSName(text::kUndefinedName) {}
 
-void TAzsItem::LoadFromIni(const platform::ProfileFile& ini, const std::string& section,
-                           int32_t slotLimit) {
+int32_t TAzsItem::LoadFromIni(const platform::ProfileFile& ini, const std::string& section,
+                              int32_t slotLimit) {
   Enable = ini.readBool(section, "Enable", false);
   HasUserQuery = ini.readBool(section, "HasUserQuery", true);
   AZSName = ini.readString(section, "AZSName", AZSName);
   ConnType = ini.readInteger(section, "ConnType", ConnType);
   ConnTimeTipe = ini.readInteger(section, "ConnTimeTipe", ConnTimeTipe);
-  if (!holdsTimes(ConnTimeTipe)) return;
+  if (!holdsTimes(ConnTimeTipe)) return 0;
 
+  const int32_t stored = ini.readInteger(section, "CPcount", 0);
+  const int32_t counted = countedSlots(ini, section, stored);
   const int32_t count =
-      std::clamp(ini.readInteger(section, "CPcount", 0), int32_t{0},
-                 std::clamp(slotLimit, int32_t{0}, kMaxConnectionPointCount));
+      std::min(counted, std::clamp(slotLimit, int32_t{0}, kMaxConnectionPointCount));
+  keepsStoredTimes = stored > kMaxConnectionPointCount || count < counted;
   std::vector<ConnectionPoint> slots;
   slots.reserve(static_cast<std::size_t>(count));
   for (int32_t slot = 0; slot < count; ++slot) {
-    slots.emplace_back(
-        ini.readString(section, slotKey(static_cast<std::size_t>(slot)), kMissingTime));
+    const std::string key = slotKey(static_cast<std::size_t>(slot));
+    if (stored <= kMaxConnectionPointCount) {
+      slots.emplace_back(ini.readString(section, key, kMissingTime));
+    } else if (ini.readRawString(section, key)) {
+      slots.emplace_back(ini.readString(section, key, ""));
+    } else {
+      // A count nobody wrote says nothing of the times it does not hold: no made-up midnight.
+      slots.emplace_back(std::nullopt);
+    }
   }
   CP = std::move(slots);
+  return counted - count;
+}
+
+int32_t countedSlots(const platform::ProfileFile& ini, const std::string& section,
+                     int32_t CPcount) {
+  if (CPcount <= kMaxConnectionPointCount) return std::max(CPcount, int32_t{0});
+  for (int32_t slot = kMaxConnectionPointCount; slot > 0; --slot) {
+    if (ini.readRawString(section, slotKey(static_cast<std::size_t>(slot - 1)))) return slot;
+  }
+  return 0;
 }
 
 void TAzsItem::SaveToIni(platform::ProfileFile& ini, const std::string& section) const {
@@ -48,7 +67,7 @@ void TAzsItem::SaveToIni(platform::ProfileFile& ini, const std::string& section)
   ini.writeString(section, "AZSName", AZSName);
   ini.writeInteger(section, "ConnType", ConnType);
   ini.writeInteger(section, "ConnTimeTipe", ConnTimeTipe);
-  if (!holdsTimes(ConnTimeTipe) || !CP) return;
+  if (!holdsTimes(ConnTimeTipe) || !CP || keepsStoredTimes) return;
 
   std::size_t count = CP->size();
   if (ConnTimeTipe == ScheduleKind::Weekdays) {

@@ -31,9 +31,10 @@ struct ScheduleKind {
 // (a weekday without a connection). The two must stay distinct.
 using ConnectionPoint = std::optional<std::string>;
 
-// The most slots one item reads from the file: one per minute of the day. A CPcount that no
-// plug-in wrote (an absurd number from a damaged or hand-edited file) is read as this many, a
-// negative one as none, so a file cannot make Load hang or exhaust the host's memory.
+// The most slots one item reads from the file: one per minute of the day, as many as can hold
+// different times. A CPcount above it (no plug-in writes one: a damaged or hand-edited file) is
+// read as the times the section holds below the bound, a negative one as none, so a file can
+// neither make Load hang nor make up polls at midnight for times it does not hold.
 inline constexpr int32_t kMaxConnectionPointCount = 1440;
 // Kind 2 keeps one slot per ISO weekday; later slots are not written.
 inline constexpr int32_t kWeekdaySlotCount = 7;
@@ -47,17 +48,27 @@ class TAzsItem {
   int32_t ConnType = settings::ConnectionType::DirectIp;
   int32_t ConnTimeTipe = ScheduleKind::Daily;
   std::optional<std::vector<ConnectionPoint>> CP;  // absent, or the list of slots
+  // Set by LoadFromIni when the section's CPcount could not be taken as it stands (above the
+  // bound, or beyond the registry's slot budget): SaveToIni then leaves CPcount and the times in
+  // the file as they are, so that they change only by an edit of the times, which clears it.
+  bool keepsStoredTimes = false;
 
   TAzsItem();
 
   // Fills a freshly constructed item from one section; missing keys keep the defaults. Kinds 1
-  // and 2 read CPcount slots (at most slotLimit), each filled, "00:00" where its key is missing;
-  // other kinds leave CP as it was.
-  void LoadFromIni(const platform::ProfileFile& ini, const std::string& section,
-                   int32_t slotLimit = kMaxConnectionPointCount);
+  // and 2 read countedSlots() slots, at most slotLimit: up to the bound each is filled, "00:00"
+  // where its key is missing; above it only the slots whose key is present are filled. Other
+  // kinds leave CP as it was. Returns how many of the counted slots slotLimit left unread.
+  int32_t LoadFromIni(const platform::ProfileFile& ini, const std::string& section,
+                      int32_t slotLimit = kMaxConnectionPointCount);
   // Writes the item into one section of a file opened for writing; erases nothing. Kinds 1 and
-  // 2 with a list write CPcount and the filled slots (kind 2 at most seven of them).
+  // 2 with a list write CPcount and the filled slots (kind 2 at most seven of them), unless the
+  // item keeps the stored times.
   void SaveToIni(platform::ProfileFile& ini, const std::string& section) const;
 };
+
+// The slots a section's CPcount stands for: the count itself from 0 up to the bound; above it,
+// the slots up to the last time key (CP<i>time) the section holds below the bound.
+int32_t countedSlots(const platform::ProfileFile& ini, const std::string& section, int32_t CPcount);
 
 }  // namespace tarvel::autoquery

@@ -1,5 +1,6 @@
 #include "autoquery/core/poll_due.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -34,8 +35,13 @@ std::vector<int32_t> dueSlots(const TAzsItem& item, const PollMoment& moment) {
   if (!item.Enable || !item.CP) return slots;
   const std::vector<ConnectionPoint>& points = *item.CP;
   if (item.ConnTimeTipe == ScheduleKind::Daily) {
+    // The first slot of the minute is the poll; more of the same time (a list edited by hand,
+    // or a count whose missing times all read as midnight) would only repeat the exchange.
     for (std::size_t slot = 0; slot < points.size(); ++slot) {
-      if (slotHolds(points[slot], moment)) slots.push_back(static_cast<int32_t>(slot));
+      if (slotHolds(points[slot], moment)) {
+        slots.push_back(static_cast<int32_t>(slot));
+        break;
+      }
     }
   } else if (item.ConnTimeTipe == ScheduleKind::Weekdays) {
     // Slot j belongs to ISO weekday j + 1, so at most one slot can match.
@@ -45,6 +51,20 @@ std::vector<int32_t> dueSlots(const TAzsItem& item, const PollMoment& moment) {
     }
   }
   return slots;
+}
+
+bool isEverPolled(const TAzsItem& item) {
+  if (!item.Enable || !item.CP) return false;
+  const bool weekdays = item.ConnTimeTipe == ScheduleKind::Weekdays;
+  if (item.ConnTimeTipe != ScheduleKind::Daily && !weekdays) return false;
+  const std::vector<ConnectionPoint>& points = *item.CP;
+  const std::size_t slots =
+      weekdays ? std::min<std::size_t>(points.size(), kWeekdaySlotCount) : points.size();
+  for (std::size_t slot = 0; slot < slots; ++slot) {
+    const std::optional<TimeText> time = points[slot] ? readTimeText(*points[slot]) : std::nullopt;
+    if (time && time->clockForm && time->hours < 24 && time->minutes < 60) return true;
+  }
+  return false;
 }
 
 std::vector<DuePoll> duePolls(const tAutoAZS& registry, platform::DateTime moment) {

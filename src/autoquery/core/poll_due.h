@@ -32,11 +32,15 @@ struct PollMoment {
 };
 PollMoment pollMoment(platform::DateTime moment);
 
-// The slots of one item due at the moment, in slot order: for an enabled daily item every
-// filled slot with that time (the same time twice polls twice), for an enabled weekday item the
-// slot of the ISO weekday when it holds that time; nothing for other kinds, a disabled item or
-// an absent list.
+// The slot of one item due at the moment, so that no station is polled twice in one minute: for
+// an enabled daily item the first filled slot with that time (the same time listed again adds
+// no poll), for an enabled weekday item the slot of the ISO weekday when it holds that time;
+// nothing for other kinds, a disabled item or an absent list. A list, to be walked as one.
 std::vector<int32_t> dueSlots(const TAzsItem& item, const PollMoment& moment);
+
+// Whether the item is polled at any moment: enabled, daily or by weekdays, with a slot (for
+// weekdays one of the seven) holding a time the clock shows.
+bool isEverPolled(const TAzsItem& item);
 
 // Every poll due at the moment, in registry order and, within an item, slot order.
 std::vector<DuePoll> duePolls(const tAutoAZS& registry, platform::DateTime moment);

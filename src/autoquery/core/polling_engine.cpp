@@ -211,9 +211,13 @@ bool PollingEngine::State::pollStation(const DuePoll& poll) {
       return false;
     }
   }
+  // Settled before the poll is announced: a station it cannot reach is reported as failed.
+  const std::optional<StationQuery> query =
+      prepareQuery(host, links.autoSendInetFromOffice != nullptr, poll.AZSName, poll.ConnType);
+  if (!query) return true;
   host.ReportMessage(MessageKind::Progress, text::kQueryStarting + poll.AZSName);
   if (host.GetVersion() >= kQueryMinimumVersion) {
-    QueryAZS(host, links.autoSendInetFromOffice, poll.AZSName, poll.ConnType, HostVariant::null());
+    QueryAZS(host, links.autoSendInetFromOffice, *query, HostVariant::null());
   } else {
     host.ReportMessage(MessageKind::ErrorOrWarning, poll.ConnTimeTipe == ScheduleKind::Daily
                                                         ? text::kOldCallbackDaily

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "autoquery/core/autoquery_texts.h"
 #include "settings/connection_type.h"
 
 namespace tarvel::autoquery {
@@ -21,17 +22,33 @@ QueryRoute queryRoute(int32_t ConnType, bool transportEntryPresent, int32_t host
              : QueryRoute::Host;
 }
 
-void QueryAZS(HostCallback& host, const AutoSendInetFromOfficeCall& autoSendInetFromOffice,
-              const std::string& AZSName, int32_t ConnType, HostVariant Param) {
+std::optional<StationQuery> prepareQuery(HostCallback& host, bool transportEntryPresent,
+                                         const std::string& AZSName, int32_t ConnType) {
+  StationQuery query{AZSName, ConnType};
   // The version is asked only where it decides something, as the host has always seen it.
-  if (ConnType == settings::ConnectionType::DirectIp && autoSendInetFromOffice &&
-      queryRoute(ConnType, true, host.GetVersion()) == QueryRoute::IpTransport) {
-    const void* record = host.FindStation(AZSName);
-    // A station the host does not know is passed over without a word.
-    if (record != nullptr) autoSendInetFromOffice(AZSName, stationRecordValue(record), Param);
+  if (ConnType != settings::ConnectionType::DirectIp || !transportEntryPresent ||
+      queryRoute(ConnType, true, host.GetVersion()) != QueryRoute::IpTransport) {
+    return query;
+  }
+  const void* record = host.FindStation(AZSName);
+  if (record == nullptr) {
+    // Nothing can be asked of the transport without the host's record: a failed poll, never
+    // one announced as made (a name garbled by a file saved in another code page ends here).
+    host.ReportMessage(MessageKind::ErrorOrWarning, text::kStationUnknownToHost + AZSName);
+    return std::nullopt;
+  }
+  query.route = QueryRoute::IpTransport;
+  query.stationValue = stationRecordValue(record);
+  return query;
+}
+
+void QueryAZS(HostCallback& host, const AutoSendInetFromOfficeCall& autoSendInetFromOffice,
+              const StationQuery& query, HostVariant Param) {
+  if (query.route == QueryRoute::IpTransport && autoSendInetFromOffice) {
+    autoSendInetFromOffice(query.AZSName, query.stationValue, Param);
     return;
   }
-  host.StartExchange(AZSName, ConnType, std::move(Param));
+  host.StartExchange(query.AZSName, query.ConnType, std::move(Param));
 }
 
 }  // namespace tarvel::autoquery

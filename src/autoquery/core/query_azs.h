@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "tarvel/contract.h"
@@ -30,11 +31,26 @@ enum class QueryRoute { Host, IpTransport };
 // or more; everything else to the host's StartExchange.
 QueryRoute queryRoute(int32_t ConnType, bool transportEntryPresent, int32_t hostVersion);
 
-// Direct IP (3) with the transport entry present and a host of version 7 or more goes to the
-// transport with the value of the host's record of the station, or nowhere when the host knows
-// no such station; everything else goes to the host's StartExchange. Results are not examined;
-// what the host or the transport raises goes on to the caller.
+// One station query whose way is settled: for the IP transport with the value of the host's
+// record of the station, looked up before the poll is announced.
+struct StationQuery {
+  std::string AZSName;
+  int32_t ConnType = 0;
+  QueryRoute route = QueryRoute::Host;
+  int32_t stationValue = 0;  // the IP transport's: the value of the host's record
+};
+
+// Settles the way of a query (queryRoute, asking the host's version only for direct IP with the
+// transport entry present). For the IP transport the host's record of the station is looked up;
+// when the host does not know the station no query can be made: the host is told so (kind 2,
+// with the name) and the answer is std::nullopt. What the host raises goes on to the caller.
+std::optional<StationQuery> prepareQuery(HostCallback& host, bool transportEntryPresent,
+                                         const std::string& AZSName, int32_t ConnType);
+
+// Starts a prepared query: through the IP transport with the value of the host's record, or
+// through the host's StartExchange. Results are not examined; what the host or the transport
+// raises goes on to the caller.
 void QueryAZS(HostCallback& host, const AutoSendInetFromOfficeCall& autoSendInetFromOffice,
-              const std::string& AZSName, int32_t ConnType, HostVariant Param);
+              const StationQuery& query, HostVariant Param);
 
 }  // namespace tarvel::autoquery

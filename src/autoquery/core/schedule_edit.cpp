@@ -40,6 +40,11 @@ ScheduleRefusal applyEditedSchedule(TAzsItem& item, const EditedSchedule& edited
     default:
       break;
   }
+  // Times the operator changed are written as the editor holds them; the same times left as they
+  // were keep what the file holds beyond them.
+  if (newCP && (newCP != item.CP || edited.ConnTimeTipe != item.ConnTimeTipe)) {
+    item.keepsStoredTimes = false;
+  }
   item.Enable = edited.Enable;
   item.HasUserQuery = edited.HasUserQuery;
   item.ConnType = edited.ConnType;

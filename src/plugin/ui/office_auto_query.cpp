@@ -46,6 +46,11 @@ void createOfficeAutoQuery(ModuleState& module) {
     if (module.pollingEngine) module.pollingEngine->tick();
   });
   module.AutoAZS->LoadFromIni(settings::SettingsFilePath());
+  // Told once, here: the window's reloads after a cancel read the same file again.
+  const std::string unread = autoquery::unreadSlotsReport(module.AutoAZS->unreadSlots());
+  if (!unread.empty() && module.HostCallback != nullptr) {
+    module.HostCallback->ReportMessage(MessageKind::ErrorOrWarning, unread);
+  }
 }
 
 void stopOfficePolling(ModuleState& module) {

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "autoquery/core/autoquery_texts.h"
+#include "autoquery/core/poll_due.h"
 #include "platform/cp1251_literal.h"
 #include "platform/profile_file.h"
 #include "support/temporary_installation.h"
@@ -80,7 +81,7 @@ TEST_F(Registry, SlotsOfAllItemsTogetherStopAtTheBudget) {
   constexpr int32_t kFullItems = kMaxConnectionPointTotal / kMaxConnectionPointCount;
   std::string text = "[AutoZapros]\r\nCount=" + std::to_string(kFullItems + 2) + "\r\n";
   for (int32_t position = 0; position < kFullItems + 2; ++position) {
-    text += "[" + itemSectionName(position) + "]\r\nCPcount=2147483647\r\n";
+    text += "[" + itemSectionName(position) + "]\r\nCPcount=1440\r\n";
   }
   installation.writeSettings(text);
   tAutoAZS registry;
@@ -89,6 +90,38 @@ TEST_F(Registry, SlotsOfAllItemsTogetherStopAtTheBudget) {
   EXPECT_EQ(registry.Items(kFullItems - 1).CP->size(), std::size_t(kMaxConnectionPointCount));
   EXPECT_EQ(registry.Items(kFullItems).CP, std::vector<ConnectionPoint>{});
   EXPECT_EQ(registry.Items(kFullItems + 1).CP, std::vector<ConnectionPoint>{});
+}
+
+TEST_F(Registry, CountOfSlotsAboveTheDayPollsOnlyTheTimesPresentAndSaveKeepsTheFile) {
+  const std::string file =
+      "[AutoZapros]\r\nCount=2\r\n"
+      "[AutoZaprosItem0]\r\nEnable=1\r\nHasUserQuery=0\r\nAZSName=A\r\nConnType=1\r\n"
+      "ConnTimeTipe=1\r\nCPcount=99999999\r\n"
+      "[AutoZaprosItem1]\r\nEnable=1\r\nHasUserQuery=0\r\nAZSName=B\r\nConnType=1\r\n"
+      "ConnTimeTipe=1\r\nCPcount=99999999\r\n"
+      "CP0time=08:00\r\nCP3time=09:00\r\n";
+  installation.writeSettings(file);
+  tAutoAZS registry;
+  registry.LoadFromIni(installation.settingsFile());
+  ASSERT_EQ(registry.Count(), 2);
+  // 3 March 2025, a Monday.
+  EXPECT_TRUE(duePolls(registry, platform::encodeDateTime(2025, 3, 3, 0, 0)).empty());
+  const std::vector<DuePoll> atNine =
+      duePolls(registry, platform::encodeDateTime(2025, 3, 3, 9, 0));
+  ASSERT_EQ(atNine.size(), 1u);
+  EXPECT_EQ(atNine[0].AZSName, "B");
+
+  registry.SaveToIni(installation.settingsFile());
+  EXPECT_EQ(installation.settingsText(), file);
+}
+
+TEST_F(Registry, TimesMissingBelowTheCountMakeOnePollAtMidnightNotOnePerSlot) {
+  installation.writeSettings(
+      "[AutoZapros]\r\nCount=1\r\n[AutoZaprosItem0]\r\nEnable=1\r\nCPcount=1440\r\n");
+  tAutoAZS registry;
+  registry.LoadFromIni(installation.settingsFile());
+  ASSERT_EQ(registry.Items(0).CP->size(), std::size_t(kMaxConnectionPointCount));
+  EXPECT_EQ(duePolls(registry, platform::encodeDateTime(2025, 3, 3, 0, 0)).size(), 1u);
 }
 
 TEST_F(Registry, SaveKeepsTheCountAndTheItemsBeyondTheBound) {

@@ -97,10 +97,10 @@ struct LoadCase {
 };
 
 TEST_F(AzsItemFile, LoadReadsCountedSlotsAndKeepsUnknownValues) {
-  Slots bounded(kMaxConnectionPointCount, "00:00");
-  bounded[0] = "08:00";
   const LoadCase cases[] = {
-      {"absurd CPcount is bounded", "CPcount=2147483647\r\nCP0time=08:00\r\n", 3, 1, bounded},
+      {"CPcount above the day reads the times present, missing ones unset",
+       "CPcount=2147483647\r\nCP0time=08:00\r\nCP2time=09:00\r\n", 3, 1,
+       Slots{"08:00", std::nullopt, "09:00"}},
       {"missing slot key reads 00:00", "CPcount=3\r\nCP0time=08:00\r\nCP2time=09:00\r\n", 3, 1,
        Slots{"08:00", "00:00", "09:00"}},
       {"stale slot beyond CPcount is not read",

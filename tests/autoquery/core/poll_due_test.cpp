@@ -27,7 +27,7 @@ struct DueCase {
 TEST(PollDue, SlotIsDueOnlyWhenItsTextEqualsTheMinuteOnItsDay) {
   const std::vector<ConnectionPoint> mondayNine = {"09:00", "", "", "", "", "", ""};
   const DueCase cases[] = {
-      {"daily, same time twice", {.CP = {"08:00", "12:00", "08:00"}}, kMonday0800, {0, 2}},
+      {"daily, same time twice is due once", {.CP = {"08:00", "12:00", "08:00"}}, kMonday0800, {0}},
       {"daily, switched off", {.Enable = false, .CP = {"08:00"}}, kMonday0800, {}},
       {"daily, written without the leading zero", {.CP = {"8:00"}}, kMonday0800, {}},
       {"daily, unset slot", {.CP = {std::nullopt, "08:00"}}, kMonday0800, {1}},

@@ -94,6 +94,29 @@ INSTANTIATE_TEST_SUITE_P(
                   Slots{"07:00"}}),
     [](const auto& testParam) { return std::string(testParam.param.name); });
 
+TEST(ApplyEditedScheduleToStoredTimes, OnlyChangedTimesEndTheKeepingOfTheFilesTimes) {
+  const struct {
+    const char* name;
+    EditedSchedule edited;
+    bool keepsAfter;
+  } cases[] = {
+      {"the same times, polling switched on",
+       {.Enable = true, .ConnTimeTipe = 1, .dailyTimes = {"07:00"}},
+       true},
+      {"a time changed", {.Enable = true, .ConnTimeTipe = 1, .dailyTimes = {"07:05"}}, false},
+      {"the same times as weekdays", {.ConnTimeTipe = 2, .weekdayTimes = {"07:00"}}, false},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.name);
+    TAzsItem item;
+    item.ConnTimeTipe = ScheduleKind::Daily;
+    item.CP = Slots{"07:00"};
+    item.keepsStoredTimes = true;
+    ASSERT_EQ(applyEditedSchedule(item, test.edited), ScheduleRefusal::None);
+    EXPECT_EQ(item.keepsStoredTimes, test.keepsAfter);
+  }
+}
+
 TEST(PartlyTypedTime, IsABlankInADigitPlace) {
   const struct {
     const char* time;

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <fstream>
+#include <random>
 #include <set>
 #include <tuple>
 
@@ -138,7 +139,7 @@ TEST_F(ScheduleCommandTest, NextGivesThePollsTheEngineMakesThroughTheSameMinutes
     }
   }
   EXPECT_EQ(listed, polled);
-  EXPECT_EQ(listed.size(), 7u);  // a check that the chain polls at all, not a copy of the rule
+  EXPECT_EQ(listed.size(), 6u);  // a check that the chain polls at all, not a copy of the rule
 }
 
 // The chart's red columns: where a row's box pixels show overlap red.
@@ -266,6 +267,46 @@ TEST_F(ScheduleCommandTest, CheckFindsEachListedDamage) {
   // What the chart refuses, it really refuses: the whole picture fails.
   writtenFile(header("1") + item(0, "CPcount=1\r\nCP0time=8:00\r\n"));
   EXPECT_EQ(runCommand({"--ini", path(), "chart", folder.filePath("c.png")}).exitStatus, 2);
+}
+
+// Files real offices produce that no plug-in wrote: each must turn a monitoring check red.
+TEST_F(ScheduleCommandTest, CheckFindsFilesWrittenBrokenOrByOtherPrograms) {
+  std::string randomBytes(1 << 20, '\0');
+  std::mt19937 generator(25);
+  for (char& byte : randomBytes) byte = static_cast<char>(generator() & 0xFF);
+  const std::string utf8Name = QString::fromUtf8(u8"АЗС Юг").toStdString();
+  const struct {
+    const char* name;
+    std::string file;
+    std::set<QString> kinds;
+  } files[] = {
+      {"saved as UTF-8 by an editor",
+       header("1") + item(0, "CPcount=1\r\nCP0time=08:00\r\n", utf8Name),
+       {"text-utf8"}},
+      {"NUL bytes of a write cut short",
+       std::string(4096, '\0'),
+       {"content-nul", "count-missing", "nothing-polled"}},
+      {"a megabyte of random bytes",
+       randomBytes,
+       {"content-nul", "content-binary", "count-missing", "nothing-polled"}},
+      {"empty", "", {"count-missing", "nothing-polled"}},
+      {"CPcount far above the day without times",
+       header("1") + item(0, "CPcount=99999999\r\n"),
+       {"cpcount-above-limit", "nothing-polled"}},
+  };
+  for (const auto& test : files) {
+    SCOPED_TRACE(test.name);
+    const CommandRun run = runCommand({"--ini", writtenFile(test.file), "--json", "check"});
+    EXPECT_EQ(run.exitStatus, 1) << run.out.toStdString();
+    std::set<QString> kinds;
+    for (const QJsonValue finding : run.json()["findings"].toArray()) {
+      if (!finding["message"].toString().isEmpty()) kinds.insert(finding["kind"].toString());
+    }
+    EXPECT_EQ(kinds, test.kinds) << run.out.toStdString();
+  }
+  // The garbled name is shown beside the name its writer meant.
+  const CommandRun utf8 = runCommand({"--ini", writtenFile(files[0].file), "check"});
+  EXPECT_TRUE(utf8.out.contains(QString::fromUtf8(u8"АЗС Юг"))) << utf8.out.toStdString();
 }
 
 TEST_F(ScheduleCommandTest, CheckFindsNothingInAFileThePlugInWrote) {

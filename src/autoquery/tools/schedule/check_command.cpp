@@ -5,7 +5,9 @@
 #include <map>
 #include <set>
 
+#include "autoquery/core/poll_due.h"
 #include "autoquery/core/time_text.h"
+#include "autoquery/tools/schedule/file_content_check.h"
 #include "autoquery/tools/schedule/schedule_texts.h"
 #include "autoquery/tools/schedule/schedule_words.h"
 #include "platform/clock.h"
@@ -40,7 +42,9 @@ class Checker {
       : ini_(ini), registry_(registry) {}
 
   std::vector<Finding> run() {
+    findings_ = checkFileContent(ini_.bytesAsRead(), registry_);
     checkSectionsBeyond(checkHeader());
+    checkSomethingPolled();
     // Sections Count includes but the file lacks: those items read as fresh ones.
     int32_t missingFrom = -1;
     for (int32_t position = 0; position <= registry_.Count(); ++position) {
@@ -72,8 +76,8 @@ class Checker {
     const std::string section(kHeaderSection);
     const auto raw = ini_.readRawString(kHeaderSection, "Count");
     if (!raw) {
-      if (ini_.sectionExists(itemSectionName(0)))
-        add("count-missing", section, "Count", text::kCountMissing);
+      add("count-missing", section, "Count",
+          ini_.sectionExists(kHeaderSection) ? text::kCountMissing : text::kHeaderMissing);
       return registry_.Count();
     }
     const auto value = platform::parseProfileInteger(ini_.readString(kHeaderSection, "Count", ""));
@@ -86,6 +90,14 @@ class Checker {
           text::kCountAboveLimit + std::to_string(kMaxItemCount));
     }
     return registry_.Count();
+  }
+
+  // A file that polls nothing keeps the office silent; a look from monitoring must see it.
+  void checkSomethingPolled() {
+    for (int32_t position = 0; position < registry_.Count(); ++position) {
+      if (isEverPolled(registry_.Items(position))) return;
+    }
+    add("nothing-polled", std::string(kHeaderSection), "", text::kNothingPolled);
   }
 
   // Item sections past Count, up to far beyond anything the loading could read.
@@ -165,18 +177,20 @@ class Checker {
       add("cpcount-negative", section, "CPcount", text::kCpCountNegative);
     } else if (*value > kMaxConnectionPointCount) {
       add("cpcount-above-limit", section, "CPcount",
-          text::kCpCountAboveLimit + std::to_string(kMaxConnectionPointCount));
+          text::kCpCountAboveLimit + std::to_string(countedSlots(ini_, section, *value)));
     } else if (weekdays && *value > kWeekdaySlotCount) {
       add("cpcount-above-limit", section, "CPcount", text::kWeekdaySlotsBeyondSunday);
     }
-    const auto wanted = std::clamp(*value, int32_t{0}, kMaxConnectionPointCount);
+    const auto wanted = countedSlots(ini_, section, *value);
     const auto read = item.CP ? static_cast<int32_t>(item.CP->size()) : 0;
     if (read < wanted)
       add("slot-budget", section, "CPcount", text::kSlotBudget + std::to_string(read));
-    // Keys missing below the count read as "00:00": a poll at midnight nobody asked for.
+    // Keys missing below the count read as "00:00": a poll at midnight nobody asked for. (Above
+    // the bound a missing key leaves its slot unset instead.)
     int32_t runStart = -1;
     for (int32_t slot = 0; slot <= read; ++slot) {
-      const bool missing = slot < read && !ini_.readRawString(section, slotKey(slot));
+      const bool missing = slot < read && (*item.CP)[static_cast<std::size_t>(slot)] &&
+                           !ini_.readRawString(section, slotKey(slot));
       if (missing && runStart < 0) runStart = slot;
       if (!missing && runStart >= 0) {
         add("time-missing", section,
@@ -245,9 +259,13 @@ QString findingsText(const std::vector<Finding>& findings) {
   if (findings.empty()) return unicode(text::kNothingFound) + '\n';
   QString result;
   for (const Finding& finding : findings) {
-    result += '[' + unicode(finding.section) + ']';
-    if (!finding.key.empty()) result += ' ' + unicode(finding.key);
-    result += ": " + unicode(finding.message) + '\n';
+    // A finding of the file as a whole stands without a section.
+    if (!finding.section.empty()) {
+      result += '[' + unicode(finding.section) + ']';
+      if (!finding.key.empty()) result += ' ' + unicode(finding.key);
+      result += ": ";
+    }
+    result += unicode(finding.message) + '\n';
   }
   return result + unicode(text::kFindingsFound) + QString::number(findings.size()) + '\n';
 }

@@ -21,10 +21,12 @@ struct Finding {
 };
 
 // The findings in the order of the file's sections; registry is what LoadFromIni made of ini.
-// Kinds: count-unreadable, count-missing, count-negative, count-above-limit, sections-missing,
-// sections-beyond-count, value-unreadable, connection-type-unknown, kind-unknown,
-// cpcount-negative, cpcount-above-limit, slot-budget, times-not-counted, time-missing,
-// time-refused-by-chart, time-never-due, time-duplicate, name-quotes-removed, name-duplicate.
+// Kinds: content-nul, content-binary, text-utf8 (the file as a whole, no section),
+// count-unreadable, count-missing (also when the section AutoZapros is missing), count-negative,
+// count-above-limit, nothing-polled, sections-missing, sections-beyond-count, value-unreadable,
+// connection-type-unknown, kind-unknown, cpcount-negative, cpcount-above-limit, slot-budget,
+// times-not-counted, time-missing, time-refused-by-chart, time-never-due, time-duplicate,
+// name-quotes-removed, name-duplicate.
 std::vector<Finding> checkSchedule(const platform::ProfileFile& ini, const tAutoAZS& registry);
 
 QString findingsText(const std::vector<Finding>& findings);

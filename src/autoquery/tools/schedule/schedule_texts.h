@@ -54,6 +54,20 @@ inline constexpr auto& kFindingsFound = u8"Замечаний: "_cp1251;
 inline constexpr auto& kCountUnreadable =
     u8"Count не число и читается как 0: ни одно расписание не загрузится"_cp1251;
 inline constexpr auto& kCountMissing = u8"нет ключа Count: ни одно расписание не загрузится"_cp1251;
+inline constexpr auto& kHeaderMissing =
+    u8"нет раздела [AutoZapros] с ключом Count: ни одно расписание не загрузится"_cp1251;
+inline constexpr auto& kNothingPolled =
+    u8"ни одна АЗС не опрашивается: нет включённой АЗС со временем сеанса"_cp1251;
+inline constexpr auto& kContentNul =
+    u8"в файле нулевые байты, запись файла, видимо, прервалась; нулевых байтов: "_cp1251;
+inline constexpr auto& kContentBinary =
+    u8"в файле двоичные данные, а не текст настроек; управляющих байтов: "_cp1251;
+inline constexpr auto& kFirstAtOffset = u8" (первый на смещении "_cp1251;
+inline constexpr auto& kTextUtf8 =
+    u8"файл записан в кодировке UTF-8, а не Windows-1251: русские названия читаются "
+    u8"искажёнными"_cp1251;
+inline constexpr auto& kForExample = u8", например "_cp1251;
+inline constexpr auto& kInsteadOf = u8" вместо "_cp1251;
 inline constexpr auto& kCountNegative =
     u8"Count меньше нуля и читается как 0: ни одно расписание не загрузится"_cp1251;
 inline constexpr auto& kCountAboveLimit =
@@ -71,7 +85,8 @@ inline constexpr auto& kKindUnknown =
 inline constexpr auto& kCpCountNegative =
     u8"CPcount меньше нуля и читается как 0: сеансов нет"_cp1251;
 inline constexpr auto& kCpCountAboveLimit =
-    u8"CPcount больше предела, читаются только первые "_cp1251;
+    u8"CPcount больше 1440 (столько разных времён в сутках): читаются только записанные "
+    u8"времена, сеансов: "_cp1251;
 inline constexpr auto& kWeekdaySlotsBeyondSunday =
     u8"CPcount больше 7: сеансы после воскресенья ничего не значат"_cp1251;
 inline constexpr auto& kSlotBudget =
@@ -83,7 +98,8 @@ inline constexpr auto& kTimeRefusedByChart =
     u8"график связи не может прочитать время и не будет нарисован ни для одной АЗС: "_cp1251;
 inline constexpr auto& kTimeNeverDue =
     u8"время не вида ЧЧ:ММ, автозапрос по нему не наступит: "_cp1251;
-inline constexpr auto& kTimeDuplicate = u8"время повторяется, АЗС опрашивается дважды: "_cp1251;
+inline constexpr auto& kTimeDuplicate =
+    u8"время повторяется (АЗС опрашивается в эту минуту один раз): "_cp1251;
 inline constexpr auto& kNameQuotesRemoved =
     u8"кавычки вокруг названия при чтении пропадают: "_cp1251;
 inline constexpr auto& kNameDuplicate = u8"то же название, что у раздела "_cp1251;
