@@ -21,9 +21,8 @@ struct OfficeDatabaseThread::Worker {
   std::condition_variable wake;
   std::condition_variable endedSignal;
   std::deque<Job> jobs;
-  bool running = false;    // a job is being run
-  bool connected = false;  // the connection was open after the last job
-  bool ending = false;     // no more jobs: close the connection and end
+  bool running = false;  // a job is being run
+  bool ending = false;   // no more jobs: close the connection and end
   bool ended = false;
   ModuleReference module;   // taken before the thread starts, let go after it was joined
   OfficeDatabase database;  // used by the thread alone, but for abort()
@@ -42,10 +41,8 @@ struct OfficeDatabaseThread::Worker {
       self->running = true;
       lock.unlock();
       job(database);
-      const bool stillConnected = database.connected();
       lock.lock();
       self->running = false;
-      self->connected = stillConnected;
     }
     lock.unlock();
     try {
