@@ -1,6 +1,6 @@
 // A station's schedule section of any content loads within its bounds, and what it saves reads
 // back as it was saved, texts with their blanks and quotes included, with a weekday list kept
-// to seven slots. The chart reads every time text it is
+// to seven slots; times the item could not take as they stand are left in the file untouched. The chart reads every time text it is
 // given as the hours and minutes of its two digit pairs, or as nothing.
 #include <unistd.h>
 
@@ -63,15 +63,19 @@ void checkBounds(const TAzsItem& item) {
   if (!item.CP) return;
   check(item.CP->size() <= static_cast<std::size_t>(kSlotLimit));
   for (const auto& slot : *item.CP) {
-    check(slot.has_value());  // a loaded slot is always filled, "00:00" where its key is missing
-    readAsTheChartDoes(*slot);
+    // Filled, "00:00" where its key is missing, unless the count was above the bound: then only
+    // the slots whose key the section holds are filled, and the file keeps the times.
+    check(slot.has_value() || item.keepsStoredTimes);
+    if (slot) readAsTheChartDoes(*slot);
   }
 }
 
-// Saves the item into an empty file held in memory and loads a fresh item from what was saved.
-TAzsItem saveAndLoad(const TAzsItem& item) {
+// Saves the item into a file held in memory, empty or a copy of `startingFrom`, and loads a
+// fresh item from what was saved.
+TAzsItem saveAndLoad(const TAzsItem& item, const std::filesystem::path* startingFrom = nullptr) {
   const std::filesystem::path path = workFolder() / "saved.INI";
   std::filesystem::remove(path);
+  if (startingFrom) std::filesystem::copy_file(*startingFrom, path);
   ProfileFile file = ProfileFile::openForWriting(path);
   item.SaveToIni(file, kSection);
   TAzsItem loaded;
@@ -87,7 +91,9 @@ TAzsItem expectedAfterSaving(const TAzsItem& item) {
   expected.AZSName = item.AZSName;
   expected.ConnType = item.ConnType;
   expected.ConnTimeTipe = item.ConnTimeTipe;
-  if (item.CP) {
+  if (item.CP && item.keepsStoredTimes) {
+    expected.CP.emplace();  // nothing of the times is written, so an empty file holds none
+  } else if (item.CP) {
     expected.CP.emplace();
     for (const auto& slot : *item.CP) expected.CP->emplace_back(slot.value_or(""));
     if (item.ConnTimeTipe == ScheduleKind::Weekdays && expected.CP->size() > kWeekdaySlotCount) {
@@ -99,7 +105,8 @@ TAzsItem expectedAfterSaving(const TAzsItem& item) {
 
 bool same(const TAzsItem& a, const TAzsItem& b) {
   return a.Enable == b.Enable && a.HasUserQuery == b.HasUserQuery && a.AZSName == b.AZSName &&
-         a.ConnType == b.ConnType && a.ConnTimeTipe == b.ConnTimeTipe && a.CP == b.CP;
+         a.ConnType == b.ConnType && a.ConnTimeTipe == b.ConnTimeTipe && a.CP == b.CP &&
+         a.keepsStoredTimes == b.keepsStoredTimes;
 }
 
 }  // namespace
@@ -121,5 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, std::size_t size) {
   checkBounds(once);
   check(same(once, expectedAfterSaving(loaded)));
   check(same(saveAndLoad(once), expectedAfterSaving(once)));
+  // Saved over the file it came from, an item that keeps the stored times reads back unchanged.
+  if (loaded.keepsStoredTimes) check(same(saveAndLoad(loaded, &path), loaded));
   return 0;
 }
