@@ -7,11 +7,18 @@
 # seconds (scripts/fuzz.sh; TARVEL_FUZZ_SECONDS, default 5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-dependencies.sh
-scripts/build.sh
+# Each stage's time is printed after it, so a slow stage shows in the log.
+stage() {  # NAME COMMAND...
+  local name="$1" started="$SECONDS"
+  shift
+  "$@"
+  echo "== stage '$name' took $((SECONDS - started)) s (run so far: $SECONDS s)"
+}
+stage set-up scripts/install-dependencies.sh
+stage build scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j "$(nproc)"
-scripts/run-tests-under-load.sh
-tests/desktop/run-desktop-tests.sh
-scripts/run-sanitized-tests.sh
-scripts/fuzz.sh "${TARVEL_FUZZ_SECONDS:-5}"
+stage tests ctest --test-dir "${BUILD_DIR:-build}" --output-on-failure -j "$(nproc)"
+stage under-load scripts/run-tests-under-load.sh
+stage desktop tests/desktop/run-desktop-tests.sh
+stage sanitized scripts/run-sanitized-tests.sh
+stage fuzz scripts/fuzz.sh "${TARVEL_FUZZ_SECONDS:-5}"
