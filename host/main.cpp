@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QStringList>
+#include <QThreadPool>
 #include <cstdio>
 #include <cstdlib>
 
@@ -47,5 +48,10 @@ int main(int argc, char** argv) {
   QApplication application(qtArgumentCount, argv);
   QApplication::setQuitOnLastWindowClosed(false);
   const bool echoMessages = QGuiApplication::platformName() == "offscreen";
-  return tarvel::host::runHost(options, echoMessages);
+  const int status = tarvel::host::runHost(options, echoMessages);
+  // Qt paints large areas on its global thread pool. Its threads are ended here, while the
+  // application still stands, and not by the application's destructor at the last moment of the
+  // process: a pool thread still ending then raced the leak check of the sanitized build.
+  QThreadPool::globalInstance()->waitForDone();
+  return status;
 }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
@@ -13,5 +14,8 @@ int main(int argc, char** argv) {
   setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
+  const int status = RUN_ALL_TESTS();
+  // Qt's painting threads end while the application stands, as in the host's main.
+  QThreadPool::globalInstance()->waitForDone();
+  return status;
 }
