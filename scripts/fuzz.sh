@@ -14,7 +14,7 @@ targets=(scramble_fuzz cp1251_fuzz profile_values_fuzz profile_document_fuzz sch
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_CXX_COMPILER=clang++ -DTARVEL_FUZZ=ON "${launcher[@]}" >/dev/null
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG" -DCMAKE_CXX_COMPILER=clang++ -DTARVEL_FUZZ=ON "${launcher[@]}" >/dev/null
 cmake --build "$build_dir" -j "$(nproc)" --target tarvel_fuzz_targets
 
 if [ -n "${TARVEL_FUZZ_RUNS:-}" ]; then
