@@ -50,7 +50,7 @@ TEST_F(AzsItemFile, FreshItemIsOffAskingDirectIpDailyWithoutTimes) {
 struct SaveCase {
   const char* name;
   int32_t kind;
-  std::optional<Slots> slots;
+  std::optional<Slots> timeSlots;
   const char* expectedTimeLines;  // what follows ConnTimeTipe
 };
 
@@ -79,7 +79,7 @@ TEST_F(AzsItemFile, SaveWritesTheKeysInOrderAndOnlyTheSlotsItsKindKeeps) {
     item.AZSName = "A";
     item.ConnType = 1;
     item.ConnTimeTipe = test.kind;
-    item.CP = test.slots;
+    item.CP = test.timeSlots;
     save(item);
     EXPECT_EQ(installation.settingsText(),
               std::string("[AutoZaprosItem0]\r\nEnable=1\r\nHasUserQuery=0\r\nAZSName=A\r\n"
@@ -93,7 +93,7 @@ struct LoadCase {
   const char* keys;
   int32_t ConnType;
   int32_t kind;
-  std::optional<Slots> slots;
+  std::optional<Slots> timeSlots;
 };
 
 TEST_F(AzsItemFile, LoadReadsCountedSlotsAndKeepsUnknownValues) {
@@ -120,7 +120,7 @@ TEST_F(AzsItemFile, LoadReadsCountedSlotsAndKeepsUnknownValues) {
     const TAzsItem item = load();
     EXPECT_EQ(item.ConnType, test.ConnType);
     EXPECT_EQ(item.ConnTimeTipe, test.kind);
-    EXPECT_EQ(item.CP, test.slots);
+    EXPECT_EQ(item.CP, test.timeSlots);
   }
 }
 

@@ -66,8 +66,8 @@ TEST(PollDue, MinutesBetweenTwoTimesAreThoseTheRuleAnswersAtEachMinute) {
     const TAzsItem& item = testing::addSchedule(registry, schedules[index]);
     std::vector<std::pair<int64_t, int32_t>> expected;
     for (int64_t minute = first; minute <= last; ++minute) {
-      const std::vector<int32_t> slots = dueSlots(item, pollMoment(startOfMinute(minute)));
-      if (!slots.empty()) expected.emplace_back(minute, slots.back());
+      const std::vector<int32_t> dueHere = dueSlots(item, pollMoment(startOfMinute(minute)));
+      if (!dueHere.empty()) expected.emplace_back(minute, dueHere.back());
     }
     std::vector<std::pair<int64_t, int32_t>> found;
     for (const DueMinute& due : dueMinutesBetween(item, first, last)) {
