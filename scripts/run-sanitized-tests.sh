@@ -19,8 +19,8 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$here/scri
 export LSAN_OPTIONS="suppressions=$here/scripts/sanitizers/lsan.supp:print_suppressions=0"
 export QT_QPA_PLATFORM=offscreen
 # The test programs are run while building too (to list their tests): the options above hold.
-# -O1 and line tables only: what the sanitizers' reports need, built in about half the time of
-# the ordinary build's -O2 -g, which keeps the whole test command within its half hour.
+# -O1 and line tables only: what the sanitizers' reports need, built much quicker than
+# -O2, which keeps the whole test command within its half hour.
 BUILD_DIR="$build_dir" scripts/build.sh -DTARVEL_SANITIZE=ON \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG"
 ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)" --timeout 600
