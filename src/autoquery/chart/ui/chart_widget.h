@@ -7,6 +7,9 @@
 // of different stations meet (Home and End to the first and last), and the one reached is marked,
 // brought into sight, shown as its hover hint is and given as the widget's accessible
 // description, so a screen reader tells who collides with whom.
+//
+// On a screen of a fractional scale the chart is painted in the screen's own pixels (see
+// timeline_chart.h), and its colours follow the palette's button face, dark ones included.
 #pragma once
 
 #include <QImage>
@@ -15,6 +18,7 @@
 #include <span>
 #include <vector>
 
+#include "autoquery/chart/chart_geometry.h"
 #include "autoquery/chart/timeline_hints.h"
 
 namespace tarvel::autoquery {
@@ -53,6 +57,7 @@ class ChartWidget : public QWidget {
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   // Reaches overlap stretch index: marks it, scrolls it into sight and describes it.
@@ -63,8 +68,12 @@ class ChartWidget : public QWidget {
   void showFocusedHint();
   // Where the reached stretch is marked: its columns over the rows that meet there.
   QRect focusedRect() const;
+  // The chart in the pixels of a device of the scale: the chart itself at 1/1, else its copy made
+  // for that scale (kept until a redraw or another scale).
+  const TimelineChart& chartAt(PixelScale scale);
 
   std::unique_ptr<TimelineChart> chart_;
+  std::unique_ptr<TimelineChart> deviceChart_;
   std::vector<OverlapStretch> overlaps_;
   int focusedOverlap_ = -1;
   QImage buffer_;  // reused from paint to paint
