@@ -18,6 +18,9 @@
 namespace tarvel::autoquery::chart {
 namespace {
 
+// How much of the chart's first row Tab keeps in sight beside the station names.
+constexpr int kBeginningWidth = 100;
+
 // The device pixels of a scale that show a rectangle of the widget's own pixels.
 QRect devicePixelsOf(const QRect& rect, PixelScale scale) {
   const auto down = [&](int value) {
@@ -55,7 +58,7 @@ void ChartWidget::redraw(std::span<const TAzsItem* const> items, int zoom, int s
 
 const TimelineChart& ChartWidget::chartAt(PixelScale scale) {
   if (scale == PixelScale{}) return *chart_;
-  if (!deviceChart_ || !(deviceChart_->geometry().scale == scale)) {
+  if (!deviceChart_ || deviceChart_->geometry().scale != scale) {
     deviceChart_ = std::make_unique<TimelineChart>(*chart_, scale);
   }
   return *deviceChart_;
@@ -81,12 +84,14 @@ void ChartWidget::paintEvent(QPaintEvent* event) {
       painter.drawImage(QRectF(QPointF(area.topLeft()) / ratio, QSizeF(area.size()) / ratio),
                         buffer_, QRectF(QPointF(0, 0), QSizeF(area.size())));
     }
-    if (hasFocus() && focusedOverlap_ >= 0) {
-      // A dotted frame in the text colour, one device pixel wide, as a focused item is marked.
+    if (hasFocus()) {
+      // A dotted frame in the text colour, one device pixel wide, as a focused item is marked:
+      // around the reached overlap, else inside the chart's edge.
       painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
       painter.setPen(QPen(palette().color(QPalette::WindowText), 0, Qt::DotLine));
       painter.setBrush(Qt::NoBrush);
-      painter.drawRect(focusedRect().adjusted(0, 0, -1, -1));
+      const QRect framed = focusedOverlap_ >= 0 ? focusedRect() : rect();
+      painter.drawRect(framed.adjusted(0, 0, -1, -1));
     }
   });
 }
@@ -117,7 +122,7 @@ void ChartWidget::describe() {
 void ChartWidget::focusOverlap(int index) {
   if (overlaps_.empty()) return;
   index = std::clamp(index, 0, static_cast<int>(overlaps_.size()) - 1);
-  if (focusedOverlap_ >= 0) update(focusedRect());
+  update(focusFrameRegion());
   focusedOverlap_ = index;
   const QRect marked = focusedRect();
   update(marked);
@@ -180,13 +185,21 @@ void ChartWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void ChartWidget::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
-  if (focusedOverlap_ >= 0) update(focusedRect());
+  update(focusFrameRegion());
 }
 
 void ChartWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  if (focusedOverlap_ >= 0) update(focusedRect());
+  update(focusFrameRegion());
   QToolTip::hideText();
+}
+
+QRegion ChartWidget::focusFrameRegion() const {
+  if (focusedOverlap_ >= 0) return focusedRect();
+  // The four edges only: the chart may be far larger than the screen.
+  const QRect whole = rect();
+  QRegion edges = whole;
+  return edges.subtracted(whole.adjusted(1, 1, -1, -1));
 }
 
 void ChartWidget::changeEvent(QEvent* event) {
@@ -197,6 +210,15 @@ void ChartWidget::changeEvent(QEvent* event) {
   chart_->setBackground(buttonFace);
   if (deviceChart_) deviceChart_->setBackground(buttonFace);
   update();
+}
+
+QVariant ChartWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (query != Qt::ImCursorRectangle || !chart_) return QWidget::inputMethodQuery(query);
+  if (focusedOverlap_ >= 0) return focusedRect();
+  // From the top left corner of the parent (the column header and the station names there) to
+  // the chart's first row and first hours.
+  return QRect(QPoint(-x(), -y()), QPoint(std::min(width(), kBeginningWidth) - 1,
+                                          std::min(height(), kRowHeight) - 1));
 }
 
 bool ChartWidget::event(QEvent* event) {
