@@ -1,5 +1,6 @@
 // The chart's colours. They are given as 0x00BBGGRR values (the system's colour references) and
-// turned into Qt's 0xAARRGGBB while compiling, so both forms stay side by side.
+// turned into Qt's 0xAARRGGBB while compiling, so both forms stay side by side. On a dark
+// background the colours of texts, lines and marks give way to readable ones (ChartColours).
 #pragma once
 
 #include <QRgb>
@@ -21,5 +22,21 @@ inline constexpr QRgb kHatchSilver = fromColorRef(0xC0C0C0);   // a disabled sta
 inline constexpr QRgb kSessionGreen = fromColorRef(0x008000);  // session boxes
 inline constexpr QRgb kOverlapRed = fromColorRef(0x0000FF);    // overlap lines
 }  // namespace colour
+
+// The colours one chart is painted in.
+struct ChartColours {
+  QRgb background = 0xFFF0F0F0;  // the button face
+  QRgb label = colour::kLabelBlue;
+  QRgb time = colour::kTimeMaroon;
+  QRgb outline = colour::kBlack;
+  QRgb hatch = colour::kHatchSilver;
+  QRgb session = colour::kSessionGreen;
+  QRgb overlap = colour::kOverlapRed;
+};
+
+// The colours on a background: on a light one exactly those above; on a dark one each colour of
+// a text, a line or a mark replaced by its counterpart of the same hue that reaches 4.5:1 (texts)
+// or 3:1 (lines) against it. The session green and the overlap red stay as they are on both.
+ChartColours chartColoursOn(QRgb background);
 
 }  // namespace tarvel::autoquery::chart

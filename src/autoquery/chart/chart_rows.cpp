@@ -23,13 +23,26 @@ ChartRows::ChartRows(std::span<const TAzsItem* const> items, const ChartGeometry
     throw std::invalid_argument("chart rows need the weekdays of days 0 .. S + 1");
   }
   for (const int weekday : dayWeekdays_) dayBits_.push_back(weekdayBit(weekday));
+  fillOffsetTables();
+  rows_.reserve(items.size());
+  sessions_.reserve(3 * items.size());  // two or three sessions a day are usual
+  for (const TAzsItem* item : items) appendRow(*item);
+}
+
+ChartRows::ChartRows(const ChartRows& rows, const ChartGeometry& geometry) : ChartRows(rows) {
+  geometry_ = geometry;
+  fillOffsetTables();
+  for (RowSession& session : sessions_) {
+    session.offset = hourOffsets_[session.hours] + minuteOffsets_[session.minutes];
+  }
+  for (Row& row : rows_) orderSessions(row);
+}
+
+void ChartRows::fillOffsetTables() {
   for (int value = 0; value < 100; ++value) {
     hourOffsets_[value] = geometry_.v(value, 0);
     minuteOffsets_[value] = geometry_.v(0, value);
   }
-  rows_.reserve(items.size());
-  sessions_.reserve(3 * items.size());  // two or three sessions a day are usual
-  for (const TAzsItem* item : items) appendRow(*item);
 }
 
 void ChartRows::appendRow(const TAzsItem& item) {
@@ -61,6 +74,11 @@ void ChartRows::appendRow(const TAzsItem& item) {
     }
   }
   row.end = static_cast<uint32_t>(sessions_.size());
+  orderSessions(row);
+  rows_.push_back(row);
+}
+
+void ChartRows::orderSessions(Row& row) {
   const auto first = sessions_.begin() + row.begin;
   const auto last = sessions_.begin() + row.end;
   std::sort(first, last,
@@ -70,7 +88,6 @@ void ChartRows::appendRow(const TAzsItem& item) {
     // Days follow each other in order unless a time reaches more than a day past another.
     row.inDayOrder = (last - 1)->offset - first->offset <= geometry_.P;
   }
-  rows_.push_back(row);
 }
 
 void ChartRows::greenStretchesUnordered(int row, int from, int to,

@@ -45,6 +45,9 @@ class ChartRows {
   // the station, when such a time cannot be read.
   ChartRows(std::span<const TAzsItem* const> items, const ChartGeometry& geometry,
             std::vector<int> dayWeekdays);
+  // The same rows for the same chart in the pixels of another geometry (another scale): every
+  // offset computed afresh from the times as they were read.
+  ChartRows(const ChartRows& rows, const ChartGeometry& geometry);
 
   int count() const { return static_cast<int>(rows_.size()); }
   bool enabled(int row) const { return rows_[row].enabled; }
@@ -74,7 +77,11 @@ class ChartRows {
     bool inDayOrder = true;  // day by day, its boxes come in ascending order
   };
 
+  // v(t) of every hour and minute value at this geometry.
+  void fillOffsetTables();
   void appendRow(const TAzsItem& item);
+  // Sorts the row's sessions by offset and notes how far its boxes reach.
+  void orderSessions(Row& row);
   void addDayStretches(int row, uint8_t weekdays, std::vector<int32_t>& dayPattern) const;
   void greenStretchesUnordered(int row, int from, int to,
                                std::vector<std::pair<int, int>>& out) const;

@@ -8,21 +8,24 @@
 #include <memory>
 #include <mutex>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 namespace tarvel::autoquery::chart {
 namespace {
 
-QFont labelFont(LabelFont kind) {
+constexpr int kDayPixels = 11, kTimePixels = 9;
+
+QFont labelFont(LabelFont kind, PixelScale scale) {
   QFont font;
   if (kind == LabelFont::Day) {
     font.setFamilies({"Tahoma", "Liberation Sans", "DejaVu Sans"});
-    font.setPixelSize(11);
+    font.setPixelSize(scale.apply(kDayPixels));
     font.setBold(true);
   } else {
     font.setFamilies(
         {"Small Fonts", "Liberation Sans Narrow", "Liberation Sans", "DejaVu Sans Condensed"});
-    font.setPixelSize(9);
+    font.setPixelSize(scale.apply(kTimePixels));
   }
   font.setStyleStrategy(QFont::NoAntialias);
   font.setHintingPreference(QFont::PreferFullHinting);
@@ -31,8 +34,8 @@ QFont labelFont(LabelFont kind) {
 
 }  // namespace
 
-TextStamp::TextStamp(const QString& text, LabelFont kind) {
-  const QFont font = labelFont(kind);
+TextStamp::TextStamp(const QString& text, LabelFont kind, PixelScale scale) {
+  const QFont font = labelFont(kind, scale);
   const QFontMetrics metrics(font);
   cell_ = QRect(0, 0, metrics.horizontalAdvance(text), metrics.height());
   // Glyphs may reach past their cell (bold overhang, descenders), so draw with a margin.
@@ -58,15 +61,15 @@ TextStamp::TextStamp(const QString& text, LabelFont kind) {
   }
 }
 
-const TextStamp& stampOf(const QString& text, LabelFont font) {
+const TextStamp& stampOf(const QString& text, LabelFont font, PixelScale scale) {
   if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
     throw std::logic_error("chart labels need a QGuiApplication");
   }
   static std::mutex lock;
-  static std::map<std::pair<int, QString>, std::unique_ptr<TextStamp>> stamps;
+  static std::map<std::tuple<int, int, int, QString>, std::unique_ptr<TextStamp>> stamps;
   const std::lock_guard guard(lock);
-  auto& stamp = stamps[{static_cast<int>(font), text}];
-  if (!stamp) stamp = std::make_unique<TextStamp>(text, font);
+  auto& stamp = stamps[{static_cast<int>(font), scale.numerator, scale.denominator, text}];
+  if (!stamp) stamp = std::make_unique<TextStamp>(text, font, scale);
   return *stamp;
 }
 

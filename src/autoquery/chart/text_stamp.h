@@ -9,7 +9,8 @@
 // - time labels ("00:00", "12:00"): regular, 9 pixels, the first of "Small Fonts",
 //   "Liberation Sans Narrow", "Liberation Sans", "DejaVu Sans Condensed".
 // Both are drawn with QFont::NoAntialias and full hinting, so every pixel is either the text's
-// colour or left alone. Stamps need a QGuiApplication (fonts come from it).
+// colour or left alone. Stamps need a QGuiApplication (fonts come from it). For a device of a
+// larger scale the sizes are scaled and the text is drawn again in the device's own pixels.
 #pragma once
 
 #include <QImage>
@@ -18,13 +19,15 @@
 #include <optional>
 #include <vector>
 
+#include "autoquery/chart/chart_geometry.h"
+
 namespace tarvel::autoquery::chart {
 
 enum class LabelFont { Day, Time };
 
 class TextStamp {
  public:
-  TextStamp(const QString& text, LabelFont font);
+  TextStamp(const QString& text, LabelFont font, PixelScale scale = {});
 
   // The text's cell relative to its top-left corner: its advance width by the font's height.
   // An opaque label fills this with its background.
@@ -40,9 +43,9 @@ class TextStamp {
   std::vector<QPoint> pixels_;
 };
 
-// The stamp of a text in a font, made once per process and kept (the chart uses a few dozen
-// texts: seven weekday names, the dates of a year, two times). Throws std::logic_error when no
-// QGuiApplication exists.
-const TextStamp& stampOf(const QString& text, LabelFont font);
+// The stamp of a text in a font at a scale, made once per process and kept (the chart uses a few
+// dozen texts: seven weekday names, the dates of a year, two times). Throws std::logic_error when
+// no QGuiApplication exists.
+const TextStamp& stampOf(const QString& text, LabelFont font, PixelScale scale = {});
 
 }  // namespace tarvel::autoquery::chart

@@ -35,25 +35,45 @@ TimelineChart::TimelineChart(std::span<const TAzsItem* const> items, int zoom, i
     : geometry_(
           ChartGeometry::make(zoom, span, static_cast<int>(items.size()), millisecondOfDay(now))),
       now_(now),
-      buttonFace_(buttonFace),
-      midnightLabel_(&stampOf(QStringLiteral("00:00"), LabelFont::Time)),
-      middayLabel_(&stampOf(QStringLiteral("12:00"), LabelFont::Time)),
+      colours_(chartColoursOn(buttonFace)),
       rows_(items, geometry_, dayWeekdays(now, span)) {
   nameEnds_.reserve(items.size());
   for (const TAzsItem* item : items) {
     names_ += item->AZSName;
     nameEnds_.push_back(names_.size());
   }
-  const QDate today = dateOf(now);
-  for (int day = 0; day <= span + 1; ++day) {
-    const QString weekday = platform::toUnicode(WeekDayName(now + day));
-    const QString date = today.addDays(day).toString(QStringLiteral("dd.MM"));
-    dayLabels_.push_back({&stampOf(weekday, LabelFont::Day), &stampOf(date, LabelFont::Day)});
-  }
+  makeLabels();
   // The overlap pass counts, per column, the rows whose pixel at y + 26 is session green; that
   // pixel is green exactly where one of the row's boxes lies.
   greenRowCount_ = rows_.greenRowCounts();
 }
+
+TimelineChart::TimelineChart(const TimelineChart& chart, PixelScale scale)
+    : geometry_(ChartGeometry::make(chart.geometry_.zoom, chart.geometry_.span,
+                                    chart.geometry_.rowCount, millisecondOfDay(chart.now_), scale)),
+      now_(chart.now_),
+      colours_(chart.colours_),
+      names_(chart.names_),
+      nameEnds_(chart.nameEnds_),
+      rows_(chart.rows_, geometry_),
+      greenRowCount_(rows_.greenRowCounts()) {
+  makeLabels();
+}
+
+void TimelineChart::makeLabels() {
+  const PixelScale scale = geometry_.scale;
+  midnightLabel_ = &stampOf(QStringLiteral("00:00"), LabelFont::Time, scale);
+  middayLabel_ = &stampOf(QStringLiteral("12:00"), LabelFont::Time, scale);
+  const QDate today = dateOf(now_);
+  for (int day = 0; day <= geometry_.span + 1; ++day) {
+    const QString weekday = platform::toUnicode(WeekDayName(now_ + day));
+    const QString date = today.addDays(day).toString(QStringLiteral("dd.MM"));
+    dayLabels_.push_back(
+        {&stampOf(weekday, LabelFont::Day, scale), &stampOf(date, LabelFont::Day, scale)});
+  }
+}
+
+void TimelineChart::setBackground(QRgb buttonFace) { colours_ = chartColoursOn(buttonFace); }
 
 TimelineChart::~TimelineChart() = default;
 

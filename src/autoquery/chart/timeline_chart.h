@@ -23,7 +23,13 @@
 // and of the cross-hatch leave the pixels under them as they were. The cross-hatch is the 8 x 8
 // diagonal cross tied to the picture's origin: (x - y) mod 8 = 0 or (x + y) mod 8 = 7.
 // Nothing is anti-aliased or blended: every pixel is one of the colours of chart_colours.h, the
-// button face, or a label's colour.
+// button face, or a label's colour. On a dark button face the colours of texts, lines and marks
+// are their readable counterparts (chartColoursOn).
+//
+// For a screen of a fractional scale (1.25, 1.5) the same chart is drawn in the device's own
+// pixels rather than stretched: the geometry is computed at that scale with the same rounding,
+// so hour marks stay evenly spaced and every line is one device pixel wide (the whole part of
+// the scale from 2 on), and the labels are drawn at the scaled size.
 #pragma once
 
 #include <QImage>
@@ -33,6 +39,7 @@
 #include <string>
 #include <vector>
 
+#include "autoquery/chart/chart_colours.h"
 #include "autoquery/chart/chart_geometry.h"
 #include "autoquery/chart/chart_rows.h"
 #include "platform/clock.h"
@@ -54,7 +61,13 @@ class TimelineChart {
   // Needs a QGuiApplication for its label fonts.
   TimelineChart(std::span<const TAzsItem* const> items, int zoom, int span, platform::DateTime now,
                 QRgb buttonFace);
+  // The same chart in the pixels of a device of the given scale.
+  TimelineChart(const TimelineChart& chart, PixelScale scale);
   ~TimelineChart();
+
+  // Paints on another button face from now on, the colours chosen for it afresh.
+  void setBackground(QRgb buttonFace);
+  const ChartColours& colours() const { return colours_; }
 
   const ChartGeometry& geometry() const { return geometry_; }
   QSize size() const { return {geometry_.W, geometry_.H}; }
@@ -88,16 +101,19 @@ class TimelineChart {
     const TextStamp* date;
   };
 
+  // The stamps of the day and time labels at the geometry's scale.
+  void makeLabels();
+
   ChartGeometry geometry_;
   platform::DateTime now_;
-  QRgb buttonFace_;
+  ChartColours colours_;
   // The stations' names one after another, row i ending at nameEnds_[i]: one block instead of a
   // string each, as a redraw of a large chain copies them all.
   std::string names_;
   std::vector<size_t> nameEnds_;
   std::vector<DayLabels> dayLabels_;  // days 0 .. S + 1
-  const TextStamp* midnightLabel_;
-  const TextStamp* middayLabel_;
+  const TextStamp* midnightLabel_ = nullptr;
+  const TextStamp* middayLabel_ = nullptr;
   ChartRows rows_;
   std::vector<int32_t> greenRowCount_;  // per column 0 .. W - 1
 };

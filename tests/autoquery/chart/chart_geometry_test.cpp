@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tarvel::autoquery::chart {
 namespace {
 
@@ -31,6 +33,33 @@ TEST(ChartGeometry, SessionOffsetsRoundHoursAndMinutesApart) {
   // 12 + 1, where the time taken whole would give round(13.75) = 14.
   EXPECT_EQ(ChartGeometry::make(1, 2, 0, 0).v(3, 18), 13);
   EXPECT_EQ(ChartGeometry::make(3, 2, 0, 0).v(1, 36), 12 + 8);  // 12.5 -> 12, 7.5 -> 8
+}
+
+TEST(ChartGeometry, AtADeviceScaleEveryRuleRunsInTheDevicesPixels) {
+  const struct {
+    double ratio;
+    PixelScale scale;
+  } ratios[] = {{1.0, {1, 1}},     {1.25, {5, 4}}, {1.5, {3, 2}},
+                {4.0 / 3, {4, 3}}, {2.0, {2, 1}},  {0.8, {1, 1}}};
+  for (const auto& r : ratios) EXPECT_EQ(PixelScale::ofRatio(r.ratio), r.scale) << r.ratio;
+
+  constexpr int64_t noon = 12 * 3'600'000;
+  const ChartGeometry quarter = ChartGeometry::make(1, 2, 3, noon, {5, 4});
+  // 1.25 - 62.5 = -61.25; an hour of 125 / 24 = 5.2 pixels; rows 50 apart.
+  EXPECT_EQ(std::tuple(quarter.P, quarter.W, quarter.H, quarter.x0, quarter.w, quarter.line),
+            std::tuple(125, 250, 175, -61, 5, 1));
+  EXPECT_EQ(std::tuple(quarter.rowTop(1), quarter.rowAt(49), quarter.rowAt(50), quarter.rowAt(-1),
+                       quarter.dateLabelTop()),
+            std::tuple(50, 0, 1, -1, 150));
+  // 13 * 1.25 = 16.25, 14 * 1.25 = 17.5 goes to 18, 15 * 1.25 = 18.75, 29 * 1.25 = 36.25.
+  EXPECT_EQ(quarter.inRow, (RowLayout{16, 18, 19, 20, 22, 21, 35, 36}));
+  const ChartGeometry half = ChartGeometry::make(2, 2, 1, 0, {3, 2});
+  EXPECT_EQ(std::tuple(half.P, half.x0, half.hourMark(0, 1), half.halfDay()),
+            std::tuple(300, 2, 2 + 12, 150));  // 12.5 -> 12
+  const ChartGeometry doubled = ChartGeometry::make(1, 2, 1, 0, {2, 1});
+  EXPECT_EQ(doubled.line, 2);
+  EXPECT_EQ(doubled.inRow, (RowLayout{26, 28, 30, 32, 36, 34, 57, 58}));
+  EXPECT_EQ(ChartGeometry::make(1, 2, 1, 0).inRow, RowLayout{});
 }
 
 TEST(ChartGeometry, RefusesZoomSpanOrTimeOutsideTheirRanges) {

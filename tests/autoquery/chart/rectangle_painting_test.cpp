@@ -1,5 +1,6 @@
 // Any rectangle painted alone has exactly the pixels of the whole picture there (the window
-// relies on it to show a chain of any size), and the picture keeps the overlap rule.
+// relies on it to show a chain of any size), also in the pixels of a screen of a fractional
+// scale, and the picture keeps the overlap rule.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -54,15 +55,6 @@ TEST(RectanglePainting, RectanglesPaintedAloneMatchTheWholePicture) {
       const QImage whole = chart.render(chart.rect());
       // The overlap rule read off the finished picture: y + 26 lies in a gap of the dashes, so
       // it still shows whether the row's box is there.
-      // Nothing anti-aliased or blended: every pixel has one of the chart's own colours.
-      const std::set<QRgb> allowed{kButtonFace,        colour::kLabelBlue,   colour::kTimeMaroon,
-                                   colour::kBlack,     colour::kHatchSilver, colour::kSessionGreen,
-                                   colour::kOverlapRed};
-      for (int y = 0; y < whole.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(whole.constScanLine(y));
-        for (int x = 0; x < whole.width(); ++x)
-          ASSERT_TRUE(allowed.contains(line[x])) << x << "," << y;
-      }
       for (int x = 0; x < whole.width(); ++x) {
         std::vector<int> greenRows;
         for (int row = 0; row < count; ++row) {
@@ -73,15 +65,33 @@ TEST(RectanglePainting, RectanglesPaintedAloneMatchTheWholePicture) {
               << "column " << x << " row " << row << " Z " << zoom << " S " << span;
         }
       }
-      for (int probe = 0; probe < 25; ++probe) {
-        const int x = static_cast<int>(random() % chart.size().width());
-        const int y = static_cast<int>(random() % chart.size().height());
-        const int width = 1 + static_cast<int>(random() % 300);
-        const int height = 1 + static_cast<int>(random() % 90);
-        const QRect area = QRect(x, y, width, height) & chart.rect();
-        ASSERT_EQ(chart.render(area), whole.copy(area))
-            << "N " << count << " Z " << zoom << " S " << span << " now " << now << " at "
-            << area.x() << "," << area.y() << " " << area.width() << "x" << area.height();
+      // The same at one to one and in the pixels of screens of fractional scales.
+      for (const PixelScale scale : {PixelScale{}, PixelScale{5, 4}, PixelScale{3, 2}}) {
+        const TimelineChart drawn(chart, scale);
+        const QImage picture = drawn.render(drawn.rect());
+        if (scale == PixelScale{}) {
+          ASSERT_EQ(picture, whole);
+        }
+        // Nothing anti-aliased or blended: every pixel has one of the chart's own colours.
+        const std::set<QRgb> allowed{kButtonFace,        colour::kLabelBlue,   colour::kTimeMaroon,
+                                     colour::kBlack,     colour::kHatchSilver, colour::kSessionGreen,
+                                     colour::kOverlapRed};
+        for (int y = 0; y < picture.height(); ++y) {
+          const auto* line = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+          for (int x = 0; x < picture.width(); ++x)
+            ASSERT_TRUE(allowed.contains(line[x])) << x << "," << y;
+        }
+        for (int probe = 0; probe < 25; ++probe) {
+          const int x = static_cast<int>(random() % drawn.size().width());
+          const int y = static_cast<int>(random() % drawn.size().height());
+          const int width = 1 + static_cast<int>(random() % 300);
+          const int height = 1 + static_cast<int>(random() % 90);
+          const QRect area = QRect(x, y, width, height) & drawn.rect();
+          ASSERT_EQ(drawn.render(area), picture.copy(area))
+              << "N " << count << " Z " << zoom << " S " << span << " now " << now << " scale "
+              << scale.numerator << "/" << scale.denominator << " at " << area.x() << ","
+              << area.y() << " " << area.width() << "x" << area.height();
+        }
       }
     }
   }

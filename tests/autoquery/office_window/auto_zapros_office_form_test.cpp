@@ -583,5 +583,31 @@ TEST_F(OfficeWindowTest, FailedSaveKeepsTheWindowOpen) {
   EXPECT_TRUE(form->isVisible()) << "not closed as if the schedules were saved";
 }
 
+TEST_F(OfficeWindowTest, TabOntoTheChartKeepsTheStationNamesAndDayLabelsInSightAndFramesIt) {
+  // Taller and wider than the window's sight, so the chart cannot be shown whole.
+  createChain(6);
+  startOffice();
+  showActive();
+  while (focusedFrame() != 5) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), form->Image1);
+  const QWidget* viewport = form->ScrollBox1->viewport();
+  const auto inSight = [viewport](const QWidget& widget, const QRect& rect) {
+    return QRect(widget.mapTo(viewport, rect.topLeft()), rect.size()).intersects(viewport->rect());
+  };
+  const QLabel& firstName = *form->frameAt(0)->lbAZSname;
+  EXPECT_TRUE(inSight(firstName, firstName.rect())) << "the station names";
+  EXPECT_TRUE(inSight(*form->Image1, QRect(0, 0, form->Image1->width(), 13))) << "the day labels";
+  // The focus frame in the text colour along the chart's top edge, where the chart itself has
+  // only its background, blue labels and blue day lines.
+  const QRect shown = form->Image1->visibleRegion().boundingRect();
+  const QImage picture = form->Image1->grab(shown).toImage().convertToFormat(QImage::Format_RGB32);
+  const QRgb text = form->Image1->palette().color(QPalette::WindowText).rgb();
+  int framePixels = 0;
+  for (int x = 0; x < picture.width(); ++x) framePixels += picture.pixel(x, 0) == text ? 1 : 0;
+  EXPECT_EQ(shown.top(), 0);
+  EXPECT_GT(framePixels, shown.width() / 4);
+}
+
 }  // namespace
 }  // namespace tarvel::autoquery

@@ -16,6 +16,24 @@
 #include "platform/ui/error_guard.h"
 
 namespace tarvel::autoquery::chart {
+namespace {
+
+// How much of the chart's first row Tab keeps in sight beside the station names.
+constexpr int kBeginningWidth = 100;
+
+// The device pixels of a scale that show a rectangle of the widget's own pixels.
+QRect devicePixelsOf(const QRect& rect, PixelScale scale) {
+  const auto down = [&](int value) {
+    return static_cast<int>(floorQuotient(int64_t{value} * scale.numerator, scale.denominator));
+  };
+  const auto up = [&](int value) {
+    return -static_cast<int>(floorQuotient(-int64_t{value} * scale.numerator, scale.denominator));
+  };
+  return QRect(QPoint(down(rect.left()), down(rect.top())),
+               QPoint(up(rect.right() + 1) - 1, up(rect.bottom() + 1) - 1));
+}
+
+}  // namespace
 
 ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Image1"));
@@ -30,6 +48,7 @@ void ChartWidget::redraw(std::span<const TAzsItem* const> items, int zoom, int s
   auto prepared = std::make_unique<TimelineChart>(items, zoom, span, platform::now(),
                                                   palette().color(QPalette::Button).rgb());
   chart_ = std::move(prepared);
+  deviceChart_.reset();
   overlaps_ = overlapStretches(*chart_);
   focusedOverlap_ = -1;
   setFixedSize(chart_->size());
@@ -37,26 +56,42 @@ void ChartWidget::redraw(std::span<const TAzsItem* const> items, int zoom, int s
   update();
 }
 
+const TimelineChart& ChartWidget::chartAt(PixelScale scale) {
+  if (scale == PixelScale{}) return *chart_;
+  if (!deviceChart_ || deviceChart_->geometry().scale != scale) {
+    deviceChart_ = std::make_unique<TimelineChart>(*chart_, scale);
+  }
+  return *deviceChart_;
+}
+
 void ChartWidget::paintEvent(QPaintEvent* event) {
   platform::guarded([&] {
     if (!chart_) return;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
+    // The ratio of the device painted on: the screen's, or a grabbed picture's.
+    const qreal ratio = painter.deviceTransform().m11();
+    const PixelScale scale = PixelScale::ofRatio(ratio);
+    const TimelineChart& drawn = chartAt(scale);
     for (const QRect& exposed : event->region()) {
-      const QRect area = exposed & chart_->rect();
+      const QRect area = devicePixelsOf(exposed, scale) & drawn.rect();
       if (area.isEmpty()) continue;
       if (buffer_.width() < area.width() || buffer_.height() < area.height()) {
         buffer_ = QImage(area.size().expandedTo(buffer_.size()), QImage::Format_RGB32);
       }
-      chart_->paint(buffer_, area);
-      painter.drawImage(area.topLeft(), buffer_, QRect(QPoint(0, 0), area.size()));
+      drawn.paint(buffer_, area);
+      buffer_.setDevicePixelRatio(ratio);
+      painter.drawImage(QRectF(QPointF(area.topLeft()) / ratio, QSizeF(area.size()) / ratio),
+                        buffer_, QRectF(QPointF(0, 0), QSizeF(area.size())));
     }
-    if (hasFocus() && focusedOverlap_ >= 0) {
-      // A dotted frame in the text colour, as a focused item is marked.
+    if (hasFocus()) {
+      // A dotted frame in the text colour, one device pixel wide, as a focused item is marked:
+      // around the reached overlap, else inside the chart's edge.
       painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-      painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+      painter.setPen(QPen(palette().color(QPalette::WindowText), 0, Qt::DotLine));
       painter.setBrush(Qt::NoBrush);
-      painter.drawRect(focusedRect().adjusted(0, 0, -1, -1));
+      const QRect framed = focusedOverlap_ >= 0 ? focusedRect() : rect();
+      painter.drawRect(framed.adjusted(0, 0, -1, -1));
     }
   });
 }
@@ -87,7 +122,7 @@ void ChartWidget::describe() {
 void ChartWidget::focusOverlap(int index) {
   if (overlaps_.empty()) return;
   index = std::clamp(index, 0, static_cast<int>(overlaps_.size()) - 1);
-  if (focusedOverlap_ >= 0) update(focusedRect());
+  update(focusFrameRegion());
   focusedOverlap_ = index;
   const QRect marked = focusedRect();
   update(marked);
@@ -150,13 +185,40 @@ void ChartWidget::keyReleaseEvent(QKeyEvent* event) {
 
 void ChartWidget::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
-  if (focusedOverlap_ >= 0) update(focusedRect());
+  update(focusFrameRegion());
 }
 
 void ChartWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  if (focusedOverlap_ >= 0) update(focusedRect());
+  update(focusFrameRegion());
   QToolTip::hideText();
+}
+
+QRegion ChartWidget::focusFrameRegion() const {
+  if (focusedOverlap_ >= 0) return focusedRect();
+  // The four edges only: the chart may be far larger than the screen.
+  const QRect whole = rect();
+  QRegion edges = whole;
+  return edges.subtracted(whole.adjusted(1, 1, -1, -1));
+}
+
+void ChartWidget::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::PaletteChange || !chart_) return;
+  // A theme switched while the window is open: the chart takes the new button face.
+  const QRgb buttonFace = palette().color(QPalette::Button).rgb();
+  chart_->setBackground(buttonFace);
+  if (deviceChart_) deviceChart_->setBackground(buttonFace);
+  update();
+}
+
+QVariant ChartWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+  if (query != Qt::ImCursorRectangle || !chart_) return QWidget::inputMethodQuery(query);
+  if (focusedOverlap_ >= 0) return focusedRect();
+  // From the top left corner of the parent (the column header and the station names there) to
+  // the chart's first row and first hours.
+  return QRect(QPoint(-x(), -y()), QPoint(std::min(width(), kBeginningWidth) - 1,
+                                          std::min(height(), kRowHeight) - 1));
 }
 
 bool ChartWidget::event(QEvent* event) {

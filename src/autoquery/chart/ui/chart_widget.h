@@ -6,7 +6,12 @@
 // The chart takes the keyboard focus: Right and Left move through the stretches where sessions
 // of different stations meet (Home and End to the first and last), and the one reached is marked,
 // brought into sight, shown as its hover hint is and given as the widget's accessible
-// description, so a screen reader tells who collides with whom.
+// description, so a screen reader tells who collides with whom. Before that, the focused chart is
+// framed, and Tab onto it keeps its beginning in sight: the station names beside it and the day
+// labels above.
+//
+// On a screen of a fractional scale the chart is painted in the screen's own pixels (see
+// timeline_chart.h), and its colours follow the palette's button face, dark ones included.
 #pragma once
 
 #include <QImage>
@@ -15,6 +20,7 @@
 #include <span>
 #include <vector>
 
+#include "autoquery/chart/chart_geometry.h"
 #include "autoquery/chart/timeline_hints.h"
 
 namespace tarvel::autoquery {
@@ -53,6 +59,10 @@ class ChartWidget : public QWidget {
   void keyReleaseEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  // The place of the focus, which a scroll area brings into sight when Tab reaches the chart: the
+  // reached overlap, else the chart's beginning with what stands left of and above it.
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
  private:
   // Reaches overlap stretch index: marks it, scrolls it into sight and describes it.
@@ -63,8 +73,14 @@ class ChartWidget : public QWidget {
   void showFocusedHint();
   // Where the reached stretch is marked: its columns over the rows that meet there.
   QRect focusedRect() const;
+  // What the focus frame covers: the reached overlap's mark, else the chart's four edges.
+  QRegion focusFrameRegion() const;
+  // The chart in the pixels of a device of the scale: the chart itself at 1/1, else its copy made
+  // for that scale (kept until a redraw or another scale).
+  const TimelineChart& chartAt(PixelScale scale);
 
   std::unique_ptr<TimelineChart> chart_;
+  std::unique_ptr<TimelineChart> deviceChart_;
   std::vector<OverlapStretch> overlaps_;
   int focusedOverlap_ = -1;
   QImage buffer_;  // reused from paint to paint
