@@ -8,12 +8,15 @@
 #include <QTimer>
 #include <QtTest/QTest>
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 
 #include "autoquery/core/auto_azs.h"
+#include "autoquery/core/polling_engine.h"
 #include "autoquery/ui/auto_zapros_office_form.h"
 #include "autoquery/ui/query_form.h"
 #include "platform/clock.h"
+#include "platform/cp1251.h"
 #include "platform/cp1251_literal.h"
 #include "plugin/plugin_fixture.h"
 
@@ -43,6 +46,37 @@ class OfficeAutoQuery : public PluginTest {
   }
   autoquery::TAutoZaprosOfficeForm* officeForm() const {
     return plugin::moduleState().AutoZaprosOfficeForm.get();
+  }
+  // Sets the clock and lets the window's own timer, quickened, tick until the engine has walked
+  // that minute.
+  void tickThrough(platform::DateTime moment) const {
+    platform::setClockForTests(moment);
+    officeForm()->TimerSend->setInterval(5);
+    const int minute = platform::minuteOfHour(moment);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return plugin::moduleState().pollingEngine->LastMinute() == minute; }, 5000));
+  }
+  // The messages of kinds 1 and 2 the host received, as "kind text".
+  std::vector<std::string> progressAndWarnings() const {
+    std::vector<std::string> lines;
+    for (const FakeHost::Message& message : host.messages) {
+      if (message.kind == MessageKind::Progress || message.kind == MessageKind::ErrorOrWarning) {
+        lines.push_back(std::to_string(message.kind) + " " + message.text);
+      }
+    }
+    return lines;
+  }
+  // The exchanges started: the host's StartExchange and the IP transport's calls.
+  std::vector<std::string> exchangesStarted() const {
+    std::vector<std::string> exchanges;
+    std::ranges::copy_if(host.calls, std::back_inserter(exchanges), [](const std::string& call) {
+      return call.starts_with("StartExchange(");
+    });
+    std::ranges::copy_if(siblingCalls(), std::back_inserter(exchanges),
+                         [](const std::string& call) {
+                           return call.find("AutoSendInetFromOffice(") != std::string::npos;
+                         });
+    return exchanges;
   }
 };
 
@@ -192,6 +226,66 @@ TEST_F(OfficeAutoQuery, MinutesThatPassDuringTheCountDownsArePolledLateInOrder) 
                        [](const std::string& call) { return call.starts_with("StartExchange("); });
   EXPECT_EQ(hostExchanges, exchanges);
   EXPECT_EQ(dialogs.asked.size(), asking.size());
+  EXPECT_TRUE(applicationErrors.messages.empty());
+}
+
+TEST_F(OfficeAutoQuery, NamesOfAFileSavedAsUtf8AreNeverPolledAndLoadSaysWhy) {
+  // A modem, an e-mail and a direct-IP station, all due at 08:05; the host knows the last one.
+  const std::vector<std::string> names = {u8"АЗС Север"_cp1251, u8"АЗС Юг"_cp1251,
+                                          u8"АЗС Запад"_cp1251};
+  const std::string failed =
+      std::string("2 ") + u8"Автозапрос не выполнен, программа не знает АЗС: "_cp1251;
+  const std::string starting = std::string("1 ") + u8"Автозапрос на АЗС: "_cp1251;
+  const auto inUtf8 = [](const std::string& name) {
+    return platform::toUnicode(name).toUtf8().toStdString();
+  };
+  const std::string garbled = inUtf8(names[0]);
+  const struct {
+    const char* file;
+    bool utf8;
+    std::vector<std::string> messages;
+    std::vector<std::string> exchanges;
+  } cases[] = {
+      {"saved as UTF-8",
+       true,
+       {std::string("2 ") +
+            u8"файл записан в кодировке UTF-8, а не Windows-1251: русские названия читаются "
+            u8"искажёнными, например \""_cp1251 +
+            garbled + u8"\" вместо \""_cp1251 + names[0] + "\"",
+        failed + garbled, failed + inUtf8(names[1]), failed + inUtf8(names[2])},
+       {}},
+      {"saved as Windows-1251",
+       false,
+       {starting + names[0], starting + names[1], starting + names[2]},
+       {"StartExchange(" + names[0] + ",1,Null)", "StartExchange(" + names[1] + ",2,Null)",
+        "Kestrin.dll AutoSendInetFromOffice(" + names[2] + ",77,Null)"}},
+  };
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(3);
+  host.stations[names[2]].exchangeValue = 77;
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.file);
+    std::string settings = "[AutoZapros]\r\nCount=3\r\n";
+    for (int type = 1; type <= 3; ++type) {
+      const std::string& name = names[static_cast<std::size_t>(type - 1)];
+      settings +=
+          "[AutoZaprosItem" + std::to_string(type - 1) +
+          "]\r\nEnable=1\r\nHasUserQuery=0\r\nAZSName=" + (test.utf8 ? inUtf8(name) : name) +
+          "\r\nConnType=" + std::to_string(type) +
+          "\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=08:05\r\n";
+    }
+    installation.writeSettings(settings);
+    std::filesystem::remove(installation.root() / "FSYS" / "Siblings.log");
+    host.messages.clear();
+    host.calls.clear();
+    platform::setClockForTests(platform::encodeDateTime(2025, 3, 3, 8, 4, 40));
+    ASSERT_EQ(load(1), 0);
+    tickThrough(platform::encodeDateTime(2025, 3, 3, 8, 4, 50));
+    tickThrough(platform::encodeDateTime(2025, 3, 3, 8, 5, 10));
+
+    EXPECT_EQ(progressAndWarnings(), test.messages);
+    EXPECT_EQ(exchangesStarted(), test.exchanges);
+    ASSERT_EQ(unload(), 0);
+  }
   EXPECT_TRUE(applicationErrors.messages.empty());
 }
 
