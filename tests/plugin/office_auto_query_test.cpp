@@ -9,6 +9,7 @@
 #include <QtTest/QTest>
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 
 #include "autoquery/core/auto_azs.h"
@@ -156,6 +157,50 @@ TEST_F(OfficeAutoQuery, UnLoadDuringTheCountDownClosesItAndStartsNothing) {
   EXPECT_EQ(std::vector<std::string>(host.calls.begin() + callsAfterUnLoad, host.calls.end()),
             std::vector<std::string>{});
   EXPECT_THAT(siblingCalls(), ::testing::Not(Contains(::testing::HasSubstr("AutoSendInetFrom"))));
+  EXPECT_TRUE(applicationErrors.messages.empty());
+}
+
+TEST_F(OfficeAutoQuery, CountDownClosedByAQuittingHostStartsNoFurtherExchange) {
+  // Station A asks first, B does not; both are due at 08:05.
+  const std::string cancelled = std::string("1 ") + u8"Отмена автозапроса для АЗС: "_cp1251;
+  const std::string starting = std::string("1 ") + u8"Автозапрос на АЗС: "_cp1251;
+  const struct {
+    const char* ending;
+    std::function<void(QDialog&)> end;
+    std::vector<std::string> messages;
+    std::vector<std::string> exchanges;
+  } cases[] = {
+      // The reference host quits so: it closes its modal windows, its loop ends, UnLoad follows.
+      {"the host closes it to quit", [](QDialog& dialog) { dialog.close(); }, {}, {}},
+      {"the operator cancels",
+       [](QDialog& dialog) { dialog.findChild<QPushButton*>("BitBtn2")->click(); },
+       {cancelled + kStationA, starting + kStationB},
+       {"StartExchange(" + kStationB + ",1,Null)"}},
+  };
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(3);
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.ending);
+    writeTwoStationsAtFive();
+    host.messages.clear();
+    host.calls.clear();
+    platform::setClockForTests(platform::encodeDateTime(2025, 3, 3, 8, 4, 40));
+    ASSERT_EQ(load(1), 0);
+    tickThrough(platform::encodeDateTime(2025, 3, 3, 8, 4, 50));
+    bool ended = false;
+    dialogs.modalActions.push_back([&](QDialog& dialog) {
+      test.end(dialog);
+      // No tick comes after the host's loop has ended.
+      officeForm()->TimerSend->stop();
+      ended = true;
+    });
+    platform::setClockForTests(platform::encodeDateTime(2025, 3, 3, 8, 5, 10));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended; }, 5000));
+    QTest::qWait(20);
+    ASSERT_EQ(unload(), 0);
+
+    EXPECT_EQ(progressAndWarnings(), test.messages);
+    EXPECT_EQ(exchangesStarted(), test.exchanges);
+  }
   EXPECT_TRUE(applicationErrors.messages.empty());
 }
 

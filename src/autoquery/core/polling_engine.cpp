@@ -46,8 +46,9 @@ struct PollingEngine::State {
   void walkMinute(int64_t minute);
   void reportMissed(const tAutoAZS& registry, int64_t minute);
   void walk(const tAutoAZS& registry, int64_t minute);
-  // Asks, reports and starts one poll; false when the operator declined it or the engine stopped.
-  bool pollStation(const DuePoll& poll);
+  enum class Outcome { Made, Declined, Unanswered };
+  // Asks, reports and starts one poll; Declined also when the engine stopped meanwhile.
+  Outcome pollStation(const DuePoll& poll);
   bool isKnown(int64_t minute) const;
   // Queues, in order, the minutes that began since heldUpTo while this tick held the engine (Qt
   // delivers no tick of a timer whose slot still runs), and moves heldUpTo to the current minute.
@@ -60,6 +61,7 @@ struct PollingEngine::State {
   std::recursive_mutex& timerLock;
   bool busy = false;
   bool stopped = false;
+  bool unanswered = false;  // this tick's walk ended at a confirmation left without an answer
   std::optional<int64_t> walking;     // the minute being walked
   std::optional<int64_t> lastWalked;  // the minute walked last
   std::set<int64_t> walked;           // minutes walked within a day of the last one
@@ -100,16 +102,19 @@ void PollingEngine::State::tick() {
   // minute to the running tick.
   if (busy) return;
   const ScopedValue running(busy, true);
+  unanswered = false;
   int64_t heldUpTo = minute;
   try {
     do {
-      while (!waiting.empty() && !stopped) {
+      while (!waiting.empty() && !stopped && !unanswered) {
         const int64_t next = waiting.front();
         // Taken first: a minute whose walk raised is retried by the next tick of that minute.
         waiting.pop_front();
         walkMinute(next);
       }
-    } while (!stopped && queueMinutesPassedWhileHeld(heldUpTo));
+    } while (!stopped && !unanswered && queueMinutesPassedWhileHeld(heldUpTo));
+    // Left as after an error: the next tick walks what passed meanwhile.
+    if (unanswered) queueMinutesPassedWhileHeld(heldUpTo);
   } catch (...) {
     // The minutes that passed while the engine was held still get their walk, from the next
     // tick; the one that raised keeps its own rule.
@@ -151,7 +156,7 @@ void PollingEngine::State::walkMinute(int64_t minute) {
     reportMissed(*registry, minute);
     walk(*registry, minute);
   }
-  if (stopped) return;
+  if (stopped || unanswered) return;
   unfinished.reset();
   walked.insert(minute);
   lastWalked = minute;
@@ -192,7 +197,13 @@ void PollingEngine::State::walk(const tAutoAZS& registry, int64_t minute) {
     // A declined station is not asked again for its other slots.
     if (poll.position == declinedPosition) continue;
     try {
-      if (!pollStation(poll)) declinedPosition = poll.position;
+      const Outcome outcome = pollStation(poll);
+      if (outcome == Outcome::Declined) declinedPosition = poll.position;
+      if (outcome == Outcome::Unanswered) {
+        unfinished = UnfinishedMinute{minute, place};
+        unanswered = true;
+        return;
+      }
     } catch (...) {
       unfinished = UnfinishedMinute{minute, place};
       throw;
@@ -200,21 +211,23 @@ void PollingEngine::State::walk(const tAutoAZS& registry, int64_t minute) {
   }
 }
 
-bool PollingEngine::State::pollStation(const DuePoll& poll) {
+PollingEngine::State::Outcome PollingEngine::State::pollStation(const DuePoll& poll) {
   HostCallback& host = *links.host;
   if (poll.HasUserQuery && links.confirm) {
-    const bool allowed = links.confirm(poll.AZSName);
+    const Confirmation answer = links.confirm(poll.AZSName);
     // UnLoad began while the operator was asked: nothing more reaches the host.
-    if (stopped) return false;
-    if (!allowed) {
+    if (stopped) return Outcome::Declined;
+    // Nobody answered: the host is taking its windows down, so nothing more starts now.
+    if (answer == Confirmation::Unanswered) return Outcome::Unanswered;
+    if (answer == Confirmation::Declined) {
       host.ReportMessage(MessageKind::Progress, text::kQueryCancelled + poll.AZSName);
-      return false;
+      return Outcome::Declined;
     }
   }
   // Settled before the poll is announced: a station it cannot reach is reported as failed.
   const std::optional<StationQuery> query =
       prepareQuery(host, links.autoSendInetFromOffice != nullptr, poll.AZSName, poll.ConnType);
-  if (!query) return true;
+  if (!query) return Outcome::Made;
   host.ReportMessage(MessageKind::Progress, text::kQueryStarting + poll.AZSName);
   if (host.GetVersion() >= kQueryMinimumVersion) {
     QueryAZS(host, links.autoSendInetFromOffice, *query, HostVariant::null());
@@ -223,7 +236,7 @@ bool PollingEngine::State::pollStation(const DuePoll& poll) {
                                                         ? text::kOldCallbackDaily
                                                         : text::kOldCallbackWeekdays);
   }
-  return true;
+  return Outcome::Made;
 }
 
 void PollingEngine::State::forgetOldMinutes(int64_t minute) {

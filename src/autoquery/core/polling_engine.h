@@ -27,6 +27,10 @@
 // - stop() (UnLoad has begun) closes an open confirmation; the tick waiting on it starts no
 //   exchange and reports nothing more, and later ticks do nothing. The engine may be destroyed
 //   while its tick waits on the operator: the tick keeps what it uses alive until it ends.
+// - A confirmation that ends without an answer (the host closed it, as it does when it quits
+//   with one open, or the application's exit ended it) ends the tick as an error would, but
+//   quietly: nothing more is reported or started, and a tick of that minute that still comes
+//   asks that station again.
 #pragma once
 
 #include <cstdint>
@@ -50,14 +54,17 @@ inline constexpr int64_t kMissedPollReportMinutes = 24 * 60;
 // clock is taken to have been stepped.
 inline constexpr int64_t kLatePollMinutes = 24 * 60;
 
+// How a confirmation ended: Apply or the end of the count-down, Cancel, or no answer at all.
+enum class Confirmation { Proceed, Declined, Unanswered };
+
 class PollingEngine {
  public:
   struct Links {
     // The registry walked at each tick; it must outlive the engine. nullptr: nothing to walk.
     const tAutoAZS* registry = nullptr;
-    // ConfirmAutoQuery(station name, kConfirmationSeconds): true lets the poll go ahead. Empty:
-    // every poll goes ahead without asking.
-    std::function<bool(const std::string& stationName)> confirm;
+    // Asks about the poll of a station, counting down kConfirmationSeconds. Empty: every poll
+    // goes ahead without asking.
+    std::function<Confirmation(const std::string& stationName)> confirm;
     // Closes a confirmation that confirm has open, as Cancel would; may be empty.
     std::function<void()> closeConfirmation;
     // The host's call-back: messages, its version, StartExchange and FindStation. Not owned.

@@ -16,7 +16,15 @@ autoquery::PollingEngine::Links pollingLinks(ModuleState& module) {
   // The one registry, which lives until UnLoad; the window reloads it in place.
   links.registry = module.AutoAZS.get();
   links.confirm = [](const std::string& stationName) {
-    return autoquery::ConfirmAutoQuery(stationName, autoquery::kConfirmationSeconds);
+    switch (autoquery::AskAutoQuery(stationName, autoquery::kConfirmationSeconds)) {
+      case autoquery::AutoQueryAnswer::Proceed:
+        return autoquery::Confirmation::Proceed;
+      case autoquery::AutoQueryAnswer::Declined:
+        return autoquery::Confirmation::Declined;
+      case autoquery::AutoQueryAnswer::Unanswered:
+        break;
+    }
+    return autoquery::Confirmation::Unanswered;
   };
   links.closeConfirmation = [] { autoquery::closeOpenConfirmations(); };
   links.host = module.HostCallback;

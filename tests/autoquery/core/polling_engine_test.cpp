@@ -44,7 +44,7 @@ class PollingEngineTest : public ::testing::Test {
     links.registry = &registry;
     links.confirm = [this](const std::string& name) {
       host.calls.push_back("Confirm(" + name + ")");
-      return answer(name);
+      return answer(name) ? Confirmation::Proceed : Confirmation::Declined;
     };
     links.host = &host;
     links.autoSendInetFromOffice = [this](const std::string& name, int32_t value,
