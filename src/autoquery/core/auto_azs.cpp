@@ -85,6 +85,12 @@ void tAutoAZS::SaveToIni(const std::filesystem::path& fileName) const {
     throw std::length_error(text::kTooManyItems + std::to_string(kMaxItemCount));
   }
   platform::ProfileFile ini = platform::ProfileFile::openForWriting(fileName);
+  // A Count that is no count made the loading read no item at all: the file's items would be
+  // written over by whatever the registry holds instead of them.
+  if (const auto stored = ini.readRawString(kHeaderSection, "Count");
+      stored && ini.readInteger(kHeaderSection, "Count", -1) < 0) {
+    throw std::runtime_error(text::kCountNotANumber + *stored);
+  }
   // Items beyond the bound that the file holds were never read: their Count stays as it is, so
   // that neither they nor their sections change.
   const int32_t stored = ini.readInteger(kHeaderSection, "Count", 0);

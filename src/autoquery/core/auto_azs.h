@@ -82,8 +82,9 @@ class tAutoAZS {
   // together or not at all. Sections of items beyond Count are left as they are. A file whose
   // Count is above kMaxItemCount keeps that Count, so the items it holds beyond the bound stay
   // counted and unchanged. Throws std::length_error, writing nothing, when the registry holds
-  // more than kMaxItemCount items, and std::runtime_error when the file cannot be written (the
-  // old file then stays whole).
+  // more than kMaxItemCount items; std::runtime_error, writing nothing, when the file's Count is
+  // present but no count (not an integer, or negative: the loading read none of its items, which
+  // a save would overwrite), and when the file cannot be written (the old file then stays whole).
   void SaveToIni(const std::filesystem::path& fileName) const;
 
  private:

@@ -35,6 +35,12 @@ inline constexpr auto& kMissedFirst = u8", первые: "_cp1251;
 inline constexpr auto& kTooManyItems =
     u8"Расписания не сохранены: число АЗС больше допустимого "_cp1251;
 
+// Raised by a save into a file whose Count is no count (none of its items were loaded),
+// followed by the value as the file holds it.
+inline constexpr auto& kCountNotANumber =
+    u8"Расписания не сохранены, чтобы не затереть расписания файла: Count в разделе AutoZapros "
+    u8"не число, исправьте его в файле: "_cp1251;
+
 // Reported to the host, kind 2, once at Load, when the slot budget left times of the file
 // unread: the budget, the slots unread, the stations left short and the first of them follow.
 inline constexpr auto& kSlotsUnread =

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "autoquery/core/autoquery_texts.h"
+#include "autoquery/core/office_station_list.h"
 #include "autoquery/core/poll_due.h"
 #include "platform/cp1251_literal.h"
 #include "platform/profile_file.h"
@@ -13,6 +14,8 @@
 
 namespace tarvel::autoquery {
 namespace {
+
+using platform::operator""_cp1251;
 
 class Registry : public ::testing::Test {
  protected:
@@ -148,6 +151,33 @@ TEST_F(Registry, SaveKeepsTheCountAndTheItemsBeyondTheBound) {
   EXPECT_EQ(file.readString(itemSectionName(0), "AZSName", ""), "Changed");
   EXPECT_EQ(file.readString(itemSectionName(kMaxItemCount - 1), "AZSName", ""),
             text::kUndefinedName);
+}
+
+TEST_F(Registry, SaveLeavesTheItemsOfAFileWhoseCountIsNoCount) {
+  const std::string items =
+      "[AutoZaprosItem0]\r\nEnable=1\r\nAZSName=A\r\n"
+      "[AutoZaprosItem1]\r\nEnable=1\r\nAZSName=B\r\n";
+  const struct {
+    std::string count;
+    bool saved;
+  } cases[] = {{"-5", false}, {u8"3 штуки"_cp1251, false}, {"", false}, {"0x2", true}};
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.count);
+    const std::string stored = "[AutoZapros]\r\nCount=" + test.count + "\r\n" + items;
+    installation.writeSettings(stored);
+    tAutoAZS registry;
+    registry.LoadFromIni(installation.settingsFile());
+    // The office window lines the registry up with the database, then "Применить" saves.
+    synchroniseWithOfficeDatabase(registry, {"A", "B"}, true);
+    if (test.saved) {
+      registry.SaveToIni(installation.settingsFile());
+    } else {
+      EXPECT_THROW(registry.SaveToIni(installation.settingsFile()), std::runtime_error);
+      EXPECT_EQ(installation.settingsText(), stored);
+    }
+    const auto file = platform::ProfileFile::openForReading(installation.settingsFile());
+    EXPECT_TRUE(file.readBool(itemSectionName(0), "Enable", false));
+  }
 }
 
 TEST_F(Registry, RegistryAboveTheBoundIsNotSaved) {
