@@ -91,10 +91,7 @@ void tAutoAZS::SaveToIni(const std::filesystem::path& fileName) const {
       stored && ini.readInteger(kHeaderSection, "Count", -1) < 0) {
     throw std::runtime_error(text::kCountNotANumber + *stored);
   }
-  // Items beyond the bound that the file holds were never read: their Count stays as it is, so
-  // that neither they nor their sections change.
-  const int32_t stored = ini.readInteger(kHeaderSection, "Count", 0);
-  ini.writeInteger(kHeaderSection, "Count", stored > kMaxItemCount ? stored : Count());
+  ini.writeInteger(kHeaderSection, "Count", Count());
   for (int32_t position = 0; position < Count(); ++position) {
     items_[static_cast<std::size_t>(position)]->SaveToIni(ini, itemSectionName(position));
   }
