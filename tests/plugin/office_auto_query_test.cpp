@@ -8,9 +8,11 @@
 #include <QTimer>
 #include <QtTest/QTest>
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <iterator>
+#include <thread>
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/core/polling_engine.h"
@@ -96,7 +98,8 @@ TEST_F(OfficeAutoQuery, OfficeOfKindThreePollsItsStationsAtTheirMinute) {
   QString countdownStation;
   dialogs.modalActions.push_back([&](QDialog& dialog) {
     countdownStation = dialog.findChild<QLabel*>("lbAZS")->text();
-    // The dialog's event loop delivers another tick of the same minute: it must do nothing.
+    // A host that re-enters the tick from the dialog's event loop in the same minute (Qt itself
+    // delivers no tick of a timer whose slot still runs): it must do nothing.
     officeForm()->TimerSendTimer();
     dialog.findChild<QPushButton*>("BitBtn1")->click();
   });
@@ -330,6 +333,97 @@ TEST_F(OfficeAutoQuery, NamesOfAFileSavedAsUtf8AreNeverPolledAndLoadSaysWhy) {
     EXPECT_EQ(progressAndWarnings(), test.messages);
     EXPECT_EQ(exchangesStarted(), test.exchanges);
     ASSERT_EQ(unload(), 0);
+  }
+  EXPECT_TRUE(applicationErrors.messages.empty());
+}
+
+TEST_F(OfficeAutoQuery, MinutesABlockingExchangeHeldArePolledLateOnlyWhileAFewMinutesOld) {
+  // B, over direct IP, is due at 08:05; while its exchange or its count-down holds the engine,
+  // the clock moves on past the other stations' times, all by modem.
+  const std::pair<const char*, const char*> others[] = {
+      {"M1", "08:06"}, {"M2", "08:07"}, {"M3", "08:20"}, {"M4", "08:20"},
+      {"M5", "08:20"}, {"K", "08:59"},  {"E", "09:00"},  {"N", "09:05"}};
+  const auto settings = [&others](bool asks) {
+    std::string text =
+        "[AutoZapros]\r\nCount=9\r\n[AutoZaprosItem0]\r\nEnable=1\r\nHasUserQuery=" +
+        std::string(asks ? "1" : "0") +
+        "\r\nAZSName=B\r\nConnType=3\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=08:05\r\n";
+    int position = 1;
+    for (const auto& [name, time] : others) {
+      text += "[AutoZaprosItem" + std::to_string(position++) +
+              "]\r\nEnable=1\r\nHasUserQuery=0\r\nAZSName=" + name +
+              "\r\nConnType=1\r\nConnTimeTipe=1\r\nCPcount=1\r\nCP0time=" + time + "\r\n";
+    }
+    return text;
+  };
+  // The messages: a station's name alone for its poll, or the line that sums up missed ones.
+  const auto messages = [](std::initializer_list<std::string> lines) {
+    std::vector<std::string> received;
+    for (const std::string& line : lines) {
+      received.push_back(line.size() > 2
+                             ? "2 " + line
+                             : std::string("1 ") + u8"Автозапрос на АЗС: "_cp1251 + line);
+    }
+    return received;
+  };
+  const platform::DateTime at0807 = platform::encodeDateTime(2025, 3, 3, 8, 7, 15);
+  const platform::DateTime at0905 = platform::encodeDateTime(2025, 3, 3, 9, 5, 15);
+  const struct {
+    const char* held;
+    bool countDown;  // B's count-down holds the engine; otherwise its transport blocks
+    platform::DateTime until;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"the transport blocks until 08:07:15", false, at0807, messages({"B", "M1", "M2"})},
+      {"the transport blocks for an hour", false, at0905,
+       messages({"B",
+                 u8"Пропущено автозапросов на АЗС: 6 с 08:06 по 08:59, первые: M1 (08:06), "
+                 u8"M2 (08:07), M3 (08:20)"_cp1251,
+                 "E", "N"})},
+      {"the count-down stays open for an hour", true, at0905,
+       messages({"B", "M1", "M2", "M3", "M4", "M5", "K", "E", "N"})},
+  };
+  host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(3);
+  host.stations["B"].exchangeValue = 5;
+  const std::filesystem::path siblingLog = installation.root() / "FSYS" / "Siblings.log";
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.held);
+    installation.writeSettings(settings(test.countDown));
+    std::filesystem::remove(siblingLog);
+    host.messages.clear();
+    platform::setClockForTests(platform::encodeDateTime(2025, 3, 3, 8, 4, 40));
+    ASSERT_EQ(load(1), 0);
+    tickThrough(platform::encodeDateTime(2025, 3, 3, 8, 4, 50));
+
+    std::thread clockMover;
+    if (test.countDown) {
+      dialogs.modalActions.push_back([&test](QDialog& dialog) {
+        platform::setClockForTests(test.until);
+        dialog.findChild<QPushButton*>("BitBtn1")->click();
+      });
+    } else {
+      // The transport works for a second, while the clock moves on from another thread.
+      setenv("TARVEL_SEND_SECONDS", "1", 1);
+      clockMover = std::thread([&siblingLog, until = test.until] {
+        for (int look = 0; look < 1000; ++look) {
+          if (TemporaryInstallation::readFile(siblingLog).find("AutoSendInetFromOffice(B,") !=
+              std::string::npos) {
+            platform::setClockForTests(until);
+            return;
+          }
+          std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+      });
+    }
+    platform::setClockForTests(platform::encodeDateTime(2025, 3, 3, 8, 5, 10));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return progressAndWarnings().size() >= test.messages.size(); }, 10'000));
+    QTest::qWait(50);
+    if (clockMover.joinable()) clockMover.join();
+    unsetenv("TARVEL_SEND_SECONDS");
+    ASSERT_EQ(unload(), 0);
+
+    EXPECT_EQ(progressAndWarnings(), test.messages);
   }
   EXPECT_TRUE(applicationErrors.messages.empty());
 }

@@ -8,9 +8,14 @@
 // the last day). Choices beyond the plain walk:
 // - A tick holds the engine while the operator is asked and the host or the transport works,
 //   and Qt delivers no further tick of the timer meanwhile (a timer's slot is not re-entered).
-//   So when a tick's walk ends it reads the clock again and walks every minute that began since,
-//   in order, each once: their polls are made late, not lost. A gap of more than a day is taken
-//   for a step of the clock, not time spent, and only the minute it lands in is walked.
+//   So when a tick's walk ends it reads the clock again and takes the minutes that began since,
+//   in order, each once. Those that began while one of the engine's own count-downs was open
+//   are walked, however late: the operator's question held them, and their polls are made late,
+//   not lost. Those that began while the host or a transport blocked are walked only while at
+//   most kLateExchangePollMinutes old when the walk reaches them; older ones are not caught up
+//   but reported as missed with the next walk, as minutes without a tick are. A gap of more
+//   than a day is taken for a step of the clock, not time spent, and only the minute it lands
+//   in is walked.
 // - On one thread TimerLock holds nothing back (it is re-entrant): the busy mark stops re-entry.
 //   A tick that does come while another is running (a host that re-enters) only keeps its
 //   minute, which the running tick walks in its turn.
@@ -53,6 +58,13 @@ inline constexpr int64_t kMissedPollReportMinutes = 24 * 60;
 // The longest time a tick may hold the engine whose minutes are then walked late; beyond it the
 // clock is taken to have been stepped.
 inline constexpr int64_t kLatePollMinutes = 24 * 60;
+// How old a minute that passed while an exchange blocked may be when the walk reaches it and
+// still be polled. A direct-IP transport gives up on a silent station after about two minutes:
+// five minutes let the polls that one such wait held up, and those that a second one right after
+// it held up, still be made, close enough to their time to be the polls the schedule meant. A
+// transport stuck for longer would otherwise leave its hours of polls to run back to back, each
+// of them able to block again, long after their time.
+inline constexpr int64_t kLateExchangePollMinutes = 5;
 
 // How a confirmation ended: Apply or the end of the count-down, Cancel, or no answer at all.
 enum class Confirmation { Proceed, Declined, Unanswered };
