@@ -3,15 +3,19 @@
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
+#include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <stdexcept>
 
 namespace tarvel::platform {
 namespace {
 
-std::optional<DateTime>& fixedClock() {
-  static std::optional<DateTime> fixed;
+// NaN while the real clock runs. Atomic, so that a test may move the clock from another thread
+// while the user-interface thread waits in a call that blocks.
+std::atomic<DateTime>& fixedClock() {
+  static std::atomic<DateTime> fixed{std::numeric_limits<DateTime>::quiet_NaN()};
   return fixed;
 }
 
@@ -25,7 +29,7 @@ constexpr double kLastDay = 2958465;
 }  // namespace
 
 DateTime now() {
-  if (fixedClock()) return *fixedClock();
+  if (const DateTime fixed = fixedClock().load(); !std::isnan(fixed)) return fixed;
   const QDateTime current = QDateTime::currentDateTime();
   const QDate date = current.date();
   const QTime time = current.time();
@@ -33,7 +37,9 @@ DateTime now() {
                         time.second(), time.msec());
 }
 
-void setClockForTests(std::optional<DateTime> fixedNow) { fixedClock() = fixedNow; }
+void setClockForTests(std::optional<DateTime> fixedNow) {
+  fixedClock().store(fixedNow.value_or(std::numeric_limits<DateTime>::quiet_NaN()));
+}
 
 DateTime encodeDateTime(int year, int month, int day, int hour, int minute, int second,
                         int millisecond) {

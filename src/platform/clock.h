@@ -18,7 +18,7 @@ struct DateTimeParts {
 // The current local date-time (or the time a test set).
 DateTime now();
 
-// Test seam: a fixed "now"; std::nullopt restores the real clock.
+// Test seam: a fixed "now"; std::nullopt restores the real clock. May be called from any thread.
 void setClockForTests(std::optional<DateTime> fixedNow);
 
 // Calendar values to a day count; throws std::invalid_argument for an impossible date or time.

@@ -86,6 +86,20 @@ std::pair<std::filesystem::path, int> createTemporary(const std::filesystem::pat
   }
 }
 
+// Whether name is that of a temporary file of createTemporary for a file named fileName.
+bool isTemporaryName(const std::string& name, const std::string& fileName) {
+  const std::string_view suffix = ".tmp";
+  if (!name.starts_with(fileName + ".") || !name.ends_with(suffix)) return false;
+  const std::string_view numbers = std::string_view(name).substr(
+      fileName.size() + 1, name.size() - fileName.size() - 1 - suffix.size());
+  const auto dash = numbers.find('-');
+  const auto allDigits = [](std::string_view digits) {
+    return !digits.empty() && digits.find_first_not_of("0123456789") == std::string_view::npos;
+  };
+  return dash != std::string_view::npos && allDigits(numbers.substr(0, dash)) &&
+         allDigits(numbers.substr(dash + 1));
+}
+
 // Someone deleted or replaced the lock file while we held it: another writer may have read the
 // file since, and one of the two writes would be lost. Checked right before the file changes.
 void checkLock(const ProfileLock& lock, const std::filesystem::path& path) {
@@ -288,6 +302,24 @@ void recoverInterruptedWrite(const std::filesystem::path& path) {
   overwrite(file.get(), *copy, path);
   if (::unlink(backup.c_str()) != 0) throw profileFailure(text::kProfileCannotWrite, path, errno);
   flushFolder(path);
+}
+
+int removeAbandonedTemporaries(const std::filesystem::path& path) {
+  const ProfileLock lock(path, ProfileLock::Kind::Exclusive, true, std::chrono::milliseconds(0));
+  const std::string fileName = path.filename().string();
+  int removed = 0;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folderOf(path), error)) {
+    const std::filesystem::path& candidate = entry.path();
+    if (!isTemporaryName(candidate.filename().string(), fileName)) continue;
+    std::error_code ignored;
+    if (!entry.is_symlink(ignored) && entry.is_regular_file(ignored) &&
+        ::unlink(candidate.c_str()) == 0) {
+      ++removed;
+    }
+  }
+  if (removed > 0) flushFolder(path);
+  return removed;
 }
 
 void storeProfileBytes(const std::filesystem::path& path, const std::string& bytes,

@@ -61,6 +61,15 @@ std::optional<std::string> readSteadyProfileBytes(const std::filesystem::path& p
 // Call it under the exclusive lock. Throws std::runtime_error when the copy cannot be put back.
 void recoverInterruptedWrite(const std::filesystem::path& path);
 
+// Removes the temporary files that replacements of the file left when their writer was killed
+// before the rename (path + "." + process number + "-" + counter + ".tmp", beside it), and
+// gives how many it removed. A writer makes, renames and removes its temporary file only while
+// it holds the exclusive lock, so the lock is taken first, without waiting: under it every such
+// file is abandoned, whatever process its number names now (numbers are reused, so a living
+// process of that number proves nothing). While another writer holds the lock nothing is
+// removed. Throws std::runtime_error when the lock cannot be had.
+int removeAbandonedTemporaries(const std::filesystem::path& path);
+
 // Stores bytes as the file's content by one of the two paths above; oldBytes is the content
 // the writer read under lock, the exclusive lock it holds. Throws std::runtime_error (Russian,
 // naming the file) and leaves the file as it was when the file has no write permission bit or

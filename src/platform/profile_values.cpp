@@ -71,9 +71,6 @@ std::optional<int32_t> parseProfileInteger(std::string_view text) {
   if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
     hexadecimal = true;
     text.remove_prefix(2);
-  } else if (!text.empty() && text.front() == '$') {
-    hexadecimal = true;
-    text.remove_prefix(1);
   }
   if (text.empty()) return std::nullopt;
 

@@ -11,9 +11,10 @@
 
 namespace tarvel::platform {
 
-// Optional sign, then decimal digits or hexadecimal digits after "0x", "0X" or "$"; blanks
-// around it are ignored. Decimals must fit in 32 signed bits; up to 32 bits of hexadecimal
-// wrap into the signed range ("0xFFFFFFFF" is -1). Anything else is std::nullopt.
+// Optional sign, then decimal digits or hexadecimal digits after "0x" or "0X" ("$" is no
+// prefix: "$10" is no number); blanks around it are ignored. Decimals must fit in 32 signed bits;
+// up to 32 bits of hexadecimal wrap into the signed range ("0xFFFFFFFF" is -1). Anything else is
+// std::nullopt.
 std::optional<int32_t> parseProfileInteger(std::string_view text);
 
 // Any integer other than 0 is true; a text that is no integer is std::nullopt.

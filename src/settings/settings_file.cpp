@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/install_root.h"
 #include "platform/profile_file.h"
+#include "platform/profile_storage.h"
 #include "settings/scramble.h"
 
 namespace tarvel::settings {
@@ -29,6 +30,14 @@ void writePassword(ProfileFile& file, const ConnectionSecurity& security) {
 }  // namespace
 
 std::filesystem::path SettingsFilePath() { return platform::windowsDirectory() / "cnf.INI"; }
+
+void removeInterruptedSaves() noexcept {
+  try {
+    platform::removeAbandonedTemporaries(platform::resolveProfilePath(SettingsFilePath()));
+  } catch (...) {
+    // The files stay for the next Load; nothing else depends on them.
+  }
+}
 
 void readStationSettings(InetSettings& inet, ConnectionSecurity& security) noexcept {
   try {

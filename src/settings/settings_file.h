@@ -14,6 +14,10 @@ namespace tarvel::settings {
 // The full path of cnf.INI in the Windows directory.
 std::filesystem::path SettingsFilePath();
 
+// Load: removes what saves of cnf.INI killed before their rename left beside it (their
+// temporary files), unless a writer holds the file right now. Never fails: Load goes on.
+void removeInterruptedSaves() noexcept;
+
 // Load at a station: reads AutoSendEnable, ViaSend, WhenSend, SendInterval, SendTime,
 // LastSmena, LastAutoSendTime, PasswordEnable, Password, EnableAutoZapros from section Inet.
 // An error ends the reading silently: the values read so far keep their new values.

@@ -1,6 +1,7 @@
 #include "plugin/ui/lifecycle.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,11 +9,13 @@
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/ui/auto_zapros_office_form.h"
 #include "autosend/ui/auto_send_form.h"
 #include "platform/clock.h"
+#include "platform/profile_file.h"
 #include "plugin/plugin_fixture.h"
 #include "plugin/ui/menu_proc.h"
 #include "plugin/ui/module_state.h"
@@ -191,6 +194,37 @@ TEST_F(Lifecycle, OfficeReadsOnlyThePasswordAndLeavesAutoSendOff) {
   EXPECT_TRUE(module.security.PasswordEnable);
   EXPECT_FALSE(module.autoSendForm->Timer_check_AutoSend->isActive());
   EXPECT_EQ(plugin::getAutoSend(), 0);
+}
+
+TEST_F(Lifecycle, TemporaryFilesOfSavesKilledBeforeTheirRenameAreRemovedAtLoad) {
+  const std::filesystem::path folder = installation.settingsFile().parent_path();
+  const std::string ours = std::to_string(::getpid());
+  // Process numbers are reused: a living process of that number (this one, init) proves nothing.
+  const struct {
+    std::string name;
+    bool leftByASave;
+  } files[] = {
+      {"cnf.INI.2147483646-0.tmp", true}, {"cnf.INI." + ours + "-3.tmp", true},
+      {"cnf.INI.1-12.tmp", true},         {"cnf.INI.tmp", false},
+      {"cnf.INI.12-0.tmp.old", false},    {"cnf.INI.12-x.tmp", false},
+      {"cnf.INI.-0.tmp", false},          {"other.INI.12-0.tmp", false},
+  };
+  for (const bool writerAtWork : {true, false}) {
+    SCOPED_TRACE(writerAtWork ? "while another writer holds the file" : "no writer at work");
+    installation.writeSettings("[Inet]\r\nPasswordEnable=1\r\n");
+    for (const auto& file : files) TemporaryInstallation::writeFile(folder / file.name, "x");
+    std::optional<platform::ProfileFile> writer;
+    if (writerAtWork) writer = platform::ProfileFile::openForWriting(installation.settingsFile());
+    ASSERT_EQ(load(1), 0);
+    EXPECT_TRUE(plugin::moduleState().security.PasswordEnable);
+    for (const auto& file : files) {
+      EXPECT_EQ(std::filesystem::exists(folder / file.name), writerAtWork || !file.leftByASave)
+          << file.name;
+    }
+    writer.reset();
+    ASSERT_EQ(unload(), 0);
+  }
+  EXPECT_EQ(installation.settingsText(), "[Inet]\r\nPasswordEnable=1\r\n");
 }
 
 TEST_F(Lifecycle, OtherModesReadNoSettingsAddNoMenusYetLoadTheSiblings) {

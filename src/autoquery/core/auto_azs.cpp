@@ -85,10 +85,13 @@ void tAutoAZS::SaveToIni(const std::filesystem::path& fileName) const {
     throw std::length_error(text::kTooManyItems + std::to_string(kMaxItemCount));
   }
   platform::ProfileFile ini = platform::ProfileFile::openForWriting(fileName);
-  // Items beyond the bound that the file holds were never read: their Count stays as it is, so
-  // that neither they nor their sections change.
-  const int32_t stored = ini.readInteger(kHeaderSection, "Count", 0);
-  ini.writeInteger(kHeaderSection, "Count", stored > kMaxItemCount ? stored : Count());
+  // A Count that is no count made the loading read no item at all: the file's items would be
+  // written over by whatever the registry holds instead of them.
+  if (const auto stored = ini.readRawString(kHeaderSection, "Count");
+      stored && ini.readInteger(kHeaderSection, "Count", -1) < 0) {
+    throw std::runtime_error(text::kCountNotANumber + *stored);
+  }
+  ini.writeInteger(kHeaderSection, "Count", Count());
   for (int32_t position = 0; position < Count(); ++position) {
     items_[static_cast<std::size_t>(position)]->SaveToIni(ini, itemSectionName(position));
   }

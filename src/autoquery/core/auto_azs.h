@@ -19,10 +19,10 @@ namespace tarvel::autoquery {
 // The one bound of the registry: the most items LoadFromIni makes, the office window lines up
 // with database rows and SaveToIni writes. Far above any real chain (hundreds of stations). A
 // Count that no plug-in wrote (an absurd number from a damaged or hand-edited file) loads this
-// many items, a negative one none, so a file cannot make Load hang or exhaust the host's memory. Up to
-// the bound, a Count larger than the sections present still loads that many items, the missing
-// ones fresh; beyond it, the file's items are never read and SaveToIni
-// leaves them and their Count as they are.
+// many items, a negative one none, so a file cannot make Load hang or exhaust the host's memory.
+// Up to the bound, a Count larger than the sections present still loads that many items, the
+// missing ones fresh; beyond it, the file's items are never read, and the next SaveToIni counts
+// only the registry's own.
 inline constexpr int32_t kMaxItemCount = 10'000;
 // The most slots LoadFromIni reads for all items together: a thousand stations polled every
 // minute, or ten thousand every ten minutes. Without it a small hand-edited file (10 000 short
@@ -78,12 +78,13 @@ class tAutoAZS {
   // What the last LoadFromIni or ReloadFromIni left unread because the slot budget was spent.
   const UnreadSlots& unreadSlots() const { return unreadSlots_; }
 
-  // Writes Count and every item in one operation of the file: the new schedules reach it
-  // together or not at all. Sections of items beyond Count are left as they are. A file whose
-  // Count is above kMaxItemCount keeps that Count, so the items it holds beyond the bound stay
-  // counted and unchanged. Throws std::length_error, writing nothing, when the registry holds
-  // more than kMaxItemCount items, and std::runtime_error when the file cannot be written (the
-  // old file then stays whole).
+  // Writes Count (the registry's, whatever the file held) and every item in one operation of
+  // the file: the new schedules reach it together or not at all. Sections of items beyond Count
+  // are left as they are and no longer read. Throws std::length_error, writing nothing, when the
+  // registry holds more than kMaxItemCount items; std::runtime_error, writing nothing, when the
+  // file's Count is present but no count (not an integer, or negative: the loading read none of
+  // its items, which a save would overwrite), and when the file cannot be written (the old file
+  // then stays whole).
   void SaveToIni(const std::filesystem::path& fileName) const;
 
  private:

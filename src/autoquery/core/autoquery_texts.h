@@ -35,6 +35,12 @@ inline constexpr auto& kMissedFirst = u8", первые: "_cp1251;
 inline constexpr auto& kTooManyItems =
     u8"Расписания не сохранены: число АЗС больше допустимого "_cp1251;
 
+// Raised by a save into a file whose Count is no count (none of its items were loaded),
+// followed by the value as the file holds it.
+inline constexpr auto& kCountNotANumber =
+    u8"Расписания не сохранены, чтобы не затереть расписания файла: Count в разделе AutoZapros "
+    u8"не число, исправьте его в файле: "_cp1251;
+
 // Reported to the host, kind 2, once at Load, when the slot budget left times of the file
 // unread: the budget, the slots unread, the stations left short and the first of them follow.
 inline constexpr auto& kSlotsUnread =
@@ -45,10 +51,18 @@ inline constexpr auto& kSlotsUnreadFirst = u8", первая: "_cp1251;
 inline constexpr auto& kSlotsUnreadKept =
     u8". Их сеансы в файле сохраняются, пока расписание АЗС не изменено."_cp1251;
 
-// Reported to the host, kind 2, followed by the station's name: a direct-IP poll of a station
-// the host does not know cannot be made.
+// Reported to the host, kind 2, followed by the station's name: a poll of a station the host
+// does not know (over direct IP), or of a name the file holds in UTF-8, cannot be made.
 inline constexpr auto& kStationUnknownToHost =
     u8"Автозапрос не выполнен, программа не знает АЗС: "_cp1251;
+
+// Said of a cnf.INI saved as UTF-8 (by tarvel-schedule check, and to the host, kind 2, at Load),
+// followed by kForExample, a garbled name as read, kInsteadOf and the name as meant, each quoted.
+inline constexpr auto& kFileInUtf8 =
+    u8"файл записан в кодировке UTF-8, а не Windows-1251: русские названия читаются "
+    u8"искажёнными"_cp1251;
+inline constexpr auto& kForExample = u8", например "_cp1251;
+inline constexpr auto& kInsteadOf = u8" вместо "_cp1251;
 
 // ISO weekdays 1 (Monday) to 7 (Sunday).
 inline constexpr const char* kWeekDayNames[7] = {u8"ПН"_cp1251, u8"ВТ"_cp1251, u8"СР"_cp1251,

@@ -38,6 +38,11 @@ struct PollingEngine::State {
     int64_t minute = 0;
     PollPlace resumeAt;
   };
+  // A minute to walk, and whether it passed while this engine held the tick (no tick came).
+  struct WaitingMinute {
+    int64_t minute = 0;
+    bool passedWhileHeld = false;
+  };
 
   State(Links givenLinks, std::recursive_mutex& givenTimerLock)
       : links(std::move(givenLinks)), timerLock(givenTimerLock) {}
@@ -46,9 +51,14 @@ struct PollingEngine::State {
   void walkMinute(int64_t minute);
   void reportMissed(const tAutoAZS& registry, int64_t minute);
   void walk(const tAutoAZS& registry, int64_t minute);
-  // Asks, reports and starts one poll; false when the operator declined it or the engine stopped.
-  bool pollStation(const DuePoll& poll);
+  enum class Outcome { Made, Declined, Unanswered };
+  // Asks, reports and starts one poll; Declined also when the engine stopped meanwhile.
+  Outcome pollStation(const DuePoll& poll);
   bool isKnown(int64_t minute) const;
+  // A minute that passed while an exchange, not a count-down, held the tick, now too old to poll.
+  bool isTooLateToPoll(const WaitingMinute& queued) const;
+  // Remembers the minutes that began while a count-down was open, from the one it opened in.
+  void rememberCountDown(int64_t openedIn);
   // Queues, in order, the minutes that began since heldUpTo while this tick held the engine (Qt
   // delivers no tick of a timer whose slot still runs), and moves heldUpTo to the current minute.
   // True when it queued any.
@@ -60,11 +70,13 @@ struct PollingEngine::State {
   std::recursive_mutex& timerLock;
   bool busy = false;
   bool stopped = false;
+  bool unanswered = false;  // this tick's walk ended at a confirmation left without an answer
   std::optional<int64_t> walking;     // the minute being walked
   std::optional<int64_t> lastWalked;  // the minute walked last
   std::set<int64_t> walked;           // minutes walked within a day of the last one
   std::set<int64_t> reported;         // minutes reported as missed, as long
-  std::deque<int64_t> waiting;        // minutes to walk, in order
+  std::set<int64_t> countedDown;      // minutes that began while a count-down was open, as long
+  std::deque<WaitingMinute> waiting;  // minutes to walk, in order
   std::optional<UnfinishedMinute> unfinished;
 };
 
@@ -95,21 +107,26 @@ void PollingEngine::State::tick() {
   const std::lock_guard hold(timerLock);
   if (stopped) return;
   const int64_t minute = minuteSinceEpoch(platform::now());
-  if (!isKnown(minute)) waiting.push_back(minute);
+  if (!isKnown(minute)) waiting.push_back({minute});
   // A tick delivered inside a running one (the confirmation's event loop) only leaves its
   // minute to the running tick.
   if (busy) return;
   const ScopedValue running(busy, true);
+  unanswered = false;
   int64_t heldUpTo = minute;
   try {
     do {
-      while (!waiting.empty() && !stopped) {
-        const int64_t next = waiting.front();
+      while (!waiting.empty() && !stopped && !unanswered) {
+        const WaitingMinute next = waiting.front();
         // Taken first: a minute whose walk raised is retried by the next tick of that minute.
         waiting.pop_front();
-        walkMinute(next);
+        // Left unwalked, it is reported as missed by the next walk.
+        if (isTooLateToPoll(next)) continue;
+        walkMinute(next.minute);
       }
-    } while (!stopped && queueMinutesPassedWhileHeld(heldUpTo));
+    } while (!stopped && !unanswered && queueMinutesPassedWhileHeld(heldUpTo));
+    // Left as after an error: the next tick walks what passed meanwhile.
+    if (unanswered) queueMinutesPassedWhileHeld(heldUpTo);
   } catch (...) {
     // The minutes that passed while the engine was held still get their walk, from the next
     // tick; the one that raised keeps its own rule.
@@ -126,11 +143,11 @@ bool PollingEngine::State::queueMinutesPassedWhileHeld(int64_t& heldUpTo) {
   const size_t before = waiting.size();
   if (minute > heldUpTo && minute - heldUpTo <= kLatePollMinutes) {
     for (int64_t passed = heldUpTo + 1; passed <= minute; ++passed) {
-      if (!isKnown(passed) && !raisedInIt(passed)) waiting.push_back(passed);
+      if (!isKnown(passed) && !raisedInIt(passed)) waiting.push_back({passed, true});
     }
   } else if (minute != heldUpTo && !isKnown(minute) && !raisedInIt(minute)) {
     // A step of the clock, not time spent: only the minute it lands in, as a tick would.
-    waiting.push_back(minute);
+    waiting.push_back({minute});
   }
   heldUpTo = minute;
   return waiting.size() != before;
@@ -138,7 +155,20 @@ bool PollingEngine::State::queueMinutesPassedWhileHeld(int64_t& heldUpTo) {
 
 bool PollingEngine::State::isKnown(int64_t minute) const {
   return walked.count(minute) != 0 || walking == minute ||
-         std::find(waiting.begin(), waiting.end(), minute) != waiting.end();
+         std::any_of(waiting.begin(), waiting.end(),
+                     [minute](const WaitingMinute& queued) { return queued.minute == minute; });
+}
+
+bool PollingEngine::State::isTooLateToPoll(const WaitingMinute& queued) const {
+  return queued.passedWhileHeld && countedDown.count(queued.minute) == 0 &&
+         minuteSinceEpoch(platform::now()) - queued.minute > kLateExchangePollMinutes;
+}
+
+void PollingEngine::State::rememberCountDown(int64_t openedIn) {
+  const int64_t closedIn = minuteSinceEpoch(platform::now());
+  // A longer count-down is a step of the clock, which walks no minute late anyway.
+  if (closedIn <= openedIn || closedIn - openedIn > kLatePollMinutes) return;
+  for (int64_t began = openedIn + 1; began <= closedIn; ++began) countedDown.insert(began);
 }
 
 void PollingEngine::State::walkMinute(int64_t minute) {
@@ -151,7 +181,7 @@ void PollingEngine::State::walkMinute(int64_t minute) {
     reportMissed(*registry, minute);
     walk(*registry, minute);
   }
-  if (stopped) return;
+  if (stopped || unanswered) return;
   unfinished.reset();
   walked.insert(minute);
   lastWalked = minute;
@@ -192,7 +222,13 @@ void PollingEngine::State::walk(const tAutoAZS& registry, int64_t minute) {
     // A declined station is not asked again for its other slots.
     if (poll.position == declinedPosition) continue;
     try {
-      if (!pollStation(poll)) declinedPosition = poll.position;
+      const Outcome outcome = pollStation(poll);
+      if (outcome == Outcome::Declined) declinedPosition = poll.position;
+      if (outcome == Outcome::Unanswered) {
+        unfinished = UnfinishedMinute{minute, place};
+        unanswered = true;
+        return;
+      }
     } catch (...) {
       unfinished = UnfinishedMinute{minute, place};
       throw;
@@ -200,21 +236,25 @@ void PollingEngine::State::walk(const tAutoAZS& registry, int64_t minute) {
   }
 }
 
-bool PollingEngine::State::pollStation(const DuePoll& poll) {
+PollingEngine::State::Outcome PollingEngine::State::pollStation(const DuePoll& poll) {
   HostCallback& host = *links.host;
   if (poll.HasUserQuery && links.confirm) {
-    const bool allowed = links.confirm(poll.AZSName);
+    const int64_t openedIn = minuteSinceEpoch(platform::now());
+    const Confirmation answer = links.confirm(poll.AZSName);
+    rememberCountDown(openedIn);
     // UnLoad began while the operator was asked: nothing more reaches the host.
-    if (stopped) return false;
-    if (!allowed) {
+    if (stopped) return Outcome::Declined;
+    // Nobody answered: the host is taking its windows down, so nothing more starts now.
+    if (answer == Confirmation::Unanswered) return Outcome::Unanswered;
+    if (answer == Confirmation::Declined) {
       host.ReportMessage(MessageKind::Progress, text::kQueryCancelled + poll.AZSName);
-      return false;
+      return Outcome::Declined;
     }
   }
   // Settled before the poll is announced: a station it cannot reach is reported as failed.
   const std::optional<StationQuery> query =
       prepareQuery(host, links.autoSendInetFromOffice != nullptr, poll.AZSName, poll.ConnType);
-  if (!query) return true;
+  if (!query) return Outcome::Made;
   host.ReportMessage(MessageKind::Progress, text::kQueryStarting + poll.AZSName);
   if (host.GetVersion() >= kQueryMinimumVersion) {
     QueryAZS(host, links.autoSendInetFromOffice, *query, HostVariant::null());
@@ -223,7 +263,7 @@ bool PollingEngine::State::pollStation(const DuePoll& poll) {
                                                         ? text::kOldCallbackDaily
                                                         : text::kOldCallbackWeekdays);
   }
-  return true;
+  return Outcome::Made;
 }
 
 void PollingEngine::State::forgetOldMinutes(int64_t minute) {
@@ -234,6 +274,7 @@ void PollingEngine::State::forgetOldMinutes(int64_t minute) {
   };
   forget(walked);
   forget(reported);
+  forget(countedDown);
 }
 
 }  // namespace tarvel::autoquery

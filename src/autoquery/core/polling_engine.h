@@ -8,9 +8,14 @@
 // the last day). Choices beyond the plain walk:
 // - A tick holds the engine while the operator is asked and the host or the transport works,
 //   and Qt delivers no further tick of the timer meanwhile (a timer's slot is not re-entered).
-//   So when a tick's walk ends it reads the clock again and walks every minute that began since,
-//   in order, each once: their polls are made late, not lost. A gap of more than a day is taken
-//   for a step of the clock, not time spent, and only the minute it lands in is walked.
+//   So when a tick's walk ends it reads the clock again and takes the minutes that began since,
+//   in order, each once. Those that began while one of the engine's own count-downs was open
+//   are walked, however late: the operator's question held them, and their polls are made late,
+//   not lost. Those that began while the host or a transport blocked are walked only while at
+//   most kLateExchangePollMinutes old when the walk reaches them; older ones are not caught up
+//   but reported as missed with the next walk, as minutes without a tick are. A gap of more
+//   than a day is taken for a step of the clock, not time spent, and only the minute it lands
+//   in is walked.
 // - On one thread TimerLock holds nothing back (it is re-entrant): the busy mark stops re-entry.
 //   A tick that does come while another is running (a host that re-enters) only keeps its
 //   minute, which the running tick walks in its turn.
@@ -27,6 +32,10 @@
 // - stop() (UnLoad has begun) closes an open confirmation; the tick waiting on it starts no
 //   exchange and reports nothing more, and later ticks do nothing. The engine may be destroyed
 //   while its tick waits on the operator: the tick keeps what it uses alive until it ends.
+// - A confirmation that ends without an answer (the host closed it, as it does when it quits
+//   with one open, or the application's exit ended it) ends the tick as an error would, but
+//   quietly: nothing more is reported or started, and a tick of that minute that still comes
+//   asks that station again.
 #pragma once
 
 #include <cstdint>
@@ -49,15 +58,25 @@ inline constexpr int64_t kMissedPollReportMinutes = 24 * 60;
 // The longest time a tick may hold the engine whose minutes are then walked late; beyond it the
 // clock is taken to have been stepped.
 inline constexpr int64_t kLatePollMinutes = 24 * 60;
+// How old a minute that passed while an exchange blocked may be when the walk reaches it and
+// still be polled. A direct-IP transport gives up on a silent station after about two minutes:
+// five minutes let the polls that one such wait held up, and those that a second one right after
+// it held up, still be made, close enough to their time to be the polls the schedule meant. A
+// transport stuck for longer would otherwise leave its hours of polls to run back to back, each
+// of them able to block again, long after their time.
+inline constexpr int64_t kLateExchangePollMinutes = 5;
+
+// How a confirmation ended: Apply or the end of the count-down, Cancel, or no answer at all.
+enum class Confirmation { Proceed, Declined, Unanswered };
 
 class PollingEngine {
  public:
   struct Links {
     // The registry walked at each tick; it must outlive the engine. nullptr: nothing to walk.
     const tAutoAZS* registry = nullptr;
-    // ConfirmAutoQuery(station name, kConfirmationSeconds): true lets the poll go ahead. Empty:
-    // every poll goes ahead without asking.
-    std::function<bool(const std::string& stationName)> confirm;
+    // Asks about the poll of a station, counting down kConfirmationSeconds. Empty: every poll
+    // goes ahead without asking.
+    std::function<Confirmation(const std::string& stationName)> confirm;
     // Closes a confirmation that confirm has open, as Cancel would; may be empty.
     std::function<void()> closeConfirmation;
     // The host's call-back: messages, its version, StartExchange and FindStation. Not owned.

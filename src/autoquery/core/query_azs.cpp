@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "autoquery/core/autoquery_texts.h"
+#include "autoquery/core/settings_code_page.h"
 #include "settings/connection_type.h"
 
 namespace tarvel::autoquery {
@@ -24,6 +25,12 @@ QueryRoute queryRoute(int32_t ConnType, bool transportEntryPresent, int32_t host
 
 std::optional<StationQuery> prepareQuery(HostCallback& host, bool transportEntryPresent,
                                          const std::string& AZSName, int32_t ConnType) {
+  // A name the file holds in UTF-8 is no station's name: whatever the connection, no exchange is
+  // started under it, and the host is told the poll failed (Load told why).
+  if (isCyrillicUtf8(AZSName)) {
+    host.ReportMessage(MessageKind::ErrorOrWarning, text::kStationUnknownToHost + AZSName);
+    return std::nullopt;
+  }
   StationQuery query{AZSName, ConnType};
   // The version is asked only where it decides something, as the host has always seen it.
   if (ConnType != settings::ConnectionType::DirectIp || !transportEntryPresent ||
@@ -33,7 +40,7 @@ std::optional<StationQuery> prepareQuery(HostCallback& host, bool transportEntry
   const void* record = host.FindStation(AZSName);
   if (record == nullptr) {
     // Nothing can be asked of the transport without the host's record: a failed poll, never
-    // one announced as made (a name garbled by a file saved in another code page ends here).
+    // one announced as made.
     host.ReportMessage(MessageKind::ErrorOrWarning, text::kStationUnknownToHost + AZSName);
     return std::nullopt;
   }

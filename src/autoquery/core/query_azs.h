@@ -42,8 +42,9 @@ struct StationQuery {
 
 // Settles the way of a query (queryRoute, asking the host's version only for direct IP with the
 // transport entry present). For the IP transport the host's record of the station is looked up;
-// when the host does not know the station no query can be made: the host is told so (kind 2,
-// with the name) and the answer is std::nullopt. What the host raises goes on to the caller.
+// when the host does not know the station, or the name was read from a file saved as UTF-8
+// (isCyrillicUtf8), no query can be made: the host is told so (kind 2, with the name) and the
+// answer is std::nullopt. What the host raises goes on to the caller.
 std::optional<StationQuery> prepareQuery(HostCallback& host, bool transportEntryPresent,
                                          const std::string& AZSName, int32_t ConnType);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
@@ -108,11 +109,24 @@ void TQueryForm::Timer1Timer() {
   if (lbS->text().toLongLong() < 0) accept();
 }
 
+void TQueryForm::closeEvent(QCloseEvent* event) {
+  // The window system's close comes from the operator; the program's own close() from a host.
+  if (!event->spontaneous()) closedByProgram_ = true;
+  QDialog::closeEvent(event);
+}
+
 bool ConfirmAutoQuery(const std::string& stationName, int32_t seconds) {
+  return AskAutoQuery(stationName, seconds) == AutoQueryAnswer::Proceed;
+}
+
+AutoQueryAnswer AskAutoQuery(const std::string& stationName, int32_t seconds) {
   TQueryForm form;
   form.showStationName(platform::toUnicode(stationName));
   form.lbS->setText(QString::number(seconds));
-  return platform::operatorDialogs().runModal(form) == QDialog::Accepted;
+  const int result = platform::operatorDialogs().runModal(form);
+  // Still shown: its loop was ended from outside, by the application's exit.
+  if (form.closedByProgram() || form.isVisible()) return AutoQueryAnswer::Unanswered;
+  return result == QDialog::Accepted ? AutoQueryAnswer::Proceed : AutoQueryAnswer::Declined;
 }
 
 void closeOpenConfirmations() {

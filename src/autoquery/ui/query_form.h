@@ -35,17 +35,30 @@ class TQueryForm : public QDialog {
   // One tick: the counter goes down by one; below zero the dialog ends as if Apply was pressed.
   void Timer1Timer();
 
+  // Whether the program closed the dialog (close(), as a host does with its modal windows when
+  // it quits) rather than the operator or the count-down.
+  bool closedByProgram() const { return closedByProgram_; }
+
  protected:
   // BitBtn1 and BitBtn2 are anchored to the right and bottom edges.
   void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void createComponents();
+
+  bool closedByProgram_ = false;
 };
 
 // Asks about an automatic poll of stationName (Windows-1251), counting down from seconds.
 // True when the poll may go ahead: Apply, Enter or the end of the count-down.
 bool ConfirmAutoQuery(const std::string& stationName, int32_t seconds);
+
+// How the question of ConfirmAutoQuery ended: Apply, Enter or the end of the count-down;
+// Cancel or Esc (also a close by the window system, which the operator asked for); or no answer:
+// the program closed the dialog, or the application's exit ended its loop with it still open.
+enum class AutoQueryAnswer { Proceed, Declined, Unanswered };
+AutoQueryAnswer AskAutoQuery(const std::string& stationName, int32_t seconds);
 
 // Ends every confirmation that is open as Cancel would: its ConfirmAutoQuery returns false.
 void closeOpenConfirmations();

@@ -27,6 +27,8 @@ int32_t shiftNumberFromHost(const HostVariant& answer) {
     case HostVariant::Kind::Text:
       return parseDecimal(answer.text);
     case HostVariant::Kind::Empty:
+      // An unassigned variant converts to 0, as the installation kind is read too.
+      return 0;
     case HostVariant::Kind::Null:
       break;
   }

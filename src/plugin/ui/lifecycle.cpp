@@ -21,7 +21,9 @@ constexpr uint8_t kStationMode = 0;
 constexpr uint8_t kOfficeMode = 1;
 
 void readSettings(ModuleState& module) {
-  // Both readers swallow their errors: Load goes on with what was read.
+  // Both readers swallow their errors: Load goes on with what was read. Saves killed before
+  // their rename are cleared away first, where the file is in use at all.
+  if (module.Mode == kStationMode || module.Mode == kOfficeMode) settings::removeInterruptedSaves();
   if (module.Mode == kStationMode) {
     settings::readStationSettings(module.inet, module.security);
   } else if (module.Mode == kOfficeMode) {

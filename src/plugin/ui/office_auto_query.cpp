@@ -2,8 +2,10 @@
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/core/polling_engine.h"
+#include "autoquery/core/settings_code_page.h"
 #include "autoquery/ui/auto_zapros_office_form.h"
 #include "autoquery/ui/query_form.h"
+#include "platform/profile_file.h"
 #include "settings/settings_file.h"
 
 namespace tarvel::plugin {
@@ -14,7 +16,15 @@ autoquery::PollingEngine::Links pollingLinks(ModuleState& module) {
   // The one registry, which lives until UnLoad; the window reloads it in place.
   links.registry = module.AutoAZS.get();
   links.confirm = [](const std::string& stationName) {
-    return autoquery::ConfirmAutoQuery(stationName, autoquery::kConfirmationSeconds);
+    switch (autoquery::AskAutoQuery(stationName, autoquery::kConfirmationSeconds)) {
+      case autoquery::AutoQueryAnswer::Proceed:
+        return autoquery::Confirmation::Proceed;
+      case autoquery::AutoQueryAnswer::Declined:
+        return autoquery::Confirmation::Declined;
+      case autoquery::AutoQueryAnswer::Unanswered:
+        break;
+    }
+    return autoquery::Confirmation::Unanswered;
   };
   links.closeConfirmation = [] { autoquery::closeOpenConfirmations(); };
   links.host = module.HostCallback;
@@ -32,6 +42,13 @@ autoquery::PollingEngine::Links pollingLinks(ModuleState& module) {
   return links;
 }
 
+// What the registry's loading found wrong with the file, told to the host as a warning.
+void reportAtLoad(const ModuleState& module, const std::string& message) {
+  if (!message.empty() && module.HostCallback != nullptr) {
+    module.HostCallback->ReportMessage(MessageKind::ErrorOrWarning, message);
+  }
+}
+
 }  // namespace
 
 void createOfficeAutoQuery(ModuleState& module) {
@@ -45,11 +62,12 @@ void createOfficeAutoQuery(ModuleState& module) {
   module.AutoZaprosOfficeForm->setTickAction([&module] {
     if (module.pollingEngine) module.pollingEngine->tick();
   });
-  module.AutoAZS->LoadFromIni(settings::SettingsFilePath());
+  const auto settingsFile = platform::ProfileFile::openForReading(settings::SettingsFilePath());
+  module.AutoAZS->LoadFromIni(settingsFile);
   // Told once, here: the window's reloads after a cancel read the same file again.
-  const std::string unread = autoquery::unreadSlotsReport(module.AutoAZS->unreadSlots());
-  if (!unread.empty() && module.HostCallback != nullptr) {
-    module.HostCallback->ReportMessage(MessageKind::ErrorOrWarning, unread);
+  reportAtLoad(module, autoquery::unreadSlotsReport(module.AutoAZS->unreadSlots()));
+  if (autoquery::isSettingsFileInUtf8(settingsFile.bytesAsRead())) {
+    reportAtLoad(module, autoquery::settingsFileInUtf8Message(*module.AutoAZS));
   }
 }
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "autoquery/core/autoquery_texts.h"
+#include "autoquery/core/office_station_list.h"
 #include "autoquery/core/poll_due.h"
 #include "platform/cp1251_literal.h"
 #include "platform/profile_file.h"
@@ -13,6 +14,8 @@
 
 namespace tarvel::autoquery {
 namespace {
+
+using platform::operator""_cp1251;
 
 class Registry : public ::testing::Test {
  protected:
@@ -124,30 +127,57 @@ TEST_F(Registry, TimesMissingBelowTheCountMakeOnePollAtMidnightNotOnePerSlot) {
   EXPECT_EQ(duePolls(registry, platform::encodeDateTime(2025, 3, 3, 0, 0)).size(), 1u);
 }
 
-TEST_F(Registry, SaveKeepsTheCountAndTheItemsBeyondTheBound) {
-  // The file holds three items more than the registry reads; item 0 and those three have
-  // sections of their own, the others are missing and read as fresh items.
-  const int32_t stored = kMaxItemCount + 3;
-  std::string beyond;
-  for (int32_t position = kMaxItemCount; position < stored; ++position) {
-    beyond += "[" + itemSectionName(position) + "]\r\nEnable=1\r\nAZSName=S" +
-              std::to_string(position) + "\r\nCPcount=1\r\nCP0time=08:05\r\n";
+TEST_F(Registry, SaveAfterLiningUpWritesTheRegistrysCountWhateverTheFileHeld) {
+  // The file holds seven stations, and in the first case Count names more than the bound.
+  std::string sections;
+  for (int32_t position = 0; position < 7; ++position) {
+    sections += "[" + itemSectionName(position) + "]\r\nEnable=1\r\nAZSName=S" +
+                std::to_string(position) + "\r\nCPcount=1\r\nCP0time=08:05\r\n";
   }
-  installation.writeSettings("[AutoZapros]\r\nCount=" + std::to_string(stored) +
-                             "\r\n[AutoZaprosItem0]\r\nAZSName=First\r\n" + beyond);
-  tAutoAZS registry;
-  registry.LoadFromIni(installation.settingsFile());
-  ASSERT_EQ(registry.Count(), kMaxItemCount);
-  registry.Items(0).AZSName = "Changed";
-  registry.SaveToIni(installation.settingsFile());
+  for (const int32_t stored : {kMaxItemCount + 3, 7}) {
+    SCOPED_TRACE(stored);
+    installation.writeSettings("[AutoZapros]\r\nCount=" + std::to_string(stored) + "\r\n" +
+                               sections);
+    tAutoAZS registry;
+    registry.LoadFromIni(installation.settingsFile());
+    synchroniseWithOfficeDatabase(registry, {"S0", "S1", "S2", "S3", "S4"}, true);
+    registry.SaveToIni(installation.settingsFile());
 
-  const std::string saved = installation.settingsText();
-  EXPECT_NE(saved.find(beyond), std::string::npos);
-  const auto file = platform::ProfileFile::openForReading(installation.settingsFile());
-  EXPECT_EQ(file.readInteger("AutoZapros", "Count", 0), stored);
-  EXPECT_EQ(file.readString(itemSectionName(0), "AZSName", ""), "Changed");
-  EXPECT_EQ(file.readString(itemSectionName(kMaxItemCount - 1), "AZSName", ""),
-            text::kUndefinedName);
+    const auto file = platform::ProfileFile::openForReading(installation.settingsFile());
+    EXPECT_EQ(file.readInteger("AutoZapros", "Count", 0), 5);
+    // As for any registry that shrank, the sections beyond stay in the file, no longer read.
+    EXPECT_TRUE(file.sectionExists(itemSectionName(6)));
+    tAutoAZS reloaded;
+    reloaded.LoadFromIni(installation.settingsFile());
+    EXPECT_EQ(reloaded.Count(), 5);
+  }
+}
+
+TEST_F(Registry, SaveLeavesTheItemsOfAFileWhoseCountIsNoCount) {
+  const std::string items =
+      "[AutoZaprosItem0]\r\nEnable=1\r\nAZSName=A\r\n"
+      "[AutoZaprosItem1]\r\nEnable=1\r\nAZSName=B\r\n";
+  const struct {
+    std::string count;
+    bool saved;
+  } cases[] = {{"-5", false}, {u8"3 штуки"_cp1251, false}, {"", false}, {"0x2", true}};
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.count);
+    const std::string stored = "[AutoZapros]\r\nCount=" + test.count + "\r\n" + items;
+    installation.writeSettings(stored);
+    tAutoAZS registry;
+    registry.LoadFromIni(installation.settingsFile());
+    // The office window lines the registry up with the database, then "Применить" saves.
+    synchroniseWithOfficeDatabase(registry, {"A", "B"}, true);
+    if (test.saved) {
+      registry.SaveToIni(installation.settingsFile());
+    } else {
+      EXPECT_THROW(registry.SaveToIni(installation.settingsFile()), std::runtime_error);
+      EXPECT_EQ(installation.settingsText(), stored);
+    }
+    const auto file = platform::ProfileFile::openForReading(installation.settingsFile());
+    EXPECT_TRUE(file.readBool(itemSectionName(0), "Enable", false));
+  }
 }
 
 TEST_F(Registry, RegistryAboveTheBoundIsNotSaved) {

@@ -44,7 +44,7 @@ class PollingEngineTest : public ::testing::Test {
     links.registry = &registry;
     links.confirm = [this](const std::string& name) {
       host.calls.push_back("Confirm(" + name + ")");
-      return answer(name);
+      return answer(name) ? Confirmation::Proceed : Confirmation::Declined;
     };
     links.host = &host;
     links.autoSendInetFromOffice = [this](const std::string& name, int32_t value,
@@ -157,7 +157,8 @@ TEST_F(PollingEngineTest, TicksDeliveredWhileTheOperatorIsAskedAreWalkedInOrderA
   testing::addSchedule(registry, {.AZSName = "C", .CP = {"14:07"}});
   bool lockFreeDuringTheQuestion = true;
   answer = [&](const std::string&) {
-    // The dialog's own event loop delivers the next TimerSend ticks until 14:07:14.
+    // A host that re-enters the tick while the operator is asked, until 14:07:14 (Qt itself
+    // delivers no tick of a timer whose slot still runs).
     for (const int seconds : {30, 60, 90, 120}) {
       platform::setClockForTests(monday(14, 5, 0) + seconds / 86'400.0);
       engine.tick();

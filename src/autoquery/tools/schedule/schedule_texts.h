@@ -63,11 +63,6 @@ inline constexpr auto& kContentNul =
 inline constexpr auto& kContentBinary =
     u8"в файле двоичные данные, а не текст настроек; управляющих байтов: "_cp1251;
 inline constexpr auto& kFirstAtOffset = u8" (первый на смещении "_cp1251;
-inline constexpr auto& kTextUtf8 =
-    u8"файл записан в кодировке UTF-8, а не Windows-1251: русские названия читаются "
-    u8"искажёнными"_cp1251;
-inline constexpr auto& kForExample = u8", например "_cp1251;
-inline constexpr auto& kInsteadOf = u8" вместо "_cp1251;
 inline constexpr auto& kCountNegative =
     u8"Count меньше нуля и читается как 0: ни одно расписание не загрузится"_cp1251;
 inline constexpr auto& kCountAboveLimit =
