@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <exception>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -167,7 +168,14 @@ void OfficeDatabase::connect(std::string_view databaseName) {
   const auto started = std::chrono::steady_clock::now();
   try {
     const SignalDispositionsKept hostsSignals;
-    handles_->setAttachment(attach(target));
+    std::exception_ptr failure;
+    try {
+      handles_->setAttachment(attach(target));
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    if (afterAttachCall_) afterAttachCall_();
+    if (failure) std::rethrow_exception(failure);
   } catch (const OfficeDatabaseError&) {
     // A server that takes the connection and stays silent is given up by the client after the
     // connect timeout with the words "connection rejected"; say what happened instead.

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "autoquery/database/office_database_error.h"
 
@@ -26,6 +27,11 @@ class OfficeDatabase {
   // server prefix at that server. Does nothing when already connected. A server that takes
   // the connection and does not answer within the connect timeout is reported as such.
   void connect(std::string_view databaseName);
+
+  // For tests that send a signal at that moment: called on the connecting thread right after
+  // the client's attach call (made or failed), while the handlers the client installs at its
+  // first call may stand, before the host's dispositions are put back.
+  void setAfterAttachCall(std::function<void()> hook) { afterAttachCall_ = std::move(hook); }
 
   bool transactionActive() const;
   // Starts the read-committed, rec_version, nowait, read-only transaction; does nothing when
@@ -53,6 +59,7 @@ class OfficeDatabase {
  private:
   struct Handles;
   std::unique_ptr<Handles> handles_;
+  std::function<void()> afterAttachCall_;
 };
 
 }  // namespace tarvel::autoquery
