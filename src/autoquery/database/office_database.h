@@ -24,8 +24,9 @@ class OfficeDatabase {
   bool connected() const;
   // Attaches to the database named as officeDatabaseName builds it: a local "C:\…" name
   // through the embedded engine at its place under the installation root, a name with a
-  // server prefix at that server. Does nothing when already connected. A server that takes
-  // the connection and does not answer within the connect timeout is reported as such.
+  // server prefix at that server. Does nothing when already connected. A server that does not
+  // take the connection, or takes it and does not answer, within the connect timeout is reported
+  // as such.
   void connect(std::string_view databaseName);
 
   // For tests that send a signal at that moment: called on the connecting thread right after
@@ -48,8 +49,9 @@ class OfficeDatabase {
   void rollback();
   // From another thread than the one using the connection: closes the connection's side of the
   // network at once, so that a call stuck at a server that does not answer fails instead of
-  // waiting for ever (the client's own exit waits for such a call). Nothing happens when not
-  // connected, or for an embedded connection, which the network cannot hold up.
+  // waiting for ever (the client's own exit waits for such a call), and ends the wait for a
+  // server to take the connection (see connect), now and in every later call. An embedded
+  // connection, which the network cannot hold up, is left alone.
   void abort() noexcept;
 
   // Rolls back and detaches; nothing happens when not connected. A connection the client reports
@@ -57,6 +59,9 @@ class OfficeDatabase {
   void disconnect();
 
  private:
+  // Waits until the server of a remote name takes connections, within the connect timeout.
+  void waitUntilTheServerTakesConnections(const std::string& connectionString);
+
   struct Handles;
   std::unique_ptr<Handles> handles_;
   std::function<void()> afterAttachCall_;

@@ -132,17 +132,23 @@ TEST_F(OfficeDatabaseTest, FailuresCarryTheClientsErrorText) {
   EXPECT_NE(readFailure(localName).find("OFFICE"), std::string::npos) << "no table";
 }
 
-TEST_F(OfficeDatabaseTest, ServerThatIsAbsentOrSilentFailsSayingWhich) {
-  const std::string timedOut = text::kConnectDidNotAnswer;
-  for (const bool listening : {false, true}) {
-    const testing::LocalPort port(listening);
+TEST_F(OfficeDatabaseTest, ServerThatIsAbsentSilentOrUnreachableFailsSayingWhich) {
+  using Kind = testing::LocalPort::Kind;
+  struct Case {
+    Kind port;
+    const char* what;
+    bool reportedAsNotAnswering;
+  };
+  for (const Case& server :
+       {Case{Kind::Closed, "no server", false}, Case{Kind::Silent, "silent server", true},
+        Case{Kind::Full, "queue full", true}}) {
+    const testing::LocalPort port(server.port);
     const std::string failure = readFailure(officeDatabaseName(port.serverPrefix() + "C:\\DB.FDB"));
     EXPECT_FALSE(failure.empty());
-    EXPECT_EQ(failure.starts_with(timedOut), listening)
-        << (listening ? "silent server: " : "no server: ") << failure;
+    EXPECT_EQ(failure.starts_with(text::kConnectDidNotAnswer), server.reportedAsNotAnswering)
+        << server.what << ": " << failure;
   }
 }
-
 
 // The client installs its handlers at its first call in a process: the signal goes in a process
 // of its own, whose first call into the client is this attach.
