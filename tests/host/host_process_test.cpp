@@ -1,6 +1,7 @@
 // The built reference host as a process, the way an office runs it: it must end cleanly however
-// it is told to (the menu's exit, also while the office window waits for a stalled server) and
-// keep its signals its own once the office window has used the database client.
+// it is told to (the menu's exit, also while the office window waits for a stalled server or for
+// a connection the server never takes) and keep its signals its own once the office window has
+// used the database client.
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -16,6 +17,7 @@
 
 #include "autoquery/database/tools/office_database_creation.h"
 #include "support/firebird_server.h"
+#include "support/local_port.h"
 #include "support/temporary_installation.h"
 
 namespace tarvel::testing {
@@ -155,6 +157,25 @@ TEST_F(HostProcessTest, ExitWhileTheClosingWaitsForAStoppedServerEndsAtTheBound)
     server->resume();
   }
   EXPECT_EQ(failures, std::vector<std::string>{});
+}
+
+TEST_F(HostProcessTest, QuitWhileConnectingToAServerThatTakesNoConnectionEndsAtTheBound) {
+  // The server's queue is full: the kernel drops the connection requests, so a connect would
+  // wait through the kernel's retries, about two minutes, and the client's exit with it.
+  const LocalPort unreachable(LocalPort::Kind::Full);
+  const QStringList opening = {
+      "--type", "databaseConnection=" + QString::fromStdString(unreachable.hostDatabaseText()),
+      "--open", kOfficeWindow};
+  struct Case {
+    const char* how;
+    QStringList steps;
+  };
+  for (const Case& quit :
+       {Case{"the menu's exit", {"--open", kExit}},
+        Case{"cancelled, then the menu's exit", {"--click", "BitBtn2", "--open", kExit}}}) {
+    EXPECT_EQ(runRepeatedly(kRunsAtOnce, opening + quit.steps), std::vector<std::string>{})
+        << quit.how;
+  }
 }
 
 TEST_F(HostProcessTest, MenuCommandRepeatedWhileTheWindowIsOpenLeavesItShownAndUsable) {

@@ -4,10 +4,15 @@
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <exception>
 #include <mutex>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "autoquery/database/connection_probe.h"
+#include "autoquery/database/database_server_address.h"
 #include "autoquery/database/firebird_session.h"
 #include "autoquery/database/office_database_name.h"
 #include "autoquery/database/office_database_texts.h"
@@ -116,6 +121,12 @@ Firebird::IAttachment* attach(const AttachmentTarget& target) {
   return attachment;
 }
 
+// "…не ответил на подключение за 5 с".
+std::string connectDidNotAnswer() {
+  return std::string(text::kConnectDidNotAnswer) + std::to_string(kConnectTimeoutSeconds) +
+         text::kSeconds;
+}
+
 template <typename Interface>
 void releaseQuietly(Interface*& handle) {
   if (handle != nullptr) {
@@ -131,6 +142,7 @@ struct OfficeDatabase::Handles {
   Firebird::IAttachment* attachment = nullptr;
   Firebird::ITransaction* transaction = nullptr;
   std::mutex attachmentMutex;
+  ConnectionProbe probe;  // cancelled by abort() from another thread
 
   void setAttachment(Firebird::IAttachment* newAttachment) {
     const std::lock_guard lock(attachmentMutex);
@@ -159,22 +171,44 @@ bool OfficeDatabase::connected() const { return handles_->attachment != nullptr;
 
 bool OfficeDatabase::transactionActive() const { return handles_->transaction != nullptr; }
 
+void OfficeDatabase::waitUntilTheServerTakesConnections(const std::string& connectionString) {
+  const std::optional<DatabaseServerAddress> server = databaseServerAddress(connectionString);
+  if (!server) return;
+  switch (handles_->probe.check(*server, std::chrono::seconds(kConnectTimeoutSeconds))) {
+    case ConnectionProbe::Outcome::Accepted:
+    case ConnectionProbe::Outcome::NotAccepted:  // the client tries and says why it failed
+      return;
+    case ConnectionProbe::Outcome::TimedOut:
+      throw OfficeDatabaseError(connectDidNotAnswer());
+    case ConnectionProbe::Outcome::Cancelled:
+      throw OfficeDatabaseError(text::kConnectGivenUp);
+  }
+}
+
 void OfficeDatabase::connect(std::string_view databaseName) {
   if (connected()) {
     return;
   }
   const AttachmentTarget target = attachmentTarget(databaseName);
+  // The client's connect could hang for minutes where this check gives up within its bound.
+  if (!target.embedded) waitUntilTheServerTakesConnections(target.connectionString);
   const auto started = std::chrono::steady_clock::now();
   try {
     const SignalDispositionsKept hostsSignals;
-    handles_->setAttachment(attach(target));
+    std::exception_ptr failure;
+    try {
+      handles_->setAttachment(attach(target));
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    if (afterAttachCall_) afterAttachCall_();
+    if (failure) std::rethrow_exception(failure);
   } catch (const OfficeDatabaseError&) {
     // A server that takes the connection and stays silent is given up by the client after the
     // connect timeout with the words "connection rejected"; say what happened instead.
     if (!target.embedded && std::chrono::steady_clock::now() - started >=
                                 std::chrono::seconds(kConnectTimeoutSeconds)) {
-      throw OfficeDatabaseError(std::string(text::kConnectDidNotAnswer) +
-                                std::to_string(kConnectTimeoutSeconds) + text::kSeconds);
+      throw OfficeDatabaseError(connectDidNotAnswer());
     }
     throw;
   }
@@ -262,6 +296,7 @@ void OfficeDatabase::rollback() {
 }
 
 void OfficeDatabase::abort() noexcept {
+  handles_->probe.cancel();
   Firebird::IAttachment* attachment = nullptr;
   {
     const std::lock_guard lock(handles_->attachmentMutex);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "autoquery/database/office_database_error.h"
 
@@ -23,9 +24,15 @@ class OfficeDatabase {
   bool connected() const;
   // Attaches to the database named as officeDatabaseName builds it: a local "C:\…" name
   // through the embedded engine at its place under the installation root, a name with a
-  // server prefix at that server. Does nothing when already connected. A server that takes
-  // the connection and does not answer within the connect timeout is reported as such.
+  // server prefix at that server. Does nothing when already connected. A server that does not
+  // take the connection, or takes it and does not answer, within the connect timeout is reported
+  // as such.
   void connect(std::string_view databaseName);
+
+  // For tests that send a signal at that moment: called on the connecting thread right after
+  // the client's attach call (made or failed), while the handlers the client installs at its
+  // first call may stand, before the host's dispositions are put back.
+  void setAfterAttachCall(std::function<void()> hook) { afterAttachCall_ = std::move(hook); }
 
   bool transactionActive() const;
   // Starts the read-committed, rec_version, nowait, read-only transaction; does nothing when
@@ -42,8 +49,9 @@ class OfficeDatabase {
   void rollback();
   // From another thread than the one using the connection: closes the connection's side of the
   // network at once, so that a call stuck at a server that does not answer fails instead of
-  // waiting for ever (the client's own exit waits for such a call). Nothing happens when not
-  // connected, or for an embedded connection, which the network cannot hold up.
+  // waiting for ever (the client's own exit waits for such a call), and ends the wait for a
+  // server to take the connection (see connect), now and in every later call. An embedded
+  // connection, which the network cannot hold up, is left alone.
   void abort() noexcept;
 
   // Rolls back and detaches; nothing happens when not connected. A connection the client reports
@@ -51,8 +59,12 @@ class OfficeDatabase {
   void disconnect();
 
  private:
+  // Waits until the server of a remote name takes connections, within the connect timeout.
+  void waitUntilTheServerTakesConnections(const std::string& connectionString);
+
   struct Handles;
   std::unique_ptr<Handles> handles_;
+  std::function<void()> afterAttachCall_;
 };
 
 }  // namespace tarvel::autoquery

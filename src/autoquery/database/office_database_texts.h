@@ -20,4 +20,7 @@ inline constexpr auto& kConnectDidNotAnswer =
 inline constexpr auto& kDatabaseDidNotAnswer = u8"сервер базы данных не ответил за "_cp1251;
 inline constexpr auto& kSeconds = u8" с"_cp1251;
 
+// A connection still being made when the window gave it up.
+inline constexpr auto& kConnectGivenUp = u8"подключение к серверу базы данных прервано"_cp1251;
+
 }  // namespace tarvel::autoquery::text

@@ -93,9 +93,9 @@ OfficeDatabaseThread::~OfficeDatabaseThread() {
   // Every thread closes its connection now and is joined: left to itself, its closing could
   // run (and let the client unload the engine) while the process exits, and the client's own
   // exit waits for a call in flight. A call stuck at a silent server has its connection closed
-  // under it (see abandon), so it ends too. Waited for at most kClosingBound in all; what is
-  // still running then (a connection being made to a server that takes no connections) is left
-  // to finish on its own.
+  // under it (see abandon), so it ends too, and so does a connection still being made. Waited
+  // for at most kClosingBound in all; what is still running then (an attach that the server took
+  // and never answers) is left to finish on its own within the client's connect timeout.
   abandon();
   const auto deadline = std::chrono::steady_clock::now() + kClosingBound;
   for (const std::shared_ptr<Worker>& worker : abandoned_) {

@@ -37,10 +37,11 @@ class OfficeDatabaseThread {
  public:
   OfficeDatabaseThread();
   // Every thread closes its connection and is joined, waiting at most kClosingBound in all (a
-  // call in flight is aborted first, see abandon). One still running then (a connection being
-  // made to a server that takes none) is left to finish on its own, and the module stays in the
-  // process meanwhile (see ModuleReference), so that unloading the plug-in never pulls its code
-  // from under it.
+  // call in flight is aborted first, see abandon; a connection still being made is given up).
+  // One still running then (an attach that the server took and never answers, until the
+  // client's connect timeout) is left to finish on its own, and the module stays in the process
+  // meanwhile (see ModuleReference), so that unloading the plug-in never pulls its code from
+  // under it.
   ~OfficeDatabaseThread();
   OfficeDatabaseThread(const OfficeDatabaseThread&) = delete;
   OfficeDatabaseThread& operator=(const OfficeDatabaseThread&) = delete;
@@ -60,8 +61,8 @@ class OfficeDatabaseThread {
   void setAfterConnect(std::function<void()> hook) { afterConnect_ = std::move(hook); }
 
   // Gives up the call in flight: its answer is thrown away, its connection is closed under it
-  // (a call stuck at a silent server fails at once), and its thread ends. The next call starts
-  // afresh.
+  // (a call stuck at a silent server fails at once) or, still being made, given up, and its
+  // thread ends. The next call starts afresh.
   void abandon();
 
  private:

@@ -1,25 +1,22 @@
 // The process's signal dispositions kept across calls into the database client. The client's
-// first attachment installs handlers of its own for SIGINT and SIGTERM (to shut its connections
-// down), so a host that ends at those signals, or handles them itself, would no longer see them.
-// Signals belong to the host program; the plug-in leaves them as the host set them.
+// first call installs handlers of its own for SIGINT and SIGTERM (they shut its connections down
+// and leave the process running), so a host that ends at those signals, or handles them itself,
+// would no longer see them. Signals belong to the host program; the plug-in leaves them as the
+// host set them, and one that comes while the client's handlers stand still reaches the host.
 #pragma once
-
-#include <csignal>
-#include <vector>
 
 namespace tarvel::autoquery {
 
 class SignalDispositionsKept {
  public:
-  // Notes every signal's disposition.
+  // The first of nested or overlapping keepings (on any thread) notes every signal's
+  // disposition and, until the last one ends, hands SIGINT and SIGTERM on to the host's own
+  // disposition: the client keeps a handler it replaces and calls it from its own.
   SignalDispositionsKept();
-  // Puts back each disposition that changed meanwhile.
+  // The last keeping to end puts back each disposition that changed meanwhile.
   ~SignalDispositionsKept();
   SignalDispositionsKept(const SignalDispositionsKept&) = delete;
   SignalDispositionsKept& operator=(const SignalDispositionsKept&) = delete;
-
- private:
-  std::vector<struct sigaction> saved_;  // by signal number; 0 unused
 };
 
 }  // namespace tarvel::autoquery

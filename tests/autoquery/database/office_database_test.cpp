@@ -1,8 +1,10 @@
 #include "autoquery/database/office_database.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -130,15 +132,46 @@ TEST_F(OfficeDatabaseTest, FailuresCarryTheClientsErrorText) {
   EXPECT_NE(readFailure(localName).find("OFFICE"), std::string::npos) << "no table";
 }
 
-TEST_F(OfficeDatabaseTest, ServerThatIsAbsentOrSilentFailsSayingWhich) {
-  const std::string timedOut = text::kConnectDidNotAnswer;
-  for (const bool listening : {false, true}) {
-    const testing::LocalPort port(listening);
+TEST_F(OfficeDatabaseTest, ServerThatIsAbsentSilentOrUnreachableFailsSayingWhich) {
+  using Kind = testing::LocalPort::Kind;
+  struct Case {
+    Kind port;
+    const char* what;
+    bool reportedAsNotAnswering;
+  };
+  for (const Case& server :
+       {Case{Kind::Closed, "no server", false}, Case{Kind::Silent, "silent server", true},
+        Case{Kind::Full, "queue full", true}}) {
+    const testing::LocalPort port(server.port);
     const std::string failure = readFailure(officeDatabaseName(port.serverPrefix() + "C:\\DB.FDB"));
     EXPECT_FALSE(failure.empty());
-    EXPECT_EQ(failure.starts_with(timedOut), listening)
-        << (listening ? "silent server: " : "no server: ") << failure;
+    EXPECT_EQ(failure.starts_with(text::kConnectDidNotAnswer), server.reportedAsNotAnswering)
+        << server.what << ": " << failure;
   }
+}
+
+// The client installs its handlers at its first call in a process: the signal goes in a process
+// of its own, whose first call into the client is this attach.
+TEST_F(OfficeDatabaseTest, SignalWhileTheClientsHandlersStandReachesTheHostsDisposition) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  constexpr int kClientsHandlerNotMet = 2;
+  EXPECT_EXIT(
+      {
+        OfficeDatabase database;
+        database.setAfterAttachCall([] {
+          // The client's handler takes the signal's information; the host's default does not.
+          struct sigaction standing {};
+          sigaction(SIGTERM, nullptr, &standing);
+          if ((standing.sa_flags & SA_SIGINFO) == 0) std::_Exit(kClientsHandlerNotMet);
+          ::kill(::getpid(), SIGTERM);
+        });
+        try {
+          database.connect(officeDatabaseName(""));  // no such file: the attach call fails
+        } catch (const OfficeDatabaseError&) {
+        }
+        std::_Exit(0);
+      },
+      ::testing::KilledBySignal(SIGTERM), "");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 # The office database against real database files made by the tests in a temporary folder.
 tarvel_add_test_program(autoquery_database
   SOURCES
+    autoquery/database/database_server_address_test.cpp
     autoquery/database/module_reference_test.cpp
     autoquery/database/office_database_name_test.cpp
     autoquery/database/office_database_test.cpp

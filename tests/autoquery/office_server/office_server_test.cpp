@@ -268,7 +268,7 @@ TEST_F(OfficeServerTest, WindowGoingWhileACallIsStuckClosesItsConnectionAndEndsI
 }
 
 TEST_F(OfficeWindowFixture, ListenerThatNeverAnswersIsReportedAsAConnectTimeout) {
-  const testing::LocalPort listener(true);
+  const testing::LocalPort listener(testing::LocalPort::Kind::Silent);
   startOffice(listener.hostDatabaseText());
   ASSERT_TRUE(testing::showAndWaitForStations(*form));
 
