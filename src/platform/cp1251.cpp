@@ -64,9 +64,10 @@ std::string foldCase(std::string_view text) {
 }
 
 bool equalsIgnoringCase(std::string_view left, std::string_view right) {
-  return left.size() == right.size() &&
-         std::equal(left.begin(), left.end(), right.begin(),
-                    [](char a, char b) { return foldCase(a) == foldCase(b); });
+  // Names are mostly spelled alike: the bytes are compared as they are first.
+  if (left.size() != right.size()) return false;
+  return left == right || std::equal(left.begin(), left.end(), right.begin(),
+                                     [](char a, char b) { return foldCase(a) == foldCase(b); });
 }
 
 }  // namespace tarvel::platform

@@ -1,6 +1,8 @@
 #include "platform/profile_document.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <stdexcept>
 
 #include "platform/cp1251.h"
@@ -14,6 +16,9 @@ constexpr std::string_view kLineBreak = "\r\n";
 // first line: skipped when the text is read, kept as it is when the text is written.
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// How far ahead a line feed is looked for in one step.
+constexpr std::size_t kLineStretch = 256;
+
 // One line of the text: [begin, end) without its break; next is where the following line starts.
 struct LineSpan {
   uint32_t begin = 0;
@@ -24,7 +29,23 @@ struct LineSpan {
 LineSpan lineAt(std::string_view bytes, uint32_t position) {
   const auto size = static_cast<uint32_t>(bytes.size());
   LineSpan line{position, position, position};
-  while (line.end < size && bytes[line.end] != '\r' && bytes[line.end] != '\n') ++line.end;
+  // Every line is passed over at least twice (parsing, then indexing its section). Settings lines
+  // are short: memchr looks for a line feed within the next stretch of bytes, and a carriage
+  // return can only stand before it. A longer line, or one ended by lone carriage returns, is
+  // walked byte by byte, so no line costs more than its own bytes and the stretch.
+  const char* const first = bytes.data() + position;
+  const char* const last = bytes.data() + size;
+  const std::size_t stretch = std::min<std::size_t>(size - position, kLineStretch);
+  const auto* feed = static_cast<const char*>(std::memchr(first, '\n', stretch));
+  const char* end = first;
+  if (feed != nullptr) {
+    const auto* ret =
+        static_cast<const char*>(std::memchr(first, '\r', static_cast<std::size_t>(feed - first)));
+    end = ret != nullptr ? ret : feed;
+  } else {
+    while (end < last && *end != '\r' && *end != '\n') ++end;
+  }
+  line.end = static_cast<uint32_t>(end - bytes.data());
   line.next = line.end;
   if (line.end < size) {
     const bool crLf = bytes[line.end] == '\r' && line.end + 1 < size && bytes[line.end + 1] == '\n';
@@ -74,11 +95,19 @@ std::string withoutLineBreaks(std::string_view text) {
   return result;
 }
 
-// FNV-1a of the folded name, so that names differing only in case meet in one slot.
+// FNV-1a of the folded name, so that names differing only in case meet in one slot. Every key
+// and section name is hashed at least once: the folding is one look-up in foldCase's table.
 uint64_t foldedHash(std::string_view name) {
+  static const std::array<unsigned char, 256> folded = [] {
+    std::array<unsigned char, 256> table{};
+    for (std::size_t byte = 0; byte < table.size(); ++byte) {
+      table[byte] = static_cast<unsigned char>(foldCase(static_cast<char>(byte)));
+    }
+    return table;
+  }();
   uint64_t hash = 0xcbf29ce484222325ull;
   for (const char c : name) {
-    hash ^= static_cast<unsigned char>(foldCase(c));
+    hash ^= folded[static_cast<unsigned char>(c)];
     hash *= 0x100000001b3ull;
   }
   return hash ^ (hash >> 29);
@@ -169,11 +198,13 @@ std::string_view ProfileDocument::keyNameAt(uint32_t keyLine) const {
 }
 
 const std::vector<uint32_t>& ProfileDocument::keyLineIndex(uint32_t sectionNumber) const {
-  const auto known = keyLineIndexes_.find(sectionNumber);
-  if (known != keyLineIndexes_.end()) return known->second;
+  if (keyLineIndexes_.size() <= sectionNumber) keyLineIndexes_.resize(sections_.size());
+  std::vector<uint32_t>& index = keyLineIndexes_[sectionNumber];
+  if (!index.empty()) return index;
   const std::string_view bytes = bytes_;
   const Section& section = sections_[sectionNumber];
   std::vector<std::pair<uint32_t, std::string_view>> keyLines;  // offset, key name
+  keyLines.reserve(16);
   for (uint32_t position = section.bodyOffset; position < section.endOffset;) {
     const LineSpan line = lineAt(bytes, position);
     const std::string_view text = textOf(bytes, line);
@@ -183,21 +214,19 @@ const std::vector<uint32_t>& ProfileDocument::keyLineIndex(uint32_t sectionNumbe
   // At most half the slots are used, so probes stay short.
   std::size_t size = 16;
   while (size < keyLines.size() * 2) size *= 2;
-  std::vector<uint32_t> index(size, 0);
-  std::vector<std::string_view> names(size);
+  index.assign(size, 0);
   const std::size_t mask = size - 1;
   for (const auto& [offset, name] : keyLines) {
     for (std::size_t slot = foldedHash(name) & mask;; slot = (slot + 1) & mask) {
       if (index[slot] == 0) {
         index[slot] = offset + 1;
-        names[slot] = name;
         break;
       }
       // The first of duplicate keys wins.
-      if (equalsIgnoringCase(names[slot], name)) break;
+      if (equalsIgnoringCase(keyNameAt(index[slot] - 1), name)) break;
     }
   }
-  return keyLineIndexes_.emplace(sectionNumber, std::move(index)).first->second;
+  return index;
 }
 
 uint32_t ProfileDocument::findKeyLine(uint32_t sectionNumber, std::string_view key) const {
@@ -225,7 +254,9 @@ uint32_t ProfileDocument::anchorOffset(const Section& section) const {
 std::optional<std::string> ProfileDocument::value(std::string_view sectionName,
                                                   std::string_view keyName) const {
   std::optional<std::string> raw = rawValue(sectionName, keyName);
-  if (raw) *raw = std::string(unquote(*raw));
+  if (!raw) return raw;
+  const std::string_view tidy = unquote(*raw);
+  if (tidy.size() != raw->size()) *raw = std::string(tidy);
   return raw;
 }
 

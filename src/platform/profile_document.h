@@ -96,9 +96,10 @@ class ProfileDocument {
   std::vector<Section> sections_;
   std::vector<uint32_t> index_;  // open addressing: 0 empty, else section number + 1
   std::vector<std::string> addedNames_;
-  mutable std::unordered_map<uint32_t, std::vector<uint32_t>> keyLineIndexes_;  // by section number
-  std::unordered_map<uint32_t, AddedKeys> addedKeys_;                           // by section number
-  std::map<uint32_t, std::string> replacedValues_;  // by key line offset
+  // By section number; a section's stays empty until its first search.
+  mutable std::vector<std::vector<uint32_t>> keyLineIndexes_;
+  std::unordered_map<uint32_t, AddedKeys> addedKeys_;  // by section number
+  std::map<uint32_t, std::string> replacedValues_;     // by key line offset
   bool modified_ = false;
   // The last section findSection found, by the name it was asked for.
   mutable std::string lastSectionAsked_;

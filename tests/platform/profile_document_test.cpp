@@ -69,6 +69,26 @@ TEST(ProfileDocumentReadTest, ValueForms) {
   }
 }
 
+TEST(ProfileDocumentReadTest, EveryLineBreakFormEndsALine) {
+  const std::string longValue(1000, 'v');  // far past a line feed's usual distance
+  const struct {
+    const char* name;
+    std::string text;
+  } documents[] = {
+      {"CR LF", "[S]\r\nA=1\r\nLong=" + longValue + "\r\nB=2\r\n"},
+      {"LF", "[S]\nA=1\nLong=" + longValue + "\nB=2"},
+      {"lone CR", "[S]\rA=1\rLong=" + longValue + "\rB=2\r"},
+      {"mixed, a lone CR before a far LF", "[S]\rA=1\r\nLong=" + longValue + "\rB=2\n"},
+  };
+  for (const auto& document : documents) {
+    SCOPED_TRACE(document.name);
+    const ProfileDocument parsed(document.text);
+    EXPECT_EQ(parsed.value("S", "A"), "1");
+    EXPECT_EQ(parsed.value("S", "Long"), longValue);
+    EXPECT_EQ(parsed.value("S", "B"), "2");
+  }
+}
+
 TEST(ProfileDocumentReadTest, SectionHeaderForms) {
   const ProfileDocument document(
       "A=before any section\r\n[]\r\nB=2\r\n[Open\r\nC=3\r\n[ Spaced\t]\r\nD=4\r\n");

@@ -1,8 +1,9 @@
 #include "autoquery/core/poll_due.h"
 
 #include <algorithm>
-#include <map>
+#include <array>
 #include <optional>
+#include <span>
 
 #include "autoquery/core/poll_minute.h"
 #include "autoquery/core/time_text.h"
@@ -19,8 +20,71 @@ std::optional<int> clockMinuteOfDay(const ConnectionPoint& slot) {
   return time->hours * 60 + time->minutes;
 }
 
-bool slotHolds(const ConnectionPoint& slot, const PollMoment& moment) {
-  return clockMinuteOfDay(slot) == moment.hours * 60 + moment.minutes;
+// Of the slots whose time is one minute of a day, in slot order, those that poll then: the first
+// alone, so that no station is polled twice in one minute. More of the same time (a daily list
+// edited by hand, or a count whose missing times all read as midnight) would only repeat the
+// exchange. The one place that says so, for the minute's rule and for a range of minutes alike.
+std::span<const int32_t> slotsPolledInOneMinute(std::span<const int32_t> holding) {
+  return holding.first(std::min<std::size_t>(holding.size(), 1));
+}
+
+// Calls visit(slot, minuteOfDay) for each slot of the item that can come due on a day of the ISO
+// weekday, in slot order: for an enabled daily item every slot in the clock's form, for an
+// enabled weekday item the weekday's own slot (slot j belongs to weekday j + 1) when it is.
+template <typename Visit>
+void forEachSlotOfDay(const TAzsItem& item, int isoWeekday, Visit&& visit) {
+  if (!item.Enable || !item.CP) return;
+  const std::vector<ConnectionPoint>& points = *item.CP;
+  if (item.ConnTimeTipe == ScheduleKind::Daily) {
+    for (std::size_t slot = 0; slot < points.size(); ++slot) {
+      if (const std::optional<int> minuteOfDay = clockMinuteOfDay(points[slot])) {
+        visit(static_cast<int32_t>(slot), *minuteOfDay);
+      }
+    }
+  } else if (item.ConnTimeTipe == ScheduleKind::Weekdays) {
+    const auto slot = static_cast<std::size_t>(isoWeekday - 1);
+    if (slot >= points.size()) return;
+    if (const std::optional<int> minuteOfDay = clockMinuteOfDay(points[slot])) {
+      visit(static_cast<int32_t>(slot), *minuteOfDay);
+    }
+  }
+}
+
+// A slot due at a minute of the day.
+struct DayPoll {
+  int minuteOfDay = 0;
+  int32_t slot = 0;
+};
+
+// The item's polls on a day of the ISO weekday, in minute order and, within a minute, in the
+// order the minute's rule gives them.
+std::vector<DayPoll> dayPolls(const TAzsItem& item, int isoWeekday) {
+  std::vector<DayPoll> holding;
+  holding.reserve(item.CP ? item.CP->size() : 0);
+  forEachSlotOfDay(item, isoWeekday, [&](int32_t slot, int minuteOfDay) {
+    holding.push_back({minuteOfDay, slot});
+  });
+  const auto earlier = [](const DayPoll& a, const DayPoll& b) {
+    return a.minuteOfDay < b.minuteOfDay;
+  };
+  // Most lists are written in the order of the day already.
+  if (!std::is_sorted(holding.begin(), holding.end(), earlier)) {
+    std::stable_sort(holding.begin(), holding.end(), earlier);
+  }
+  std::vector<DayPoll> polls;
+  polls.reserve(holding.size());
+  std::vector<int32_t> minuteSlots;
+  for (std::size_t begin = 0, end = 0; begin < holding.size(); begin = end) {
+    minuteSlots.clear();
+    for (end = begin;
+         end < holding.size() && holding[end].minuteOfDay == holding[begin].minuteOfDay; ++end) {
+      minuteSlots.push_back(holding[end].slot);
+    }
+    for (const int32_t slot : slotsPolledInOneMinute(minuteSlots)) {
+      polls.push_back({holding[begin].minuteOfDay, slot});
+    }
+  }
+  return polls;
 }
 
 }  // namespace
@@ -31,26 +95,13 @@ PollMoment pollMoment(platform::DateTime moment) {
 }
 
 std::vector<int32_t> dueSlots(const TAzsItem& item, const PollMoment& moment) {
-  std::vector<int32_t> slots;
-  if (!item.Enable || !item.CP) return slots;
-  const std::vector<ConnectionPoint>& points = *item.CP;
-  if (item.ConnTimeTipe == ScheduleKind::Daily) {
-    // The first slot of the minute is the poll; more of the same time (a list edited by hand,
-    // or a count whose missing times all read as midnight) would only repeat the exchange.
-    for (std::size_t slot = 0; slot < points.size(); ++slot) {
-      if (slotHolds(points[slot], moment)) {
-        slots.push_back(static_cast<int32_t>(slot));
-        break;
-      }
-    }
-  } else if (item.ConnTimeTipe == ScheduleKind::Weekdays) {
-    // Slot j belongs to ISO weekday j + 1, so at most one slot can match.
-    const auto slot = static_cast<std::size_t>(moment.isoWeekday - 1);
-    if (slot < points.size() && slotHolds(points[slot], moment)) {
-      slots.push_back(static_cast<int32_t>(slot));
-    }
-  }
-  return slots;
+  std::vector<int32_t> holding;
+  const int minuteOfDay = moment.hours * 60 + moment.minutes;
+  forEachSlotOfDay(item, moment.isoWeekday, [&](int32_t slot, int slotMinute) {
+    if (slotMinute == minuteOfDay) holding.push_back(slot);
+  });
+  const std::span<const int32_t> polled = slotsPolledInOneMinute(holding);
+  return {polled.begin(), polled.end()};
 }
 
 bool isEverPolled(const TAzsItem& item) {
@@ -80,36 +131,54 @@ std::vector<DuePoll> duePolls(const tAutoAZS& registry, platform::DateTime momen
   return polls;
 }
 
-std::vector<DueMinute> dueMinutesBetween(const TAzsItem& item, int64_t first, int64_t last) {
-  std::vector<DueMinute> due;
+std::vector<DueSlot> dueSlotsBetween(const TAzsItem& item, int64_t first, int64_t last) {
+  std::vector<DueSlot> due;
   if (!item.Enable || !item.CP || first > last) return due;
-  const std::vector<ConnectionPoint>& points = *item.CP;
-  const auto addIfWithin = [&](int64_t day, int minuteOfDay, int32_t slot) {
-    const int64_t minute = day * kMinutesPerDay + minuteOfDay;
-    if (minute >= first && minute <= last) due.push_back({minute, slot});
-  };
-  if (item.ConnTimeTipe == ScheduleKind::Daily) {
-    // Every day the same minutes, each with the last slot that holds it.
-    std::map<int, int32_t> lastSlotAt;
-    for (std::size_t slot = 0; slot < points.size(); ++slot) {
-      if (const std::optional<int> minuteOfDay = clockMinuteOfDay(points[slot])) {
-        lastSlotAt[*minuteOfDay] = static_cast<int32_t>(slot);
-      }
-    }
-    for (int64_t day = dayOf(first); day <= dayOf(last); ++day) {
-      for (const auto& [minuteOfDay, slot] : lastSlotAt) addIfWithin(day, minuteOfDay, slot);
-    }
-  } else if (item.ConnTimeTipe == ScheduleKind::Weekdays) {
-    for (int64_t day = dayOf(first); day <= dayOf(last); ++day) {
-      const auto slot =
-          static_cast<std::size_t>(platform::isoWeekday(startOfMinute(day * kMinutesPerDay)) - 1);
-      if (slot >= points.size()) continue;
-      if (const std::optional<int> minuteOfDay = clockMinuteOfDay(points[slot])) {
-        addIfWithin(day, *minuteOfDay, static_cast<int32_t>(slot));
-      }
+  // A day's polls follow from its weekday alone, and only a weekday schedule's differ between
+  // days: each is found once.
+  std::array<std::optional<std::vector<DayPoll>>, 7> pollsOfWeekday;
+  const bool sameEveryDay = item.ConnTimeTipe != ScheduleKind::Weekdays;
+  int weekday = platform::isoWeekday(startOfMinute(dayOf(first) * kMinutesPerDay));
+  for (int64_t day = dayOf(first); day <= dayOf(last); ++day, weekday = weekday % 7 + 1) {
+    std::optional<std::vector<DayPoll>>& polls = pollsOfWeekday[sameEveryDay ? 0 : weekday - 1];
+    if (!polls) polls = dayPolls(item, weekday);
+    for (const DayPoll& poll : *polls) {
+      const int64_t minute = day * kMinutesPerDay + poll.minuteOfDay;
+      if (minute >= first && minute <= last) due.push_back({minute, poll.slot});
     }
   }
   return due;
+}
+
+std::vector<DueMinute> dueMinutesBetween(const TAzsItem& item, int64_t first, int64_t last) {
+  std::vector<DueMinute> due;
+  for (const DueSlot& slot : dueSlotsBetween(item, first, last)) {
+    if (!due.empty() && due.back().minute == slot.minute) {
+      due.back().lastSlot = slot.slot;
+    } else {
+      due.push_back({slot.minute, slot.slot});
+    }
+  }
+  return due;
+}
+
+std::vector<RegistryPoll> pollsBetween(const tAutoAZS& registry, int64_t first, int64_t last) {
+  std::vector<RegistryPoll> polls;
+  if (first > last) return polls;
+  // The minute's rule reads every minute as a moment of the clock; one it cannot hold throws.
+  pollMoment(startOfMinute(first));
+  pollMoment(startOfMinute(last));
+  for (int32_t position = 0; position < registry.Count(); ++position) {
+    for (const DueSlot& due : dueSlotsBetween(registry.Items(position), first, last)) {
+      polls.push_back({due.minute, position, due.slot});
+    }
+  }
+  // Each item's polls came in minute order, the items in registry order: a stable sort by minute
+  // gives the engine's order.
+  std::stable_sort(polls.begin(), polls.end(), [](const RegistryPoll& a, const RegistryPoll& b) {
+    return a.minute < b.minute;
+  });
+  return polls;
 }
 
 }  // namespace tarvel::autoquery

@@ -45,15 +45,38 @@ bool isEverPolled(const TAzsItem& item);
 // Every poll due at the moment, in registry order and, within an item, slot order.
 std::vector<DuePoll> duePolls(const tAutoAZS& registry, platform::DateTime moment);
 
+// One poll of an item: the minute (see poll_minute.h) and the slot due then.
+struct DueSlot {
+  int64_t minute = 0;
+  int32_t slot = 0;
+};
+
+// What dueSlots answers at each of the minutes first .. last, as one list in minute order (within
+// a minute, in dueSlots' order), found in one pass over the slots per day instead of one per
+// minute, so that a range costs what its polls cost, not minutes times slots.
+std::vector<DueSlot> dueSlotsBetween(const TAzsItem& item, int64_t first, int64_t last);
+
 // A minute (see poll_minute.h) at which an item is due, with the last of its slots due then.
 struct DueMinute {
   int64_t minute = 0;
   int32_t lastSlot = 0;
 };
 
-// The minutes first .. last at which the item is due, in order: the minutes at which dueSlots
-// answers something, with its last slot, found in one pass over the slots per day instead of
-// one per minute, so that a day of a dense schedule costs no more than its slots.
+// The minutes first .. last at which the item is due, in order: dueSlotsBetween with each
+// minute once, given with the last slot dueSlots answers then.
 std::vector<DueMinute> dueMinutesBetween(const TAzsItem& item, int64_t first, int64_t last);
+
+// One poll of the registry: the minute, the item's position and the slot due.
+struct RegistryPoll {
+  int64_t minute = 0;
+  int32_t position = 0;
+  int32_t slot = 0;
+};
+
+// Every poll of the registry in the minutes first .. last, in the order the engine makes them:
+// by minute, then as duePolls gives them (registry order, then slot order). Its work grows with
+// the polls and the stations, not with the minutes times the stations. Throws
+// std::invalid_argument, as pollMoment does, when the range reaches beyond the clock's years.
+std::vector<RegistryPoll> pollsBetween(const tAutoAZS& registry, int64_t first, int64_t last);
 
 }  // namespace tarvel::autoquery

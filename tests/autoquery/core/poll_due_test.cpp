@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <tuple>
+
 #include "autoquery/core/poll_minute.h"
 #include "autoquery/core/schedule_builder.h"
 
@@ -49,32 +52,62 @@ TEST(PollDue, SlotIsDueOnlyWhenItsTextEqualsTheMinuteOnItsDay) {
   }
 }
 
-TEST(PollDue, MinutesBetweenTwoTimesAreThoseTheRuleAnswersAtEachMinute) {
-  const std::vector<Schedule> schedules = {
-      {.CP = {"08:00", "23:59", "08:00", "00:00", "8:00", "24:00", std::nullopt}},
-      {.Enable = false, .CP = {"08:00"}},
-      {.ConnTimeTipe = 2, .CP = {"00:00", "09:00", "", "", "", "", "23:59"}},
-      {.ConnTimeTipe = 2, .CP = {"09:00"}},
-      {.ConnTimeTipe = 3, .CP = {"08:00"}},
+TEST(PollDue, RangesGiveWhatTheRuleAnswersAtEachMinute) {
+  tAutoAZS registry;
+  for (const Schedule& schedule : std::vector<Schedule>{
+           {.CP = {"08:00", "23:59", "08:00", "00:00", "8:00", "24:00", std::nullopt}},
+           {.CP = {"00:00", "00:00", "00:00"}},  // a count whose missing times read as midnight
+           {.Enable = false, .CP = {"08:00"}},
+           {.ConnTimeTipe = 2, .CP = {"00:00", "09:00", "", "", "", "", "23:59"}},
+           {.ConnTimeTipe = 2, .CP = {"09:00"}},
+           {.ConnTimeTipe = 2, .CP = {"", "", "", "", "", "", "", "10:00"}},  // beyond Sunday
+           {.ConnTimeTipe = 3, .CP = {"08:00"}},
+           {.ConnTimeTipe = 7, .CP = {"08:00"}},
+           {.CP = {"23:59", "00:00", "12:00", "00:00", "23:59"}},
+       }) {
+    testing::addSchedule(registry, schedule);
+  }
+  const struct {
+    const char* name;
+    int64_t first, last;
+  } ranges[] = {
+      {"Sunday 20:00 to Tuesday 10:00, two midnights", minuteSinceEpoch(kSunday2030) - 30,
+       minuteSinceEpoch(kTuesday0900) + 60},
+      {"nine days from Tuesday 09:00, each weekday once or twice", minuteSinceEpoch(kTuesday0900),
+       minuteSinceEpoch(kTuesday0900) + 9 * kMinutesPerDay},
+      {"one minute, midnight", minuteSinceEpoch(kMonday0900) - 540,
+       minuteSinceEpoch(kMonday0900) - 540},
+      {"before the clock's epoch", minuteSinceEpoch(encodeDateTime(1890, 6, 1, 22, 0)),
+       minuteSinceEpoch(encodeDateTime(1890, 6, 3, 1, 0))},
   };
-  // Sunday 20:00 to Tuesday 10:00: two midnights and three weekdays.
-  const int64_t first = minuteSinceEpoch(kSunday2030) - 30;
-  const int64_t last = minuteSinceEpoch(kTuesday0900) + 60;
-  for (std::size_t index = 0; index < schedules.size(); ++index) {
-    SCOPED_TRACE("schedule " + std::to_string(index));
-    tAutoAZS registry;
-    const TAzsItem& item = testing::addSchedule(registry, schedules[index]);
-    std::vector<std::pair<int64_t, int32_t>> expected;
-    for (int64_t minute = first; minute <= last; ++minute) {
-      const std::vector<int32_t> dueHere = dueSlots(item, pollMoment(startOfMinute(minute)));
-      if (!dueHere.empty()) expected.emplace_back(minute, dueHere.back());
+  for (const auto& range : ranges) {
+    SCOPED_TRACE(range.name);
+    std::vector<std::tuple<int64_t, int32_t, int32_t>> expected, found;
+    std::vector<std::vector<std::pair<int64_t, int32_t>>> expectedLast(registry.Count());
+    for (int64_t minute = range.first; minute <= range.last; ++minute) {
+      for (const DuePoll& poll : duePolls(registry, startOfMinute(minute))) {
+        expected.emplace_back(minute, poll.position, poll.slot);
+        auto& last = expectedLast[static_cast<std::size_t>(poll.position)];
+        if (last.empty() || last.back().first != minute) last.emplace_back(minute, poll.slot);
+        last.back().second = poll.slot;
+      }
     }
-    std::vector<std::pair<int64_t, int32_t>> found;
-    for (const DueMinute& due : dueMinutesBetween(item, first, last)) {
-      found.emplace_back(due.minute, due.lastSlot);
+    for (const RegistryPoll& poll : pollsBetween(registry, range.first, range.last)) {
+      found.emplace_back(poll.minute, poll.position, poll.slot);
     }
     EXPECT_EQ(found, expected);
+    for (int32_t position = 0; position < registry.Count(); ++position) {
+      std::vector<std::pair<int64_t, int32_t>> foundLast;
+      for (const DueMinute& due :
+           dueMinutesBetween(registry.Items(position), range.first, range.last)) {
+        foundLast.emplace_back(due.minute, due.lastSlot);
+      }
+      EXPECT_EQ(foundLast, expectedLast[static_cast<std::size_t>(position)]) << "item " << position;
+    }
   }
+  // A range the clock cannot hold throws as the minute's rule does.
+  const int64_t lastClockMinute = minuteSinceEpoch(encodeDateTime(9999, 12, 31, 23, 59));
+  EXPECT_THROW(pollsBetween(registry, lastClockMinute, lastClockMinute + 1), std::invalid_argument);
 }
 
 }  // namespace

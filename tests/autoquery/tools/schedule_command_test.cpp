@@ -11,14 +11,20 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <set>
 #include <tuple>
 
 #include "autoquery/chart/chart_colours.h"
+#include "autoquery/chart/chart_geometry.h"
+#include "autoquery/core/poll_due.h"
 #include "autoquery/core/polling_engine.h"
 #include "autoquery/core/schedule_builder.h"
+#include "autoquery/core/time_text.h"
+#include "autoquery/tools/schedule/schedule_texts.h"
+#include "autoquery/tools/schedule/schedule_words.h"
 #include "platform/cp1251.h"
 #include "platform/cp1251_literal.h"
 #include "support/fake_host.h"
@@ -140,6 +146,159 @@ TEST_F(ScheduleCommandTest, NextGivesThePollsTheEngineMakesThroughTheSameMinutes
   }
   EXPECT_EQ(listed, polled);
   EXPECT_EQ(listed.size(), 6u);  // a check that the chain polls at all, not a copy of the rule
+}
+
+// Rows of cells as the tables were always laid out: each cell but the last padded to its
+// column's widest cell and two blanks, the line trimmed.
+QStringList alignedLines(const QList<QStringList>& rows) {
+  QList<qsizetype> widths;
+  for (const QStringList& row : rows) {
+    for (qsizetype column = 0; column < row.size(); ++column) {
+      if (widths.size() <= column) widths << 0;
+      widths[column] = std::max(widths[column], row[column].size());
+    }
+  }
+  QStringList lines;
+  for (const QStringList& row : rows) {
+    QString line;
+    for (qsizetype column = 0; column < row.size(); ++column) {
+      line += column + 1 < row.size() ? row[column].leftJustified(widths[column] + 2) : row[column];
+    }
+    lines << line.trimmed();
+  }
+  return lines;
+}
+
+// Every way of coming due and of not: a time twice, missing times read as midnight, times the
+// clock never shows, weekdays (one beyond Sunday), switched off, dates of the month, an unknown
+// kind, and a time past a day's end that the chart draws into the next day.
+std::vector<Schedule> variedChain() {
+  std::vector<Schedule> chain = mixedChain();
+  chain[0].CP = {"23:58", "00:01", "23:58", std::nullopt, "12:00", std::nullopt};
+  chain[1].CP = {"00:00", "23:59", "08.00", "24:00", "26:10"};
+  chain.push_back({.AZSName = u8"АЗС №6 Озёрная"_cp1251,
+                   .ConnTimeTipe = ScheduleKind::Weekdays,
+                   .CP = {"00:00", "", "12:00", "", "", "", "", "09:00"}});
+  chain.push_back({.AZSName = u8"АЗС №7 Полевая"_cp1251, .ConnTimeTipe = 5, .CP = {"12:00"}});
+  chain.push_back({.AZSName = kFirst, .ConnType = 2, .CP = {"23:58", "12:00"}});
+  return chain;
+}
+
+TEST_F(ScheduleCommandTest, NextListsWhatTheRuleGivesMinuteByMinuteLineForLine) {
+  const QString file = savedFile(variedChain());
+  tAutoAZS registry;
+  registry.LoadFromIni(file.toStdString());
+  const QDateTime from(QDate(2025, 3, 2), QTime(23, 55));  // a Sunday
+  const int hours = 200;
+  const std::optional<std::string> stations[] = {std::nullopt,
+                                                 std::string(u8"азс №1 центральная"_cp1251)};
+  for (const std::optional<std::string>& station : stations) {
+    SCOPED_TRACE(station ? "one station" : "all stations");
+    QList<QStringList> rows{unicode(text::kNextHeader).split('\t')};
+    for (int offset = 0; offset < hours * 60; ++offset) {
+      const QDateTime minute = from.addSecs(offset * 60);
+      const platform::DateTime moment =
+          platform::encodeDateTime(minute.date().year(), minute.date().month(), minute.date().day(),
+                                   minute.time().hour(), minute.time().minute());
+      for (const DuePoll& poll : duePolls(registry, moment)) {
+        if (station && !platform::equalsIgnoringCase(poll.AZSName, *station)) continue;
+        const bool transport = queryRoute(poll.ConnType, true, kTransportQueryMinimumVersion) ==
+                               QueryRoute::IpTransport;
+        rows << QStringList{momentText(minute), unicode(poll.AZSName),
+                            unicode(poll.HasUserQuery ? text::kAsks : text::kDoesNotAsk),
+                            connectionCaption(poll.ConnType),
+                            unicode(transport ? text::kViaTransport : text::kViaHost)};
+      }
+    }
+    QStringList arguments{
+        "--ini", file, "--at", "2025-03-02 23:55", "next", "--hours", QString::number(hours)};
+    if (station) arguments << "--station" << platform::toUnicode(*station);
+    const CommandRun run = runCommand(arguments);
+    ASSERT_EQ(run.exitStatus, 0) << run.err.toStdString();
+    EXPECT_GT(rows.size(), station ? 40 : 70);  // the chain polls at all, often
+    EXPECT_EQ(run.out.split('\n'), alignedLines(rows) << "");
+  }
+}
+
+// The starts of the boxes of an item's times, as the chart reads and places them, that reach
+// into the columns [first, end) of a chart of the geometry drawn at now.
+QStringList sessionsReaching(const TAzsItem& item, const chart::ChartGeometry& geometry,
+                             const QDateTime& now, int first, int end) {
+  std::vector<QDateTime> starts;
+  if (!item.Enable || !item.CP) return {};
+  for (int day = 0; day <= geometry.span + 1; ++day) {
+    const int weekday = now.date().addDays(day).dayOfWeek();
+    for (std::size_t slot = 0; slot < item.CP->size(); ++slot) {
+      const ConnectionPoint& point = (*item.CP)[slot];
+      const bool drawn =
+          item.ConnTimeTipe == ScheduleKind::Daily
+              ? point.has_value()
+              : slot + 1 == static_cast<std::size_t>(weekday) && point && point->size() >= 4;
+      const std::optional<TimeText> time = drawn ? readTimeText(*point) : std::nullopt;
+      if (!time) continue;
+      const int box = geometry.X(day) + geometry.v(time->hours, time->minutes);
+      if (box < end && box + geometry.w > first) {
+        starts.push_back(QDateTime(now.date().addDays(day), QTime(0, 0))
+                             .addSecs((time->hours * 60 + time->minutes) * 60));
+      }
+    }
+  }
+  std::sort(starts.begin(), starts.end());
+  starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+  QStringList texts;
+  for (const QDateTime& start : starts) texts << momentJson(start);
+  return texts;
+}
+
+TEST_F(ScheduleCommandTest, CollisionsNameEachStationsSessionsReachingIntoTheStretch) {
+  const QString file = savedFile(variedChain());
+  tAutoAZS registry;
+  registry.LoadFromIni(file.toStdString());
+  const QDateTime now(QDate(2026, 12, 7), QTime(7, 31));
+  for (const auto& [zoom, days] : {std::pair{1, 1}, std::pair{2, 9}, std::pair{5, 3}}) {
+    SCOPED_TRACE(::testing::Message() << "zoom " << zoom << ", days " << days);
+    const QStringList common{"--ini",
+                             file,
+                             "--at",
+                             "2026-12-07 07:31",
+                             "collisions",
+                             "--zoom",
+                             QString::number(zoom),
+                             "--days",
+                             QString::number(days)};
+    const QJsonArray collisions =
+        runCommand(common + QStringList{"--json"}).json()["collisions"].toArray();
+    ASSERT_FALSE(collisions.isEmpty());
+    const auto geometry = chart::ChartGeometry::make(zoom, days + 1, registry.Count(),
+                                                     now.time().msecsSinceStartOfDay());
+    QList<QStringList> rows;
+    for (const QJsonValue collision : collisions) {
+      const QDateTime start = QDateTime::fromString(collision["start"].toString(), Qt::ISODate);
+      const QDateTime end = QDateTime::fromString(collision["end"].toString(), Qt::ISODate);
+      const bool oneDay = start.date() == end.date();
+      QStringList stations;
+      for (const QJsonValue station : collision["stations"].toArray()) {
+        const TAzsItem& item = registry.Items(station["index"].toInt());
+        const QStringList expected = sessionsReaching(
+            item, geometry, now, collision["firstColumn"].toInt(), collision["endColumn"].toInt());
+        QStringList listed;
+        for (const QJsonValue session : station["sessions"].toArray()) listed << session.toString();
+        EXPECT_EQ(listed, expected) << unicode(item.AZSName).toStdString();
+        QStringList times;
+        for (const QString& session : expected) {
+          times << QDateTime::fromString(session, Qt::ISODate)
+                       .toString(oneDay ? "hh:mm" : "dd.MM hh:mm");
+        }
+        stations << unicode(item.AZSName) + " (" + times.join(", ") + ")";
+      }
+      rows << QStringList{
+          momentText(start) + " - " + (oneDay ? end.toString("hh:mm") : momentText(end)),
+          stations.join("; ")};
+    }
+    const QStringList lines = runCommand(common).out.split('\n');
+    ASSERT_EQ(lines.size(), rows.size() + 2);
+    EXPECT_EQ(lines.mid(1), alignedLines(rows) << "");
+  }
 }
 
 // The chart's red columns: where a row's box pixels show overlap red.

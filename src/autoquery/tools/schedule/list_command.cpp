@@ -2,13 +2,17 @@
 
 #include <QJsonArray>
 
+#include "autoquery/tools/schedule/aligned_columns.h"
 #include "autoquery/tools/schedule/schedule_texts.h"
 #include "autoquery/tools/schedule/schedule_words.h"
 
 namespace tarvel::autoquery::schedule {
 
-QString listText(const tAutoAZS& registry) {
-  if (registry.Count() == 0) return unicode(text::kEmptyRegistry) + '\n';
+void writeListText(QTextStream& out, const tAutoAZS& registry) {
+  if (registry.Count() == 0) {
+    out << unicode(text::kEmptyRegistry) + '\n';
+    return;
+  }
   QList<QStringList> rows{unicode(text::kListHeader).split('\t')};
   for (int32_t position = 0; position < registry.Count(); ++position) {
     const TAzsItem& item = registry.Items(position);
@@ -20,7 +24,7 @@ QString listText(const tAutoAZS& registry) {
                         kindCaption(item.ConnTimeTipe),
                         timesText(item)};
   }
-  return alignedColumns(rows);
+  writeAlignedColumns(out, rows);
 }
 
 QJsonObject listJson(const tAutoAZS& registry) {

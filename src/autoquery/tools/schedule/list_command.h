@@ -2,7 +2,7 @@
 #pragma once
 
 #include <QJsonObject>
-#include <QString>
+#include <QTextStream>
 
 #include "autoquery/core/auto_azs.h"
 
@@ -10,7 +10,7 @@ namespace tarvel::autoquery::schedule {
 
 // One line per item: index, name, polling on or off, asked or not, connection type, kind and
 // times, in the words of the office window.
-QString listText(const tAutoAZS& registry);
+void writeListText(QTextStream& out, const tAutoAZS& registry);
 // {"items": [{"index", "name", "enabled", "asks", "connectionType", "connectionTypeText",
 // "kind", "kindText", "slots", "timesText"}]}
 QJsonObject listJson(const tAutoAZS& registry);

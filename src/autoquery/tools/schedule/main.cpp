@@ -4,9 +4,11 @@
 //
 // Exit status: 0 done and nothing found, 1 collisions or findings, 2 an error (one line on
 // stderr). Texts for people are UTF-8; --json writes one JSON document.
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QJsonDocument>
+#include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -26,13 +28,26 @@ namespace {
 
 using namespace tarvel::autoquery::schedule;
 
-struct Result {
-  QString text;
-  QJsonObject json;
-  int exitStatus = 0;
+// Standard output for one command: its JSON document, or its text in UTF-8 through a buffered
+// stream, so that a listing of a hundred thousand lines costs no write per line. Everything that
+// can fail is done before the first byte goes out.
+class Output {
+ public:
+  explicit Output(bool json) : json_(json) { file_.open(stdout, QIODevice::WriteOnly); }
+  bool json() const { return json_; }
+  void write(const QJsonObject& document) {
+    file_.write(QJsonDocument(document).toJson(QJsonDocument::Indented));
+  }
+  QTextStream& text() { return text_; }
+
+ private:
+  bool json_;
+  QFile file_;
+  QTextStream text_{&file_};
 };
 
-Result runChart(const ToolOptions& options, const QDateTime& now, int& argc, char** argv) {
+int runChart(const ToolOptions& options, const QDateTime& now, int& argc, char** argv,
+             Output& output) {
   // The labels' fonts need a QGuiApplication; no display is needed.
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   const QGuiApplication application(argc, argv);
@@ -48,36 +63,59 @@ Result runChart(const ToolOptions& options, const QDateTime& now, int& argc, cha
   }
   const QImage picture = chartPicture(items, options.zoom, options.days, now);
   writeChartPicture(picture, options.picture);
-  return {chartText(options.picture, picture, items.size()),
-          chartJson(options.picture, picture, items.size()), 0};
+  if (output.json()) {
+    output.write(chartJson(options.picture, picture, items.size()));
+  } else {
+    output.text() << chartText(options.picture, picture, items.size());
+  }
+  return 0;
 }
 
-Result run(const ToolOptions& options, int& argc, char** argv) {
+// Runs the command; its exit status.
+int run(const ToolOptions& options, int& argc, char** argv, Output& output) {
   const QDateTime now = options.at.value_or(QDateTime::currentDateTime());
-  if (options.command == Command::Chart) return runChart(options, now, argc, argv);
+  if (options.command == Command::Chart) return runChart(options, now, argc, argv, output);
   const ScheduleFile file(options.ini.value_or(defaultScheduleFile()));
   switch (options.command) {
     case Command::List:
-      return {listText(file.registry), listJson(file.registry), 0};
+      if (output.json()) {
+        output.write(listJson(file.registry));
+      } else {
+        writeListText(output.text(), file.registry);
+      }
+      return 0;
     case Command::Next: {
       const auto polls = upcomingPolls(file.registry, now, options.hours, options.station);
-      return {upcomingPollsText(polls, options.hours), upcomingPollsJson(polls, now, options.hours),
-              0};
+      if (output.json()) {
+        output.write(upcomingPollsJson(file.registry, polls, now, options.hours));
+      } else {
+        writeUpcomingPollsText(output.text(), file.registry, polls, options.hours);
+      }
+      return 0;
     }
     case Command::Collisions: {
-      const auto collisions = sessionCollisions(file.items(), options.zoom, options.days, now);
-      return {collisionsText(collisions, options.zoom, options.days),
-              collisionsJson(collisions, options.zoom, options.days, now),
-              collisions.empty() ? 0 : 1};
+      const auto items = file.items();
+      const SessionCollisions found(items, options.zoom, options.days, now);
+      if (output.json()) {
+        output.write(collisionsJson(found, items, options.zoom, options.days, now));
+      } else {
+        writeCollisionsText(output.text(), found, items, options.zoom, options.days);
+      }
+      return found.collisions().empty() ? 0 : 1;
     }
     case Command::Check: {
       const auto findings = checkSchedule(file.ini, file.registry);
-      return {findingsText(findings), findingsJson(findings), findings.empty() ? 0 : 1};
+      if (output.json()) {
+        output.write(findingsJson(findings));
+      } else {
+        output.text() << findingsText(findings);
+      }
+      return findings.empty() ? 0 : 1;
     }
     case Command::Chart:
       break;
   }
-  return {};
+  return 0;
 }
 
 void write(std::FILE* stream, const QByteArray& bytes) {
@@ -97,10 +135,8 @@ int main(int argc, char** argv) {
       write(stdout, tarvel::platform::toUnicode(text::kUsage).toUtf8() + '\n');
       return 0;
     }
-    const Result result = run(options, argc, argv);
-    write(stdout, options.json ? QJsonDocument(result.json).toJson(QJsonDocument::Indented)
-                               : result.text.toUtf8());
-    return result.exitStatus;
+    Output output(options.json);
+    return run(options, argc, argv, output);
   } catch (const std::exception& error) {
     // Every message of ours and of the plug-in's libraries is Windows-1251.
     QString line = tarvel::platform::toUnicode(error.what()).simplified();

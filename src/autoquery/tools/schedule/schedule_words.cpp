@@ -71,23 +71,4 @@ QString momentJson(const QDateTime& moment) {
   return moment.toString(QStringLiteral("yyyy-MM-ddThh:mm"));
 }
 
-QString alignedColumns(const QList<QStringList>& rows) {
-  QList<qsizetype> widths;
-  for (const QStringList& row : rows) {
-    for (qsizetype column = 0; column < row.size(); ++column) {
-      if (widths.size() <= column) widths << 0;
-      widths[column] = std::max(widths[column], row[column].size());
-    }
-  }
-  QString text;
-  for (const QStringList& row : rows) {
-    QString line;
-    for (qsizetype column = 0; column < row.size(); ++column) {
-      line += column + 1 < row.size() ? row[column].leftJustified(widths[column] + 2) : row[column];
-    }
-    text += line.trimmed() + '\n';
-  }
-  return text;
-}
-
 }  // namespace tarvel::autoquery::schedule

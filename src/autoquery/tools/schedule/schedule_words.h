@@ -30,7 +30,4 @@ QJsonArray slotsJson(const TAzsItem& item);
 QString momentText(const QDateTime& moment);
 QString momentJson(const QDateTime& moment);
 
-// Rows of cells joined into columns padded to their widest cell, two blanks apart.
-QString alignedColumns(const QList<QStringList>& rows);
-
 }  // namespace tarvel::autoquery::schedule
