@@ -32,7 +32,10 @@ TEST(MinuteBookkeeping, MinutesThatPassWhileATickHoldsTheEngineAreQueuedInOrderE
       {"still the same minute", 100, std::nullopt, std::nullopt, {}},
       {"a step back: only the minute it lands in", 50, std::nullopt, std::nullopt, {50}},
       {"a step back to a walked minute", 50, 50, std::nullopt, {}},
-      {"more than a day on: a clock step", 100 + kLatePollMinutes + 1, std::nullopt, std::nullopt,
+      {"more than a day on: a clock step",
+       100 + kLatePollMinutes + 1,
+       std::nullopt,
+       std::nullopt,
        {100 + kLatePollMinutes + 1}},
   };
   for (const auto& test : cases) {
@@ -55,7 +58,8 @@ TEST(MinuteBookkeeping, OnlyMinutesACountDownHeldAreWalkedHoweverLate) {
   } cases[] = {
       {"an exchange held them all", std::nullopt, {105, 106, 107, 108, 109, 110}},
       {"a count-down held the first three", 103, {101, 102, 103, 105, 106, 107, 108, 109, 110}},
-      {"a count-down longer than a day is a clock step", 100 + kLatePollMinutes + 1,
+      {"a count-down longer than a day is a clock step",
+       100 + kLatePollMinutes + 1,
        {105, 106, 107, 108, 109, 110}},
   };
   for (const auto& test : cases) {
