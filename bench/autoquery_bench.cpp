@@ -5,15 +5,14 @@
 // stations with none or 100 of them due, and the ticks that report the polls of a whole day, and
 // of six hours, without ticks.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <mutex>
-#include <stdexcept>
 #include <string>
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/core/polling_engine.h"
+#include "bench_folder.h"
 #include "platform/clock.h"
 
 namespace {
@@ -22,27 +21,9 @@ using tarvel::autoquery::PollingEngine;
 using tarvel::autoquery::tAutoAZS;
 using tarvel::autoquery::TAzsItem;
 
-// A folder of its own for the run's files, removed at exit.
-class BenchFolder {
- public:
-  BenchFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tarvel-autoquery-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~BenchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::filesystem::path file(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
-
-const BenchFolder& folder() {
-  static const BenchFolder instance;
+// The run's folder, made at its first use.
+const tarvel::bench::BenchFolder& folder() {
+  static const tarvel::bench::BenchFolder instance("tarvel-autoquery-bench");
   return instance;
 }
 

@@ -4,16 +4,15 @@
 // feeds; "[]" lines): time and the growth of the peak resident memory of one read and of one
 // write.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <QSettings>
 #include <QString>
 #include <array>
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <string>
 
+#include "bench_folder.h"
 #include "platform/profile_file.h"
 
 namespace {
@@ -24,26 +23,9 @@ constexpr std::array<const char*, 10> kItemKeys = {
     "Enable",  "HasUserQuery", "AZSName", "ConnType", "ConnTimeTipe",
     "CPcount", "CP0time",      "CP1time", "CP2time",  "CP3time"};
 
-// A folder of its own for the run's files, removed at exit.
-class BenchFolder {
- public:
-  BenchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarvel-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~BenchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::filesystem::path file(const std::string& name) const { return path_ / name; }
-
- private:
-  std::filesystem::path path_;
-};
-
-const BenchFolder& folder() {
-  static const BenchFolder instance;
+// The run's folder, made at its first use.
+const tarvel::bench::BenchFolder& folder() {
+  static const tarvel::bench::BenchFolder instance("tarvel-bench");
   return instance;
 }
 

@@ -264,11 +264,5 @@ TEST_F(Lifecycle, GetAutoSendIsZeroOutsideLoadAndFollowsTheCheckBoxBeforeApply) 
   EXPECT_EQ(plugin::getAutoSend(), 0);
 }
 
-TEST(TimerLock, IsReEntrant) {
-  std::unique_lock first(plugin::TimerLock());
-  EXPECT_TRUE(plugin::TimerLock().try_lock());
-  plugin::TimerLock().unlock();
-}
-
 }  // namespace
 }  // namespace tarvel::testing

@@ -157,8 +157,8 @@ TEST_F(PollingEngineTest, TicksDeliveredWhileTheOperatorIsAskedAreWalkedInOrderA
   testing::addSchedule(registry, {.AZSName = "C", .CP = {"14:07"}});
   bool lockFreeDuringTheQuestion = true;
   answer = [&](const std::string&) {
-    // A host that re-enters the tick while the operator is asked, until 14:07:14 (Qt itself
-    // delivers no tick of a timer whose slot still runs).
+    // A host that re-enters the tick while the operator is asked, every half minute until 14:07
+    // (Qt itself delivers no tick of a timer whose slot still runs).
     for (const int seconds : {30, 60, 90, 120}) {
       platform::setClockForTests(monday(14, 5, 0) + seconds / 86'400.0);
       engine.tick();

@@ -25,14 +25,12 @@
 #include "autoquery/ui/azs_frame.h"
 #include "autoquery/ui/office_window_texts.h"
 #include "platform/cp1251.h"
-#include "support/fake_host.h"
 #include "support/firebird_server.h"
 #include "support/local_port.h"
 #include "support/office_database_threads.h"
+#include "support/office_window_fixture.h"
 #include "support/office_window_showing.h"
-#include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"
-#include "support/temporary_installation.h"
 
 namespace tarvel::autoquery {
 namespace {
@@ -56,47 +54,24 @@ const std::vector<std::string> kSavedNames = {cp1251("Старое 0"), cp1251("
 const std::vector<std::string> kServerNames = {cp1251("АЗС №1"), cp1251("АЗС №2"),
                                                cp1251("АЗС №3")};
 
-// The office window as the plug-in makes it, its poll timer ticking every 20 ms into a counter.
-class OfficeWindowFixture : public ::testing::Test {
+// The office window with two saved schedules, its poll timer ticking every 20 ms into a counter.
+class PolledOfficeWindowTest : public testing::OfficeWindowFixture {
  public:
-  ~OfficeWindowFixture() override {
-    AutoAZS.reset();
-    form.reset();
-    // A call the window gave up ends once its server answers (TearDown resumes it): nothing of
-    // the test outlives it.
-    for (int wait = 0; wait < 200 && testing::officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
-  }
-
   void startOffice(const std::string& hostDatabaseText) {
     host.commandAnswers[HostCommand::DatabaseConnection] = HostVariant::fromText(hostDatabaseText);
     installation.writeSettings(savedSchedule(2));
-    AutoAZS = std::make_unique<tAutoAZS>();
-    AutoAZS->LoadFromIni(installation.settingsFile());
-    form = std::make_unique<TAutoZaprosOfficeForm>(*AutoAZS, &host);
+    OfficeWindowFixture::startOffice();
     form->TimerSend->setInterval(20);
     form->setTickAction([this] { ++ticks; });
   }
-  std::vector<std::string> registryNames() const {
-    std::vector<std::string> names;
-    for (int32_t i = 0; i < AutoAZS->Count(); ++i) names.push_back(AutoAZS->Items(i).AZSName);
-    return names;
-  }
-  std::vector<std::string> hostErrors() const {
-    return host.messageTexts(MessageKind::ErrorOrWarning);
-  }
 
-  testing::TemporaryInstallation installation;
-  testing::FakeHost host;
-  testing::RecordedApplicationErrors applicationErrors;
-  std::unique_ptr<TAutoZaprosOfficeForm> form;
-  std::unique_ptr<tAutoAZS> AutoAZS;
   int ticks = 0;
 };
 
 // With a server holding the office database of three stations. A server that cannot be started
 // fails the test with the reason (no package source, no network, a broken package): these tests
 // are the only ones of a real server, and passing without it would hide that.
-class OfficeServerTest : public OfficeWindowFixture {
+class OfficeServerTest : public PolledOfficeWindowTest {
  public:
   void SetUp() override {
     try {
@@ -267,7 +242,7 @@ TEST_F(OfficeServerTest, WindowGoingWhileACallIsStuckClosesItsConnectionAndEndsI
   EXPECT_FALSE(testing::officeDatabaseThreadRuns());
 }
 
-TEST_F(OfficeWindowFixture, ListenerThatNeverAnswersIsReportedAsAConnectTimeout) {
+TEST_F(PolledOfficeWindowTest, ListenerThatNeverAnswersIsReportedAsAConnectTimeout) {
   const testing::LocalPort listener(testing::LocalPort::Kind::Silent);
   startOffice(listener.hostDatabaseText());
   ASSERT_TRUE(testing::showAndWaitForStations(*form));

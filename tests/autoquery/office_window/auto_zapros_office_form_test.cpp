@@ -16,11 +16,13 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -30,11 +32,10 @@
 #include "autoquery/ui/azs_frame.h"
 #include "autoquery/ui/office_window_texts.h"
 #include "platform/cp1251.h"
-#include "support/fake_host.h"
+#include "support/office_window_fixture.h"
 #include "support/office_window_showing.h"
 #include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"
-#include "support/temporary_installation.h"
 #include "support/user_actions.h"
 
 namespace tarvel::autoquery {
@@ -55,15 +56,11 @@ std::string savedSchedule(int count) {
   return text;
 }
 
-class OfficeWindowTest : public ::testing::Test {
+class OfficeWindowTest : public testing::OfficeWindowFixture {
  public:
   OfficeWindowTest() {
     host.commandAnswers[HostCommand::DatabaseConnection] =
         HostVariant::fromText("C:\\FSYS\\MAIN.FDB");
-  }
-  ~OfficeWindowTest() override {
-    AutoAZS.reset();  // the registry goes before the window, as at unload
-    form.reset();
   }
 
   std::filesystem::path officeFile() const {
@@ -72,13 +69,6 @@ class OfficeWindowTest : public ::testing::Test {
   void createOffice(const std::vector<OfficeStation>& stations) const {
     std::filesystem::create_directories(officeFile().parent_path());
     createOfficeDatabase(officeFile(), stations);
-  }
-  // The plug-in's start at the office: the registry, the window given it, then the registry
-  // loaded from cnf.INI.
-  void startOffice() {
-    AutoAZS = std::make_unique<tAutoAZS>();
-    form = std::make_unique<TAutoZaprosOfficeForm>(*AutoAZS, &host);
-    AutoAZS->LoadFromIni(installation.settingsFile());
   }
   // An office database of stations named "1" to "count".
   void createChain(int count) const {
@@ -107,21 +97,8 @@ class OfficeWindowTest : public ::testing::Test {
     const auto* frame = qobject_cast<const TAZSFrame*>(QApplication::focusWidget());
     return frame != nullptr ? frame->AZSIndex() : -1;
   }
-  std::vector<std::string> registryNames() const {
-    std::vector<std::string> names;
-    for (int32_t i = 0; i < AutoAZS->Count(); ++i) names.push_back(AutoAZS->Items(i).AZSName);
-    return names;
-  }
-  std::vector<std::string> hostErrors() const {
-    return host.messageTexts(MessageKind::ErrorOrWarning);
-  }
 
-  testing::TemporaryInstallation installation;
-  testing::FakeHost host;
-  testing::RecordedApplicationErrors applicationErrors;
   testing::ScriptedDialogs dialogs;
-  std::unique_ptr<TAutoZaprosOfficeForm> form;
-  std::unique_ptr<tAutoAZS> AutoAZS;
 };
 
 struct SynchronisationCase {
@@ -607,6 +584,27 @@ TEST_F(OfficeWindowTest, TabOntoTheChartKeepsTheStationNamesAndDayLabelsInSightA
   for (int x = 0; x < picture.width(); ++x) framePixels += picture.pixel(x, 0) == text ? 1 : 0;
   EXPECT_EQ(shown.top(), 0);
   EXPECT_GT(framePixels, shown.width() / 4);
+}
+
+TEST(OfficeWindowTimer, IsHiddenAndTicksEveryThirtySecondsThroughTheGuard) {
+  testing::RecordedApplicationErrors reportedErrors;
+  tAutoAZS registry;
+  TAutoZaprosOfficeForm form(registry);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_TRUE(form.TimerSend->isActive());
+  EXPECT_EQ(form.TimerSend->interval(), 30'000);
+
+  // Only its pace is quickened: its ticks still come from Qt's event loop.
+  form.TimerSend->setInterval(1);
+  QTest::qWait(20);  // no tick action yet: nothing happens
+  int ticks = 0;
+  form.setTickAction([&] {
+    if (++ticks == 2) throw std::runtime_error("host failed");
+  });
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, 5000)) << "ticks go on after a failure";
+  form.TimerSend->stop();
+  ASSERT_EQ(reportedErrors.messages.size(), 1u);
+  EXPECT_EQ(reportedErrors.messages[0], "host failed");
 }
 
 }  // namespace

@@ -5,11 +5,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
-#include <stdexcept>
 
-#include "autoquery/core/auto_azs.h"
-#include "autoquery/ui/auto_zapros_office_form.h"
 #include "autoquery/ui/image_list.h"
 #include "platform/cp1251.h"
 #include "support/recorded_errors.h"
@@ -149,26 +145,6 @@ TEST_F(AzsFrameTest, FocusIsMarkedWithoutMovingAnythingOfTheFrame) {
     }
   }
   EXPECT_NE(withFocus, withoutFocus) << "the focus shows";
-}
-
-TEST(OfficeWindowTimer, IsHiddenAndTicksEveryThirtySecondsThroughTheGuard) {
-  testing::RecordedApplicationErrors reportedErrors;
-  tAutoAZS registry;
-  TAutoZaprosOfficeForm form(registry);
-  EXPECT_FALSE(form.isVisible());
-  EXPECT_TRUE(form.TimerSend->isActive());
-  EXPECT_EQ(form.TimerSend->interval(), 30'000);
-
-  form.TimerSendTimer();  // no tick action yet: nothing happens
-  int ticks = 0;
-  form.setTickAction([&] {
-    if (++ticks == 2) throw std::runtime_error("host failed");
-  });
-  form.TimerSendTimer();
-  form.TimerSendTimer();
-  EXPECT_EQ(ticks, 2);
-  ASSERT_EQ(reportedErrors.messages.size(), 1u);
-  EXPECT_EQ(reportedErrors.messages[0], "host failed");
 }
 
 }  // namespace
