@@ -1,21 +1,21 @@
 #include "autoquery/chart/chart_colours.h"
 
-#include "autoquery/chart/readable_colour.h"
+#include "platform/readable_colour.h"
 
 namespace tarvel::autoquery::chart {
 
 ChartColours chartColoursOn(QRgb background) {
   ChartColours colours;
   colours.background = background;
-  if (!isDarkBackground(QColor(background))) return colours;
+  if (!platform::isDarkBackground(QColor(background))) return colours;
   const auto readable = [&](QRgb fixed, double ratio) {
-    return readableCounterpart(QColor(fixed), QColor(background), ratio).rgb();
+    return platform::readableCounterpart(QColor(fixed), QColor(background), ratio).rgb();
   };
   // The blue is the day labels' colour too, so it is held to the measure of a text.
-  colours.label = readable(colour::kLabelBlue, kTextContrast);
-  colours.time = readable(colour::kTimeMaroon, kTextContrast);
-  colours.outline = readable(colour::kBlack, kLineContrast);
-  colours.hatch = readable(colour::kHatchSilver, kLineContrast);
+  colours.label = readable(colour::kLabelBlue, platform::kTextContrast);
+  colours.time = readable(colour::kTimeMaroon, platform::kTextContrast);
+  colours.outline = readable(colour::kBlack, platform::kLineContrast);
+  colours.hatch = readable(colour::kHatchSilver, platform::kLineContrast);
   return colours;
 }
 

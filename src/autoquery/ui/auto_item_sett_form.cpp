@@ -19,6 +19,7 @@
 #include "autoquery/ui/toggle_switch.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
+#include "platform/ui/form_font.h"
 #include "platform/ui/operator_dialogs.h"
 #include "settings/connection_type.h"
 
@@ -49,7 +50,8 @@ TAutoItemSettForm::TAutoItemSettForm(tAutoAZS& registry)
           Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       registry_(registry) {
   // A resizable window: only the buttons follow its edges.
-  setMinimumSize(kDesignClientSize.width() / 2, kDesignClientSize.height() / 4);
+  setMinimumSize(
+      platform::scaled(QSize(kDesignClientSize.width() / 2, kDesignClientSize.height() / 4)));
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   createComponents();
   nameEditorForListeners(*this);
@@ -96,11 +98,11 @@ QString TAutoItemSettForm::weekdayTime(int row) const {
 }
 
 void TAutoItemSettForm::FormShow() {
-  resize(width(), kOuterHeight - (frameGeometry().height() - height()));
+  resize(width(), platform::scaled(kOuterHeight) - (frameGeometry().height() - height()));
 
   const TAzsItem& item = registry_.Items(AZSIndex);
   setCaptionWithin(lbAZSname, platform::toUnicode(item.AZSName),
-                   RxSwitch1->x() - lbAZSname->x() - kNameRightMargin);
+                   RxSwitch1->x() - lbAZSname->x() - platform::scaled(kNameRightMargin));
   cbEnable->setChecked(item.Enable);
   cbEnableClick();
   cbQuery->setChecked(item.HasUserQuery);
@@ -154,9 +156,10 @@ void TAutoItemSettForm::FormShow() {
 
 void TAutoItemSettForm::resizeEvent(QResizeEvent* event) {
   SettingsDialog::resizeEvent(event);
-  const int buttonTop = height() - kButtonBottomGap - BitBtn1->height();
-  BitBtn1->move(width() - kApplyRightGap - BitBtn1->width(), buttonTop);
-  BitBtn2->move(width() - kCancelRightGap - BitBtn2->width(), buttonTop);
+  using platform::scaled;
+  const int buttonTop = height() - scaled(kButtonBottomGap) - BitBtn1->height();
+  BitBtn1->move(width() - scaled(kApplyRightGap) - BitBtn1->width(), buttonTop);
+  BitBtn2->move(width() - scaled(kCancelRightGap) - BitBtn2->width(), buttonTop);
 }
 
 void TAutoItemSettForm::cbEnableClick() { RxSwitch1->setChecked(cbEnable->isChecked()); }
@@ -167,11 +170,11 @@ void TAutoItemSettForm::rbDayClick() {
   gbDay->hide();
   gbWeek->hide();
   if (rbDay->isChecked()) {
-    gbDay->move(gbDay->x(), kTimeGroupTop);
+    gbDay->move(gbDay->x(), platform::scaled(kTimeGroupTop));
     gbDay->show();
   }
   if (rbWeek->isChecked()) {
-    gbWeek->move(gbWeek->x(), kTimeGroupTop);
+    gbWeek->move(gbWeek->x(), platform::scaled(kTimeGroupTop));
     gbWeek->show();
   }
 }

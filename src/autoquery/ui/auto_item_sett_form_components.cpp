@@ -29,7 +29,7 @@ Button* makeCaptioned(QWidget* parent, const char* objectName, const char* cp125
                       QRect place) {
   auto* button = makeComponent<Button>(parent, objectName);
   button->setText(platform::toUnicode(cp1251Text));
-  button->setGeometry(place);
+  button->setGeometry(platform::scaled(place));
   platform::widenToFitCaption(button);
   return button;
 }
@@ -38,7 +38,7 @@ QGroupBox* makeGroup(QWidget* parent, const char* objectName, const char* cp1251
                      QRect place) {
   auto* group = makeComponent<QGroupBox>(parent, objectName);
   group->setTitle(platform::toUnicode(cp1251Title));
-  group->setGeometry(place);
+  group->setGeometry(platform::scaled(place));
   return group;
 }
 
@@ -47,7 +47,7 @@ QToolButton* makeSpeedButton(QWidget* parent, const char* objectName, const char
   auto* button = makeComponent<QToolButton>(parent, objectName);
   button->setText(platform::toUnicode(cp1251Text));
   button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  button->setGeometry(place);
+  button->setGeometry(platform::scaled(place));
   return button;
 }
 
@@ -66,7 +66,7 @@ void TAutoItemSettForm::createComponents() {
   cbQuery = makeCaptioned<QCheckBox>(this, "cbQuery", text::kAskCaption, {8, 40, 237, 17});
 
   RxSwitch1 = makeComponent<ToggleSwitch>(this, "RxSwitch1");
-  RxSwitch1->setGeometry(339, -3, 50, 53);
+  RxSwitch1->setGeometry(platform::scaled(QRect(339, -3, 50, 53)));
 
   createTypeGroups();
   createDailyGroup();
@@ -104,7 +104,7 @@ void TAutoItemSettForm::createDailyGroup() {
   Label2 = makeLabel(gbDay, "Label2", text::kConnectionTimeCaption, {8, 18, 0, 0});
 
   lbDayTime = makeComponent<QListWidget>(gbDay, "lbDayTime");
-  lbDayTime->setGeometry(7, 32, 121, 150);
+  lbDayTime->setGeometry(platform::scaled(QRect(7, 32, 121, 150)));
   lbDayTime->setSelectionMode(QAbstractItemView::SingleSelection);
   lbDayTime->setSortingEnabled(false);
 
@@ -121,12 +121,12 @@ void TAutoItemSettForm::createWeekdayGroup() {
   Label3 = makeLabel(gbWeek, "Label3", text::kConnectionTimeCaption, {8, 18, 0, 0});
 
   lvWeekDay = makeComponent<QTreeWidget>(gbWeek, "lvWeekDay");
-  lvWeekDay->setGeometry(8, 33, 225, 149);
+  lvWeekDay->setGeometry(platform::scaled(QRect(8, 33, 225, 149)));
   lvWeekDay->setColumnCount(2);
   lvWeekDay->setHeaderLabels(
       {platform::toUnicode(text::kWeekdaysColumn), platform::toUnicode(text::kTimeColumn)});
-  lvWeekDay->setColumnWidth(0, 100);
-  lvWeekDay->setColumnWidth(1, 80);
+  lvWeekDay->setColumnWidth(0, platform::scaled(100));
+  lvWeekDay->setColumnWidth(1, platform::scaled(80));
   lvWeekDay->setRootIsDecorated(false);
   lvWeekDay->setSelectionBehavior(QAbstractItemView::SelectRows);
   lvWeekDay->setSelectionMode(QAbstractItemView::SingleSelection);

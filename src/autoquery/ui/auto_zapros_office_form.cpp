@@ -34,6 +34,7 @@
 #include "autoquery/ui/office_window_texts.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
+#include "platform/ui/fixed_colours.h"
 #include "platform/ui/form_font.h"
 #include "platform/ui/operator_dialogs.h"
 #include "settings/settings_file.h"
@@ -51,13 +52,15 @@ TAutoZaprosOfficeForm::TAutoZaprosOfficeForm(tAutoAZS& AutoAZS, HostCallback* ho
     : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       AutoAZS_(AutoAZS),
-      host_(host) {
+      host_(host),
+      frameWidth_(TAZSFrame::scaledFrameWidth()),
+      headerHeight_(platform::scaled(kHeaderHeight)) {
   setObjectName("TAutoZaprosOfficeForm");
   setWindowTitle(platform::toUnicode(text::kOfficeFormCaption));
   platform::applyFormFont(this);
   createComponents();
   nameOfficeWindowForListeners(*this);
-  resize(kClientSize);
+  resize(platform::scaled(kClientSize));
   move(0, 0);
 
   // TimerSendTimer enters the error guard itself.
@@ -86,6 +89,10 @@ TAutoZaprosOfficeForm::TAutoZaprosOfficeForm(tAutoAZS& AutoAZS, HostCallback* ho
 TAutoZaprosOfficeForm::~TAutoZaprosOfficeForm() = default;
 
 QWidget* TAutoZaprosOfficeForm::scrollContents() const { return ScrollBox1->widget(); }
+
+QPoint TAutoZaprosOfficeForm::chartPlace() const {
+  return {frameWidth_ + kChartPlace.x() - kFrameWidth, kChartPlace.y() + columnShift()};
+}
 
 void TAutoZaprosOfficeForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
@@ -309,8 +316,8 @@ QWidget* TAutoZaprosOfficeForm::frameBand(int position) {
     strip->setObjectName(QString("FrameBand%1").arg(frameBands_.size()));
     const int top =
         kFirstFrameTop + static_cast<int>(frameBands_.size()) * kFramesPerBand * kFrameStep;
-    strip->setMask(QRegion(0, top, kFrameWidth, kFramesPerBand * kFrameStep));
-    strip->setGeometry(0, 0, kFrameWidth, top + kFramesPerBand * kFrameStep);
+    strip->setMask(QRegion(0, top, frameWidth_, kFramesPerBand * kFrameStep));
+    strip->setGeometry(0, columnShift(), frameWidth_, top + kFramesPerBand * kFrameStep);
     strip->hide();
     frameBands_.push_back(strip);
     bandHasFrames_.push_back(false);
@@ -330,7 +337,7 @@ void TAutoZaprosOfficeForm::makeFrames(int32_t first, int32_t end) {
     madeAny = true;
     QWidget* strip = frameBand(position);
     bandHasFrames_[static_cast<size_t>(position / kFramesPerBand)] = true;
-    frame = new TAZSFrame(ImageList1, strip);
+    frame = new TAZSFrame(ImageList1, strip, frameWidth_);
     // Tab reaches the frames through focusNextPrevChild, in the stations' order; Qt's own
     // focus chain, which would put them in the order they were made, leaves them out.
     frame->setFocusPolicy(Qt::ClickFocus);
@@ -455,7 +462,8 @@ bool TAutoZaprosOfficeForm::eventFilter(QObject* watched, QEvent* event) {
 
 void TAutoZaprosOfficeForm::showBandsInSight() {
   if (!isVisible()) return;
-  const int sightTop = ScrollBox1->verticalScrollBar()->value();
+  // In the bands' coordinates.
+  const int sightTop = ScrollBox1->verticalScrollBar()->value() - columnShift();
   const int sightBottom = sightTop + ScrollBox1->viewport()->height();
   const int bandHeight = kFramesPerBand * kFrameStep;
   // The stations in sight, and a few on either side so that small steps find their frames made.
@@ -483,24 +491,34 @@ void TAutoZaprosOfficeForm::showBandsInSight() {
 void TAutoZaprosOfficeForm::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
   // The two buttons keep their distance from the right edge.
-  const int cancelLeft = width() - kRightMargin - kButtonWidth;
-  BitBtn2->move(cancelLeft, kButtonTop);
-  BitBtn1->move(cancelLeft - kButtonGap - kButtonWidth, kButtonTop);
+  using platform::scaled;
+  const int cancelLeft = width() - scaled(kRightMargin) - BitBtn2->width();
+  BitBtn2->move(cancelLeft, scaled(kButtonTop));
+  BitBtn1->move(cancelLeft - scaled(kButtonGap) - BitBtn1->width(), scaled(kButtonTop));
   fitScrollContents();
+}
+
+void TAutoZaprosOfficeForm::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange && p != nullptr) {
+    platform::guarded([this] { paintLegendPictures(); });
+  }
 }
 
 void TAutoZaprosOfficeForm::fitScrollContents() {
   QWidget* contents = scrollContents();
-  int bottom = kChartPlace.y() + Image1->height();
+  const QPoint chart = chartPlace();
+  int bottom = chart.y() + Image1->height();
   if (const int32_t count = AutoAZS_.Count(); count > 0) {
     // The last item's frame stands lowest.
     const TAzsItem& last = AutoAZS_.Items(count - 1);
-    bottom = std::max(bottom, last.Index * kFrameStep + kFirstFrameTop + kFrameHeight);
+    bottom =
+        std::max(bottom, columnShift() + last.Index * kFrameStep + kFirstFrameTop + kFrameHeight);
   }
   const QSize viewport = ScrollBox1->viewport()->size();
-  const int width = std::max(kChartPlace.x() + Image1->width(), viewport.width());
+  const int width = std::max(chart.x() + Image1->width(), viewport.width());
   contents->resize(width, std::max(bottom, viewport.height()));
-  Label13->setGeometry(0, 0, width, kHeaderHeight);
+  Label13->setGeometry(0, 0, width, headerHeight_);
   showBandsInSight();
 }
 

@@ -23,6 +23,7 @@
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/database/office_database_thread.h"
 #include "autoquery/ui/image_list.h"
+#include "autoquery/ui/office_window_layout.h"
 #include "tarvel/contract.h"
 
 class QCheckBox;
@@ -153,8 +154,12 @@ class TAutoZaprosOfficeForm : public QDialog {
 
   // The widget inside ScrollBox1 that Label13, the station frames and Image1 stand on. The
   // frames stand in bands of kFramesPerBand (see frameBand) that cover the contents from the
-  // top, so a frame's geometry is its place in the contents.
+  // top, so a frame's geometry is its place in the contents; a header grown with a larger
+  // desktop font moves the bands, and the chart with them, down by columnShift.
   QWidget* scrollContents() const;
+  // How far a larger desktop font moves the column of frames and the chart down: the growth of
+  // Label13's height; 0 at the default font.
+  int columnShift() const { return headerHeight_ - office_window_layout::kHeaderHeight; }
 
  signals:
   // A station frame was clicked; azsIndex is the frame's AZSIndex.
@@ -163,6 +168,8 @@ class TAutoZaprosOfficeForm : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // A change of the desktop's theme paints the legend's pictures on the new background.
+  void changeEvent(QEvent* event) override;
   // Follows the size of ScrollBox1's viewport, which also changes when the legend comes or goes.
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Tab and Shift+Tab go through the stations in screen order, between ScrollBox1 and the
@@ -173,6 +180,10 @@ class TAutoZaprosOfficeForm : public QDialog {
   void createComponents();
   void createLegend();
   void createBottomPanel();
+  // The legend's swatches and icon columns on the background the legend panel shows.
+  void paintLegendPictures();
+  // Where Image1 stands: right of the frames, its top at the first frame's band.
+  QPoint chartPlace() const;
   void reportToHost(const std::string& text);
   // The part of FormShow that waits for the database, once the window is on the screen.
   void ReadStationList();
@@ -205,6 +216,9 @@ class TAutoZaprosOfficeForm : public QDialog {
 
   tAutoAZS& AutoAZS_;
   HostCallback* host_ = nullptr;
+  // The frames' width and the header's height at the desktop font of the window's making.
+  const int frameWidth_;
+  const int headerHeight_;
   std::function<void()> tickAction_;
   DatabaseWait* openingWait_ = nullptr;  // while FormShow waits for the database
   bool reading_ = false;

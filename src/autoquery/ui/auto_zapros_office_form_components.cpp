@@ -21,6 +21,7 @@
 #include "platform/cp1251.h"
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/error_guard.h"
+#include "platform/ui/fixed_colours.h"
 #include "platform/ui/form_font.h"
 
 namespace tarvel::autoquery {
@@ -38,7 +39,7 @@ constexpr int kLegendSwitchPixelSize = 15;
 QFrame* makePanel(QWidget* parent, const char* objectName, int height) {
   auto* panel = makeComponent<QFrame>(parent, objectName);
   panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  panel->setFixedHeight(height);
+  panel->setFixedHeight(platform::scaled(height));
   return panel;
 }
 
@@ -52,15 +53,20 @@ QSlider* makeTrackBar(QWidget* parent, const char* objectName, QRect place, int 
   trackBar->setTickPosition(QSlider::TicksBelow);
   trackBar->setTickInterval(1);
   trackBar->setValue(position);
-  trackBar->setGeometry(place);
+  trackBar->setGeometry(platform::scaled(place));
   return trackBar;
 }
 
-QLabel* makePicture(QWidget* parent, const char* objectName, QPoint place, const QPixmap& picture) {
+// A picture at the form's place; its pixmap comes with paintLegendPictures.
+QLabel* makePicture(QWidget* parent, const char* objectName, QPoint place) {
   auto* label = makeComponent<QLabel>(parent, objectName);
-  label->setPixmap(picture);
-  label->setGeometry(QRect(place, picture.size()));
+  label->move(platform::scaled(place));
   return label;
+}
+
+void showPicture(QLabel* label, const QPixmap& picture) {
+  label->setPixmap(picture);
+  label->resize(picture.size());
 }
 
 }  // namespace
@@ -86,7 +92,7 @@ void TAutoZaprosOfficeForm::createComponents() {
   Label13 = makeLabel(contents, "Label13", text::kColumnHeader, QRect(0, 0, 0, 0));
   Label13->setTextFormat(Qt::PlainText);
   Image1 = new chart::ChartWidget(contents);
-  Image1->move(kChartPlace);
+  Image1->move(chartPlace());
   Image1->setAccessibleName(platform::toUnicode(text::kChartName));
   layout->addWidget(ScrollBox1, 1);
 
@@ -101,33 +107,27 @@ void TAutoZaprosOfficeForm::createComponents() {
 
 void TAutoZaprosOfficeForm::createLegend() {
   p = makePanel(this, "p", kLegendPanelHeight);
-  const QColor background = palette().color(QPalette::Button);
 
   Label3 = makeLabel(p, "Label3", text::kColouringCaption, QRect(8, 3, 0, 0));
-  Shape3 = makePicture(p, "Shape3", {8, 19}, legendSwatch(Qt::lightGray, background, true));
-  Shape1 = makePicture(p, "Shape1", {8, 19 + kLegendLineStep},
-                       legendSwatch(QColor(0, 128, 0), background, false));
-  Shape2 = makePicture(p, "Shape2", {8, 19 + 2 * kLegendLineStep},
-                       legendSwatch(Qt::red, background, false));
+  Shape3 = makePicture(p, "Shape3", {8, 19});
+  Shape1 = makePicture(p, "Shape1", {8, 19 + kLegendLineStep});
+  Shape2 = makePicture(p, "Shape2", {8, 19 + 2 * kLegendLineStep});
   Label5 = makeComponent<QLabel>(p, "Label5");
   // Each line of the caption stands beside its swatch.
   QString meanings = platform::toUnicode(text::kColouringMeanings).toHtmlEscaped();
   meanings.replace('\n', "<br>");
-  Label5->setText(
-      QString("<p style=\"line-height:%1px; margin:0\">%2</p>").arg(kLegendLineStep).arg(meanings));
+  Label5->setText(QString("<p style=\"line-height:%1px; margin:0\">%2</p>")
+                      .arg(platform::scaled(kLegendLineStep))
+                      .arg(meanings));
   Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Label5->setGeometry(28, 16, 190, 3 * kLegendLineStep + 4);
+  Label5->setGeometry(platform::scaled(QRect(28, 16, 190, 3 * kLegendLineStep + 4)));
 
   Label4 = makeLabel(p, "Label4", text::kIconsCaption, QRect(232, 3, 0, 0));
-  Image2 = makePicture(
-      p, "Image2", {232, 16},
-      legendIcons(ImageList1, {IconIndex::PollingOn, IconIndex::PollingOff}, background));
+  Image2 = makePicture(p, "Image2", {232, 16});
   Label6 = makeLabel(p, "Label6", text::kPollingOnMeaning, QRect(255, 19, 0, 0));
   Label7 = makeLabel(p, "Label7", text::kPollingOffMeaning, QRect(255, 19 + kLegendLineStep, 0, 0));
-  Image3 =
-      makePicture(p, "Image3", {420, 15},
-                  legendIcons(ImageList1, {IconIndex::Modem, IconIndex::Mail, IconIndex::DirectIp},
-                              background));
+  Image3 = makePicture(p, "Image3", {420, 15});
+  paintLegendPictures();
   Label10 = makeLabel(p, "Label10", text::kModemMeaning, QRect(443, 18, 0, 0));
   Label11 = makeLabel(p, "Label11", text::kMailMeaning, QRect(443, 18 + kLegendLineStep, 0, 0));
   Label12 =
@@ -151,7 +151,7 @@ void TAutoZaprosOfficeForm::createBottomPanel() {
   CheckBox1->setFont(switchFont);
   setTextColor(CheckBox1, kNavy);
   CheckBox1->setCursor(Qt::PointingHandCursor);
-  CheckBox1->move(390, 10);
+  CheckBox1->move(platform::scaled(QPoint(390, 10)));
   CheckBox1->adjustSize();
   CheckBox1->setChecked(rememberedLegendSwitch());
 
@@ -159,6 +159,22 @@ void TAutoZaprosOfficeForm::createBottomPanel() {
                                       QRect(0, kButtonTop, kButtonWidth, kButtonHeight));
   BitBtn2 = platform::makeCancelButton(Panel1, "BitBtn2",
                                        QRect(0, kButtonTop, kButtonWidth, kButtonHeight));
+}
+
+void TAutoZaprosOfficeForm::paintLegendPictures() {
+  // The legend panel shows the window's own background, and so do the pictures on it.
+  const QColor background = platform::backgroundBehind(*p);
+  // The outline of the swatches is a line of the legend: readable on a dark background too.
+  const QColor outline = platform::readableOn(Qt::black, background, platform::kLineContrast);
+  showPicture(Shape3, legendSwatch(Qt::lightGray, background, outline, true));
+  showPicture(Shape1, legendSwatch(QColor(0, 128, 0), background, outline, false));
+  showPicture(Shape2, legendSwatch(Qt::red, background, outline, false));
+  const int step = platform::scaled(kLegendLineStep);
+  showPicture(Image2, legendIcons(ImageList1, {IconIndex::PollingOn, IconIndex::PollingOff},
+                                  background, step));
+  showPicture(Image3,
+              legendIcons(ImageList1, {IconIndex::Modem, IconIndex::Mail, IconIndex::DirectIp},
+                          background, step));
 }
 
 }  // namespace tarvel::autoquery

@@ -1,5 +1,6 @@
 #include "autoquery/ui/azs_frame.h"
 
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -19,11 +20,25 @@
 namespace tarvel::autoquery {
 namespace {
 
-constexpr int kPanelWidth = 173;
 constexpr int kBorder = 2;  // the flat bevel of Panel1
-constexpr int kNameWidth = 128;
 constexpr int kBevelWidth = 2;
 constexpr int kPictureControlHeight = kFrameHeight - 2 * kBorder;
+// As drawn: Panel1 173 wide in a frame of kFrameWidth, the name 128 of it; the rest (borders,
+// bevels, the picture) keeps its width when the frame grows.
+constexpr int kPanelShortfall = kFrameWidth - 173;
+constexpr int kBesideName = 173 - 128;
+
+// The form's bold face for the name, grown with the desktop font only as far as two lines of it
+// still fit into the frame's height, which the chart's rows fix.
+QFont nameFont() {
+  QFont font = platform::formFont();
+  font.setBold(true);
+  while (font.pixelSize() > platform::kFormPixelSize &&
+         2 * QFontMetrics(font).lineSpacing() > kPictureControlHeight) {
+    font.setPixelSize(font.pixelSize() - 1);
+  }
+  return font;
+}
 
 // Panel1, which marks the keyboard focus of its frame with a dotted rectangle in the one-pixel
 // ring between its outline and the controls on it, so nothing else of the frame moves.
@@ -81,15 +96,18 @@ std::string connectionDescription(int32_t connType) {
 
 }  // namespace
 
-TAZSFrame::TAZSFrame(const ImageList& images, QWidget* parent) : QFrame(parent), images_(images) {
+TAZSFrame::TAZSFrame(const ImageList& images, QWidget* parent, int width)
+    : QFrame(parent), images_(images), width_(width) {
   setObjectName("TAZSFrame");
   setFocusPolicy(Qt::StrongFocus);
-  resize(kFrameWidth, kFrameHeight);
+  resize(width_, kFrameHeight);
   createComponents();
   AccessibleFrame::frameMade();
 }
 
 TAZSFrame::~TAZSFrame() { AccessibleFrame::frameFreed(); }
+
+int TAZSFrame::scaledFrameWidth() { return platform::scaled(kFrameWidth); }
 
 void TAZSFrame::pressLater() {
   QTimer::singleShot(0, this,
@@ -99,23 +117,23 @@ void TAZSFrame::pressLater() {
 void TAZSFrame::createComponents() {
   Panel1 = new FramePanel(this);
   Panel1->setObjectName("Panel1");
-  Panel1->setGeometry(0, 0, kPanelWidth, kFrameHeight);
+  const int panelWidth = width_ - kPanelShortfall;
+  Panel1->setGeometry(0, 0, panelWidth, kFrameHeight);
   Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
   Panel1->setLineWidth(1);
   Panel1->setBackgroundRole(QPalette::Button);
   Panel1->setAutoFillBackground(true);
 
   lbAZSname = makeComponent<QLabel>(Panel1, "lbAZSname");
-  lbAZSname->setGeometry(kBorder, kBorder, kNameWidth, kPictureControlHeight);
+  const int nameWidth = panelWidth - kBesideName;
+  lbAZSname->setGeometry(kBorder, kBorder, nameWidth, kPictureControlHeight);
   lbAZSname->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   lbAZSname->setWordWrap(true);
   lbAZSname->setCursor(Qt::PointingHandCursor);
-  QFont nameFont = platform::formFont();
-  nameFont.setBold(true);
-  lbAZSname->setFont(nameFont);
+  lbAZSname->setFont(nameFont());
   setTextColor(lbAZSname, Qt::blue);
 
-  int left = kBorder + kNameWidth;
+  int left = kBorder + nameWidth;
   Bevel1 = makeLeftLineBevel(Panel1, "Bevel1", left);
   left += kBevelWidth;
 
@@ -132,22 +150,35 @@ void TAZSFrame::RefreshFrame(const TAzsItem& item) {
   move(0, item.Index * kFrameStep + kFirstFrameTop);
   const QString name = platform::toUnicode(item.AZSName);
   lbAZSname->setText(name);
-  resize(kFrameWidth, kFrameHeight);
+  resize(width_, kFrameHeight);
 
-  picture_ = QImage(kFramePictureSize, kFramePictureSize, QImage::Format_RGB32);
-  picture_.fill(Panel1->palette().color(QPalette::Button));
-  const int statusIcon = item.Enable ? IconIndex::PollingOn : IconIndex::PollingOff;
-  QPainter painter(&picture_);
-  painter.drawImage(0, 0, images_.imageWhiteTransparent(statusIcon));
-  painter.drawImage(kIconSize, 0,
-                    images_.imageWhiteTransparent(connectionIconIndex(item.ConnType, statusIcon)));
-  painter.end();
-  Image1->setPixmap(QPixmap::fromImage(picture_));
+  statusIcon_ = item.Enable ? IconIndex::PollingOn : IconIndex::PollingOff;
+  connectionIcon_ = connectionIconIndex(item.ConnType, statusIcon_);
+  paintPicture();
 
   setAccessibleName(name);
   setAccessibleDescription(platform::toUnicode(
       (item.Enable ? std::string(text::kFramePollingOn) : std::string(text::kFramePollingOff)) +
       text::kFrameDescriptionJoint + connectionDescription(item.ConnType)));
+}
+
+void TAZSFrame::paintPicture() {
+  if (Image1 == nullptr) return;  // not made yet
+  picture_ = QImage(kFramePictureSize, kFramePictureSize, QImage::Format_RGB32);
+  // Panel1's colour, which it takes from the frame (read here, as the frame hears of a change of
+  // the palette before its children do).
+  picture_.fill(palette().color(QPalette::Button));
+  QPainter painter(&picture_);
+  painter.drawImage(0, 0, images_.imageWhiteTransparent(statusIcon_));
+  painter.drawImage(kIconSize, 0, images_.imageWhiteTransparent(connectionIcon_));
+  painter.end();
+  Image1->setPixmap(QPixmap::fromImage(picture_));
+}
+
+void TAZSFrame::changeEvent(QEvent* event) {
+  QFrame::changeEvent(event);
+  // The icons stand on Panel1's colour, which a change of the desktop's theme changes.
+  if (event->type() == QEvent::PaletteChange) platform::guarded([this] { paintPicture(); });
 }
 
 void TAZSFrame::mousePressEvent(QMouseEvent* event) {

@@ -19,6 +19,8 @@ namespace tarvel::autoquery {
 
 class ImageList;
 
+// As drawn; a larger desktop font widens the frame (formScale), never heightens it: its rows
+// stand beside the chart's.
 inline constexpr int kFrameWidth = 175;
 inline constexpr int kFrameHeight = 40;
 // The frame of the item at Index stands at top Index * kFrameStep + kFirstFrameTop.
@@ -30,9 +32,12 @@ class TAZSFrame : public QFrame {
   Q_OBJECT
 
  public:
-  // images: the office window's ImageList1, which must outlive the frame. Takes the keyboard
-  // focus by Tab and by click (the office window leads Tab through its frames itself).
-  TAZSFrame(const ImageList& images, QWidget* parent);
+  // images: the office window's ImageList1, which must outlive the frame; width: the frame's,
+  // kFrameWidth grown with formScale unless given. Takes the keyboard focus by Tab and by click
+  // (the office window leads Tab through its frames itself).
+  TAZSFrame(const ImageList& images, QWidget* parent, int width = scaledFrameWidth());
+  // kFrameWidth at formScale.
+  static int scaledFrameWidth();
   ~TAZSFrame() override;
 
   QFrame* Panel1 = nullptr;
@@ -42,8 +47,9 @@ class TAZSFrame : public QFrame {
   QFrame* Bevel2 = nullptr;
 
   // Places the frame for the item's Index, shows its name, paints the picture of its status
-  // and connection icons on Panel1's colour, and names it for screen readers: the station's
-  // name, and a description of its polling state and connection type.
+  // and connection icons on Panel1's colour (again whenever the palette changes), and names it
+  // for screen readers: the station's name, and a description of its polling state and
+  // connection type.
   void RefreshFrame(const TAzsItem& item);
 
   // The index in the registry of the item the frame shows; the editor opened by a click edits
@@ -69,12 +75,17 @@ class TAZSFrame : public QFrame {
   void keyPressEvent(QKeyEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void createComponents();
+  void paintPicture();
 
   const ImageList& images_;
+  const int width_;
   int32_t AZSIndex_ = 0;
+  int statusIcon_ = 0;
+  int connectionIcon_ = 0;
   QImage picture_;
 };
 

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "platform/cp1251.h"
+#include "platform/ui/form_font.h"
 
 namespace tarvel::autoquery {
 
@@ -13,10 +14,10 @@ QLabel* makeLabel(QWidget* parent, const char* objectName, const char* cp1251Tex
   auto* label = makeComponent<QLabel>(parent, objectName);
   label->setText(platform::toUnicode(cp1251Text));
   if (place.size().isEmpty()) {
-    label->move(place.topLeft());
+    label->move(platform::scaled(place.topLeft()));
     label->adjustSize();
   } else {
-    label->setGeometry(place);
+    label->setGeometry(platform::scaled(place));
   }
   return label;
 }
@@ -31,18 +32,9 @@ QFont serifFont(int pixelSize, QFont::Weight weight) {
     return QString("serif");
   }();
   QFont font(family);
-  font.setPixelSize(pixelSize);
+  font.setPixelSize(platform::scaled(pixelSize));
   font.setWeight(weight);
   return font;
-}
-
-void setTextColor(QWidget* widget, const QColor& color) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::WindowText, color);
-  palette.setColor(QPalette::Text, color);
-  // A caption on a panel of button colour is drawn in the button's text colour.
-  palette.setColor(QPalette::ButtonText, color);
-  widget->setPalette(palette);
 }
 
 void setCaptionWithin(QLabel* label, const QString& caption, int room) {

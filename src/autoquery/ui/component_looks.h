@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QString>
 
+#include "platform/ui/components.h"
+
 class QLabel;
 class QWidget;
 
@@ -24,16 +26,16 @@ Widget* makeComponent(QWidget* parent, const char* objectName) {
   return widget;
 }
 
-// A label with a Windows-1251 caption at place; an empty place size makes it size itself to
-// its caption, as an auto-sized label does.
+// A label with a Windows-1251 caption at the form's place (grown with formScale); an empty place
+// size makes it size itself to its caption, as an auto-sized label does.
 QLabel* makeLabel(QWidget* parent, const char* objectName, const char* cp1251Text, QRect place);
 
-// The serif face the captions were drawn with (Times New Roman), of pixelSize, or the closest
-// this platform has.
+// The serif face the captions were drawn with (Times New Roman), of the form's pixelSize grown
+// with formScale, or the closest this platform has.
 QFont serifFont(int pixelSize, QFont::Weight weight);
 
-// The colour of a widget's caption.
-void setTextColor(QWidget* widget, const QColor& color);
+// The colour a widget's caption was drawn with, followed on a dark palette by a readable one.
+using platform::setTextColor;
 
 // Gives an auto-sized label its caption; a caption wider than room pixels is shortened with "…"
 // and shown whole in the label's tooltip, so it never runs under what lies beside the label.

@@ -1,28 +1,32 @@
 #include "autoquery/ui/legend_pictures.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "autoquery/ui/image_list.h"
 
 namespace tarvel::autoquery {
 
-QPixmap legendSwatch(const QColor& colour, const QColor& background, bool crossHatched) {
+QPixmap legendSwatch(const QColor& colour, const QColor& background, const QColor& outline,
+                     bool crossHatched) {
   QPixmap swatch(kSwatchSize, kSwatchSize);
   swatch.fill(crossHatched ? background : colour);
   QPainter painter(&swatch);
   if (crossHatched) {
     painter.fillRect(swatch.rect(), QBrush(colour, Qt::DiagCrossPattern));
   }
-  painter.setPen(Qt::black);
+  painter.setPen(outline);
   painter.drawRect(0, 0, kSwatchSize - 1, kSwatchSize - 1);
   return swatch;
 }
 
 QPixmap legendIcons(const ImageList& images, std::initializer_list<int> indices,
-                    const QColor& background) {
-  QImage picture(kIconSize, kIconSize * static_cast<int>(indices.size()), QImage::Format_RGB32);
+                    const QColor& background, int lineStep) {
+  lineStep = std::max(lineStep, kIconSize);
+  QImage picture(kIconSize, lineStep * static_cast<int>(indices.size()), QImage::Format_RGB32);
   picture.fill(background);
-  int top = 0;
+  // Each icon in the middle of its line.
+  int top = (lineStep - kIconSize) / 2;
   for (const int index : indices) {
     const QImage& icon = images.image(index);
     for (int y = 0; y < kIconSize; ++y) {
@@ -31,7 +35,7 @@ QPixmap legendIcons(const ImageList& images, std::initializer_list<int> indices,
         if ((pixel & 0x00FFFFFFu) != 0x00FFFFFFu) picture.setPixel(x, top + y, pixel);
       }
     }
-    top += kIconSize;
+    top += lineStep;
   }
   return QPixmap::fromImage(picture);
 }

@@ -40,7 +40,7 @@ TQueryForm::TQueryForm()
   setObjectName("TQueryForm");
   setWindowTitle(platform::toUnicode(text::kQueryFormCaption));
   platform::applyFormFont(this);
-  setFixedSize(kClientSize);
+  setFixedSize(platform::scaled(kClientSize));
   move(0, 0);
   createComponents();
 
@@ -83,22 +83,24 @@ void TQueryForm::createComponents() {
 
 void TQueryForm::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
-  BitBtn1->move(width() - kApplyRightGap, height() - kButtonBottomGap);
-  BitBtn2->move(width() - kCancelRightGap, height() - kButtonBottomGap);
+  using platform::scaled;
+  BitBtn1->move(width() - scaled(kApplyRightGap), height() - scaled(kButtonBottomGap));
+  BitBtn2->move(width() - scaled(kCancelRightGap), height() - scaled(kButtonBottomGap));
 }
 
 void TQueryForm::showStationName(const QString& name) {
   // The name is what the operator must read before the count-down ends: a name longer than the
   // room beside "Внимание!" widens the window instead of running off its edge, and only a name
   // wider than the screen itself is shortened.
-  const int needed =
-      lbAZS->x() + QFontMetrics(lbAZS->font()).horizontalAdvance(name) + kNameRightMargin;
-  if (needed > kClientSize.width()) {
+  const int margin = platform::scaled(kNameRightMargin);
+  const int drawnWidth = platform::scaled(kClientSize.width());
+  const int needed = lbAZS->x() + QFontMetrics(lbAZS->font()).horizontalAdvance(name) + margin;
+  if (needed > drawnWidth) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int widest = screen ? screen->availableGeometry().width() : needed;
-    setFixedWidth(std::clamp(needed, kClientSize.width(), std::max(widest, kClientSize.width())));
+    setFixedWidth(std::clamp(needed, drawnWidth, std::max(widest, drawnWidth)));
   }
-  setCaptionWithin(lbAZS, name, width() - lbAZS->x() - kNameRightMargin);
+  setCaptionWithin(lbAZS, name, width() - lbAZS->x() - margin);
 }
 
 void TQueryForm::Timer1Timer() {

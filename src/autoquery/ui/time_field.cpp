@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "autoquery/ui/component_looks.h"
+#include "platform/ui/form_font.h"
 
 namespace tarvel::autoquery {
 namespace {
@@ -14,7 +15,7 @@ constexpr const char* kTimeMask = "99:99; ";
 
 QLineEdit* makeTimeField(QWidget* parent, const char* objectName, int left, int top) {
   auto* field = makeComponent<QLineEdit>(parent, objectName);
-  field->setGeometry(left, top, 79, 39);
+  field->setGeometry(platform::scaled(QRect(left, top, 79, 39)));
   field->setInputMask(kTimeMask);
   field->setText("00:00");
   field->setFont(serifFont(27, QFont::Bold));

@@ -9,7 +9,8 @@ class QWidget;
 
 namespace tarvel::autoquery {
 
-// A time field named objectName inside parent at the given place, showing "00:00".
+// A time field named objectName inside parent at the form's place (grown with formScale),
+// showing "00:00".
 QLineEdit* makeTimeField(QWidget* parent, const char* objectName, int left, int top);
 
 // The field's text as it stands: five characters, blanks where no digit was typed.

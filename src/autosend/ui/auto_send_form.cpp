@@ -17,7 +17,7 @@
 namespace tarvel::autosend {
 
 TAutoSendForm::TAutoSendForm(settings::InetSettings& inet, AutoSendLinks links)
-    : SettingsDialog("TAutoSendForm", text::kFormCaption, QSize(389, 235),
+    : SettingsDialog("TAutoSendForm", text::kFormCaption, kFormClientSize,
                      Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint |
                          Qt::MSWindowsFixedSizeDialogHint),

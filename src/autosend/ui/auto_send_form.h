@@ -25,9 +25,12 @@ namespace tarvel::autosend {
 
 class ClickableLabel;
 
-// The font of lb_last_autosend: Franklin Gothic Medium, 11-pixel characters, or the nearest
-// face this platform has.
+// The font of lb_last_autosend: Franklin Gothic Medium, 11-pixel characters (grown with
+// formScale), or the nearest face this platform has.
 QFont lastSendFont();
+
+// The client area the dialog was drawn with.
+inline constexpr QSize kFormClientSize(389, 235);
 
 // The interval of the scheduler's timer.
 inline constexpr int kCheckIntervalMilliseconds = 30'000;

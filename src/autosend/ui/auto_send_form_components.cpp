@@ -15,6 +15,7 @@
 #include "autosend/core/send_interval.h"
 #include "autosend/ui/auto_send_form.h"
 #include "autosend/ui/clickable_label.h"
+#include "autosend/ui/compact_tab_style.h"
 #include "platform/cp1251.h"
 #include "platform/ui/components.h"
 #include "platform/ui/dialog_buttons.h"
@@ -35,9 +36,7 @@ void TAutoSendForm::createComponents() {
   cb_AutoSend = placeComponent<QCheckBox>(this, "cb_AutoSend", {4, 1, 321, 17}, text::kUseAutoSend);
 
   PageControl1 = placeComponent<QTabWidget>(this, "PageControl1", {0, 23, 389, 171});
-  // The tab captions carry their own blanks for spacing; with the style's padding added as
-  // well, the three tabs would not fit side by side in the page control's width.
-  PageControl1->tabBar()->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 1px; }"));
+  useCompactTabs(PageControl1->tabBar());
   createConnectionPage();
   createMomentPage();
   createMiscellaneousPage();
@@ -107,7 +106,8 @@ void TAutoSendForm::createMiscellaneousPage() {
 }
 
 void TAutoSendForm::createButtonPanel() {
-  Panel1 = placeComponent<QFrame>(this, "Panel1", {0, height() - 41, 389, 41});
+  Panel1 = placeComponent<QFrame>(this, "Panel1",
+                                  {0, kFormClientSize.height() - 41, kFormClientSize.width(), 41});
   Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
   BitBtn1 = platform::makeApplyButton(Panel1, "BitBtn1", {160, 4, 107, 32});
@@ -121,7 +121,7 @@ QFont lastSendFont() {
   QFont font;
   font.setFamilies({QStringLiteral("Franklin Gothic Medium"), platform::formFont().family()});
   font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
+  font.setPixelSize(platform::scaled(11));
   font.setWeight(QFont::Medium);
   return font;
 }

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,7 +62,7 @@ void TFlashkaForm::createComponents() {
 
   // Lies over the right end of the edit box, so it is made after it.
   BitBtn3 = placeComponent<QToolButton>(this, "BitBtn3", {247, 33, 20, 20});
-  BitBtn3->setIcon(magnifierIcon());
+  BitBtn3->setIcon(magnifierIcon(BitBtn3->palette().color(BitBtn3->backgroundRole())));
   BitBtn3->setIconSize(QSize(16, 16));
 
   createStationSwitches();
@@ -99,6 +100,13 @@ void TFlashkaForm::connectHandlers() {
   connect(BitBtn2, &QPushButton::clicked, this, &TFlashkaForm::BitBtn2Click);
   connect(BitBtn3, &QToolButton::clicked, this, &TFlashkaForm::BitBtn3Click);
   connect(Action1, &QAction::triggered, this, &TFlashkaForm::Action1Execute);
+}
+
+void TFlashkaForm::changeEvent(QEvent* event) {
+  SettingsDialog::changeEvent(event);
+  if (event->type() != QEvent::PaletteChange || BitBtn3 == nullptr) return;
+  // The window hears of the change before the button does: the button's colour is read here.
+  guarded([this] { BitBtn3->setIcon(magnifierIcon(palette().color(BitBtn3->backgroundRole()))); });
 }
 
 void TFlashkaForm::FormShow() {

@@ -55,6 +55,10 @@ class TFlashkaForm : public platform::SettingsDialog {
   void cbFromDiskClick();    // cbAddTovarUp enabled exactly when cbFromDisk is not ticked
   void Action1Execute();     // Esc: closes without saving
 
+ protected:
+  // A change of the desktop's theme draws the magnifying glass for the new background.
+  void changeEvent(QEvent* event) override;
+
  private:
   void createComponents();
   void createStationSwitches();

@@ -1,6 +1,6 @@
 // One way to build a dialog: every component is made as a child of its parent, carries its
-// name as objectName and stands at the place the form was drawn with. Captions are
-// Windows-1251 and converted here.
+// name as objectName and stands at the place the form was drawn with, grown with a larger
+// desktop font (formScale). Captions are Windows-1251 and converted here.
 #pragma once
 
 #include <QPoint>
@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/cp1251.h"
+#include "platform/ui/form_font.h"
 
 class QColor;
 class QWidget;
@@ -23,11 +24,11 @@ Component* makeComponent(Owner* owner, const char* name) {
   return component;
 }
 
-// A widget named name inside parent at geometry (left, top, width, height).
+// A widget named name inside parent at the form's geometry (left, top, width, height).
 template <typename Widget>
 Widget* placeComponent(QWidget* parent, const char* name, const QRect& geometry) {
   auto* widget = makeComponent<Widget>(parent, name);
-  widget->setGeometry(geometry);
+  widget->setGeometry(scaled(geometry));
   return widget;
 }
 
@@ -45,12 +46,14 @@ template <typename Label>
 Label* placeLabel(QWidget* parent, const char* name, QPoint topLeft, std::string_view caption) {
   auto* label = makeComponent<Label>(parent, name);
   label->setText(toUnicode(caption));
-  label->move(topLeft);
+  label->move(scaled(topLeft));
   label->adjustSize();
   return label;
 }
 
-// The colour of a component's caption.
+// The colour a component's caption was drawn with: shown as it is on a light palette; on a dark
+// one, replaced by its counterpart of the same hue that reads on the component's background,
+// worked out again whenever the palette changes (readableOn).
 void setTextColor(QWidget* widget, const QColor& color);
 
 }  // namespace tarvel::platform

@@ -15,7 +15,7 @@ SettingsDialog::SettingsDialog(const char* formName, const char* caption, QSize 
   setWindowTitle(toUnicode(caption));
   // The font first, so that auto-sized labels measure their captions in it.
   applyFormFont(this);
-  setFixedSize(clientSize);
+  setFixedSize(scaled(clientSize));
   FormPlacement1.restore();
 }
 

@@ -1,4 +1,5 @@
-// What the plug-in's settings dialogs share: a fixed client area in the form font, a title,
+// What the plug-in's settings dialogs share: a fixed client area in the form font (both grown
+// with a larger desktop font), a title,
 // the form's class name as objectName, no owner window, and a remembered placement (the window
 // opens where it was last hidden, or at the top left corner). Each showing the program asks
 // for runs FormShow through the error guard; a window system's own show (restoring from

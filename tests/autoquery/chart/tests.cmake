@@ -5,5 +5,4 @@ tarvel_add_test_program(autoquery_chart
           autoquery/chart/timeline_picture_test.cpp
           autoquery/chart/rectangle_painting_test.cpp
           autoquery/chart/chart_widget_test.cpp
-          autoquery/chart/readable_colour_test.cpp
   LIBRARIES tarvel_autoquery_chart tarvel_autoquery_chart_ui)

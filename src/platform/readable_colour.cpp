@@ -1,9 +1,9 @@
-#include "autoquery/chart/readable_colour.h"
+#include "platform/readable_colour.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace tarvel::autoquery::chart {
+namespace tarvel::platform {
 namespace {
 
 constexpr int kMaxLightness = 255;
@@ -53,4 +53,4 @@ QColor readableCounterpart(const QColor& colour, const QColor& background, doubl
   return lighter ? QColor(Qt::white) : QColor(Qt::black);
 }
 
-}  // namespace tarvel::autoquery::chart
+}  // namespace tarvel::platform

@@ -7,7 +7,7 @@
 
 #include <QColor>
 
-namespace tarvel::autoquery::chart {
+namespace tarvel::platform {
 
 inline constexpr double kTextContrast = 4.5;
 inline constexpr double kLineContrast = 3.0;
@@ -27,4 +27,4 @@ bool isDarkBackground(const QColor& background);
 // whichever stands out more.
 QColor readableCounterpart(const QColor& colour, const QColor& background, double minimumRatio);
 
-}  // namespace tarvel::autoquery::chart
+}  // namespace tarvel::platform

@@ -1,11 +1,11 @@
 // Contrast as the accessibility guidelines measure it, and the readable counterparts of colours.
-#include "autoquery/chart/readable_colour.h"
+#include "platform/readable_colour.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-namespace tarvel::autoquery::chart {
+namespace tarvel::platform {
 namespace {
 
 TEST(ReadableColour, ContrastRatiosAreTheGuidelinesFigures) {
@@ -53,4 +53,4 @@ TEST(ReadableColour, CounterpartsKeepTheHueAndTakeTheNearestLightnessThatReaches
 }
 
 }  // namespace
-}  // namespace tarvel::autoquery::chart
+}  // namespace tarvel::platform
