@@ -36,6 +36,7 @@
 #include "platform/ui/error_guard.h"
 #include "platform/ui/form_font.h"
 #include "platform/ui/operator_dialogs.h"
+#include "platform/ui/window_showing.h"
 #include "settings/settings_file.h"
 
 namespace tarvel::autoquery {
@@ -88,8 +89,9 @@ TAutoZaprosOfficeForm::~TAutoZaprosOfficeForm() = default;
 QWidget* TAutoZaprosOfficeForm::scrollContents() const { return ScrollBox1->widget(); }
 
 void TAutoZaprosOfficeForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
   // A window restored by the window system is not shown anew.
+  if (!event->spontaneous()) platform::guarded([this] { platform::prepareForShowing(*this); });
+  QDialog::showEvent(event);
   if (!event->spontaneous()) platform::guarded([this] { FormShow(); });
 }
 
@@ -260,7 +262,7 @@ void TAutoZaprosOfficeForm::Redraw() {
 }
 
 void TAutoZaprosOfficeForm::FrameClick(int32_t azsIndex) {
-  TAutoItemSettForm editor(AutoAZS_);
+  TAutoItemSettForm editor(AutoAZS_, this);
   editor.AZSIndex = azsIndex;
   if (platform::operatorDialogs().runModal(editor) != QDialog::Accepted) return;
   // The editor changed the item at azsIndex.

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTimer>
 #include <algorithm>
 
@@ -19,6 +20,7 @@
 #include "platform/ui/error_guard.h"
 #include "platform/ui/form_font.h"
 #include "platform/ui/operator_dialogs.h"
+#include "platform/ui/window_showing.h"
 
 namespace tarvel::autoquery {
 namespace {
@@ -84,6 +86,11 @@ void TQueryForm::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
   BitBtn1->move(width() - kApplyRightGap, height() - kButtonBottomGap);
   BitBtn2->move(width() - kCancelRightGap, height() - kButtonBottomGap);
+}
+
+void TQueryForm::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) platform::guarded([this] { platform::prepareForShowing(*this); });
+  QDialog::showEvent(event);
 }
 
 void TQueryForm::showStationName(const QString& name) {
