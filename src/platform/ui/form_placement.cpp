@@ -78,12 +78,13 @@ void FormPlacement::restore() {
   const QSettings file(placementFilePath(), QSettings::IniFormat);
   const QVariant position = file.value(name_ + "/position");
   const QVariant clientOffset = file.value(name_ + "/clientOffset");
-  if (!position.isValid() || !clientOffset.isValid()) {
-    // Never placed: the frame at the corner. Where the window manager will put the client area
-    // is not known before the window is shown (the plug-in's windows may be made before any
-    // window is), so the frame's place is asked for, and the window manager puts the title bar
-    // there.
-    framePlace_ = placeOnScreens(QPoint(0, 0), window_->size(), availableScreenAreas());
+  const QPoint framePosition = position.isValid() ? position.toPoint() : QPoint(0, 0);
+  if (!clientOffset.isValid()) {
+    // Never placed (or kept without its client area's place): the frame asked for there. Where
+    // the window manager will put the client area is not known before the window is shown (the
+    // plug-in's windows may be made before any window is), and the window manager puts the
+    // title bar at the frame's place asked for.
+    framePlace_ = placeOnScreens(framePosition, window_->size(), availableScreenAreas());
     window_->move(*framePlace_);
     return;
   }
@@ -92,7 +93,7 @@ void FormPlacement::restore() {
   // as wide as the side ones).
   const QPoint offset = clientOffset.toPoint();
   const QSize frameSize = window_->size() + QSize(2 * offset.x(), offset.y() + offset.x());
-  const QPoint placed = placeOnScreens(position.toPoint(), frameSize, availableScreenAreas());
+  const QPoint placed = placeOnScreens(framePosition, frameSize, availableScreenAreas());
   window_->setGeometry(QRect(placed + offset, window_->size()));
 }
 
