@@ -6,7 +6,8 @@
 # 7 December 2026, 20:29:40, with faketime, twenty seconds before the first demo station, which
 # asks the operator, is due at 20:30 (its 08:00 would not do: the polling skips minute 0 of an
 # hour until it has seen another minute); without faketime the count-down waits for a station
-# due at the coming minute (run-demo.sh --poll-next-minute), and the dates are today's.
+# due at this minute and the coming one (run-demo.sh --poll-next-minute), and the dates are
+# today's.
 # The PNG files are made smaller with optipng where it is installed.
 #   scripts/screenshots.sh [FOLDER]      (default docs/images)
 # TARVEL_DEMO_SKIP_BUILD=1 uses what $BUILD_DIR (default build) already holds.
