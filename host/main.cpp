@@ -37,8 +37,7 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(tarvel::host::kProgramName);
   QApplication::setQuitOnLastWindowClosed(false);
 
-  const auto parsed =
-      tarvel::host::parseHostOptions(QCoreApplication::arguments() + pluginOptions);
+  const auto parsed = tarvel::host::parseHostOptions(QCoreApplication::arguments() + pluginOptions);
   if (parsed.helpRequested) {
     std::printf("%s", parsed.helpText.toLocal8Bit().constData());
     return 0;

@@ -174,7 +174,8 @@ TEST(HostOptions, HelpIsNoError) {
   EXPECT_TRUE(parsed.helpText.contains("--screenshot-now"));
   EXPECT_TRUE(parsed.helpText.contains("--type"));
   EXPECT_TRUE(parsed.helpText.contains("--expect"));
-  EXPECT_TRUE(parsed.helpText.startsWith("Usage: tarvel-host [options]")) << parsed.helpText.toStdString();
+  EXPECT_TRUE(parsed.helpText.startsWith("Usage: tarvel-host [options]"))
+      << parsed.helpText.toStdString();
 }
 
 TEST(HostOptions, OnlyThePluginOptionsAreKeptFromQt) {

@@ -14,7 +14,6 @@
 namespace tarvel::platform {
 namespace {
 
-
 QWindow* ownerOf(const QWidget& window) { return window.windowHandle()->transientParent(); }
 
 TEST(WindowShowing, AWindowBelongsToItsOwnerElseTheModalWindowElseTheHostsMainWindow) {
@@ -55,8 +54,10 @@ TEST(WindowShowing, ATitleBarDrawnInTheWindowWidensItForTheWholeTitle) {
     bool drawnInWindow;
     int expected;
   } cases[] = {
-      {true, 200, false, 200},        {true, 200, true, needed},
-      {false, 200, true, needed},     {true, needed + 50, true, needed + 50},
+      {true, 200, false, 200},
+      {true, 200, true, needed},
+      {false, 200, true, needed},
+      {true, needed + 50, true, needed + 50},
   };
   for (const auto& test : cases) {
     QWidget window;

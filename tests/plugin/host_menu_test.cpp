@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <memory>
 #include <functional>
+#include <memory>
 
 #include "autosend/ui/auto_send_form.h"
 #include "media/ui/flashka_form.h"

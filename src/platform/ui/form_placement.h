@@ -26,9 +26,9 @@ class FormPlacement {
   FormPlacement(QWidget* window, QString name);
 
   // Moves the window to its remembered position, or its frame to the top left corner of the
-  // screen when none is remembered; a remembered position whose title bar would be on no screen now (a
-  // monitor removed, a smaller desktop) is brought back onto the nearest screen. The size is the
-  // form's own; only the position is restored.
+  // screen when none is remembered; a remembered position whose title bar would be on no screen
+  // now (a monitor removed, a smaller desktop) is brought back onto the nearest screen. The size
+  // is the form's own; only the position is restored.
   void restore();
   // Remembers the window's current position; nothing when the window was never shown or the
   // window system does not tell where windows stand.

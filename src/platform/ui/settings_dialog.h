@@ -18,8 +18,8 @@ class SettingsDialog : public QDialog {
  public:
   // formName: the form's class name; caption: its Windows-1251 title; frame: the window flags;
   // owner: the window it serves, or nullptr for the one the operator works in when it is shown.
-  SettingsDialog(const char* formName, const char* caption, QSize clientSize,
-                 Qt::WindowFlags frame, QWidget* owner = nullptr);
+  SettingsDialog(const char* formName, const char* caption, QSize clientSize, Qt::WindowFlags frame,
+                 QWidget* owner = nullptr);
   // Remembers the placement when the dialog is freed while it is shown.
   ~SettingsDialog() override;
 
