@@ -89,12 +89,43 @@ bool collectSteps(const QCommandLineParser& parser,
   return true;
 }
 
+// The parser names the program as it was started (a path), or "<executable_name>" where there
+// is no application; the help names it as it is installed.
+QString helpNamingTheProgram(const QCommandLineParser& parser) {
+  QString text = parser.helpText();
+  const QString usage = "Usage: ";
+  if (text.startsWith(usage)) {
+    const qsizetype end = text.indexOf(" [options]");
+    if (end > 0) text.replace(0, end, usage + kProgramName);
+  }
+  return text;
+}
+
 }  // namespace
+
+std::vector<char*> withoutPluginOptions(int argc, char** argv, QStringList& plugin) {
+  const QByteArray option = "--plugin";
+  std::vector<char*> kept;
+  for (int index = 0; index < argc; ++index) {
+    const QByteArray argument(argv[index]);
+    if (index > 0 && argument == option) {
+      plugin << QString::fromLocal8Bit(argument);
+      if (index + 1 < argc) plugin << QString::fromLocal8Bit(argv[++index]);
+    } else if (index > 0 && argument.startsWith(option + "=")) {
+      plugin << QString::fromLocal8Bit(argument);
+    } else {
+      kept.push_back(argv[index]);
+    }
+  }
+  return kept;
+}
 
 ParsedHostOptions parseHostOptions(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
-      "The reference host: loads the Tarvel plug-in, hands it a call-back and its menu bar.");
+      "The reference host: loads the Tarvel plug-in, hands it a call-back and its menu bar.\n"
+      "Qt's standard options are taken too: -style NAME, -stylesheet FILE, -platform NAME, "
+      "-reverse and the others.");
   const QCommandLineOption helpOption({"h", "help"}, "Show this help.");
   const QCommandLineOption modeOption("mode", "Load mode: station (0), office (1) or a number.",
                                       "station|office|N", "station");
@@ -153,7 +184,7 @@ ParsedHostOptions parseHostOptions(const QStringList& arguments) {
                      installationKindOption, callbackVersionOption, stationOption});
 
   ParsedHostOptions parsed;
-  parsed.helpText = parser.helpText();
+  parsed.helpText = helpNamingTheProgram(parser);
   if (!parser.parse(arguments)) {
     parsed.error = parser.errorText();
     return parsed;

@@ -61,8 +61,17 @@ struct ParsedHostOptions {
   QString helpText;
 };
 
-// Parses the whole command line, program name first. Nothing here needs a QApplication, so it
-// runs before one exists (the options decide the platform and the installation root).
+// The program's name in its help.
+inline constexpr char kProgramName[] = "tarvel-host";
+
+// The command line with the host's own --plugin options (--plugin PATH, --plugin=PATH) taken
+// out, in their order, into plugin: Qt would read them as its -plugin. What stays goes to the
+// QApplication, which takes Qt's standard options (-style, -stylesheet, -platform, ...) out of
+// it. The pointers are argv's own.
+std::vector<char*> withoutPluginOptions(int argc, char** argv, QStringList& plugin);
+
+// Parses the command line that is left once Qt took its own options, program name first, with
+// the --plugin options put back at the end.
 ParsedHostOptions parseHostOptions(const QStringList& arguments);
 
 // "NAME=VALUE" of --station: the name before the last "=", trimmed and not empty, and a 32-bit

@@ -6,6 +6,7 @@
 #include <QThreadPool>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "host/host_options.h"
 #include "host/host_session.h"
@@ -22,9 +23,21 @@ bool hasDisplay() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QStringList arguments;
-  for (int index = 0; index < argc; ++index) arguments << QString::fromLocal8Bit(argv[index]);
-  const auto parsed = tarvel::host::parseHostOptions(arguments);
+  // Qt picks its platform when the application is made: without a display, offscreen (a
+  // -platform option still wins).
+  if (!hasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+
+  // The application takes Qt's standard options out of the command line first; the rest is
+  // ours, --plugin kept from Qt, which would take it for its own -plugin.
+  QStringList pluginOptions;
+  std::vector<char*> forQt = tarvel::host::withoutPluginOptions(argc, argv, pluginOptions);
+  int qtArgumentCount = static_cast<int>(forQt.size());
+  forQt.push_back(nullptr);
+  QApplication application(qtArgumentCount, forQt.data());
+  QCoreApplication::setApplicationName(tarvel::host::kProgramName);
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  const auto parsed = tarvel::host::parseHostOptions(QCoreApplication::arguments() + pluginOptions);
   if (parsed.helpRequested) {
     std::printf("%s", parsed.helpText.toLocal8Bit().constData());
     return 0;
@@ -36,17 +49,11 @@ int main(int argc, char** argv) {
   }
   const tarvel::host::HostOptions& options = *parsed.options;
 
-  // Both must be in place before anything reads them: Qt picks its platform when the
-  // application is made, the plug-in and the siblings find the root through the environment.
-  if (!hasDisplay()) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // Before the plug-in and the siblings are loaded: they find the root through the environment.
   if (options.root) {
     setenv(tarvel::platform::kInstallationRootVariable, options.root->toLocal8Bit().constData(), 1);
   }
 
-  // Qt reads options of its own from the command line (-plugin among them); ours are not for it.
-  int qtArgumentCount = 1;
-  QApplication application(qtArgumentCount, argv);
-  QApplication::setQuitOnLastWindowClosed(false);
   const bool echoMessages = QGuiApplication::platformName() == "offscreen";
   const int status = tarvel::host::runHost(options, echoMessages);
   // Qt paints large areas on its global thread pool. Its threads are ended here, while the

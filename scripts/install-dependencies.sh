@@ -11,8 +11,10 @@ packages=(
   firebird-dev libfbclient2 firebird3.0-server-core
   fonts-liberation fonts-dejavu-core
   # The desktop stage: an X server, a window manager, a D-Bus session with the accessibility bus,
-  # an assistive client's library and real X input (and ps, to end what the stage started).
+  # an assistive client's library and real X input (and ps, to end what the stage started); a
+  # Wayland compositor in a window on that X server, and Qt's Wayland platform.
   xvfb openbox dbus-x11 at-spi2-core python3-pyatspi python3-pytest xdotool procps
+  weston qt6-wayland
 )
 
 missing=()

@@ -7,8 +7,9 @@
 # so settings applied in one run are there in the next. The siblings record every call in
 # <root>/FSYS/Siblings.log.
 # --poll-next-minute (this script's own option, given first) writes the office schedule afresh,
-# with its first station, which asks the operator, also due at the coming minute, so that the
-# polling shows its confirmation dialog within a minute and a half:
+# with its first station, which asks the operator, also due at this minute and the coming one:
+# the office's first polling tick, half a minute after the start, falls in one of them, so the
+# confirmation dialog shows then (unless that minute is an hh:00, which the first walk skips):
 #   scripts/run-demo.sh --poll-next-minute --mode office --screenshot shots --screenshot-when TQueryForm
 # TARVEL_DEMO_SKIP_BUILD=1 uses what $BUILD_DIR (default build) already holds.
 set -euo pipefail
@@ -52,8 +53,9 @@ if [ "$poll_next_minute" = 1 ]; then
   # The old schedule goes: every [AutoZapros...] section up to the next other section.
   LC_ALL=C awk '/^\[/ { skip = tolower($0) ~ /^\[autozapros/ } !skip' "$settings" >"$settings.new"
   mv "$settings.new" "$settings"
-  next_minute=("$(date -d '+1 minute' +%H:%M)")
-  echo "The first station is due at ${next_minute[0]}"
+  now="$(date +%s)"
+  next_minute=("$(date -d "@$now" +%H:%M)" "$(date -d "@$((now + 60))" +%H:%M)")
+  echo "The first station is due at ${next_minute[0]} and ${next_minute[1]}"
 fi
 if ! grep -qi '^\[AutoZapros\]' "$settings"; then
   item() {  # index enable ask name conntype kind times...

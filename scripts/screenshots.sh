@@ -7,7 +7,8 @@
 # 7 December 2026, 20:29:40, with faketime, twenty seconds before the first demo station, which
 # asks the operator, is due at 20:30 (its 08:00 would not do: the polling skips minute 0 of an
 # hour until it has seen another minute); without faketime the count-down waits for a station
-# due at the coming minute (run-demo.sh --poll-next-minute), and the dates are today's.
+# due at this minute and the coming one (run-demo.sh --poll-next-minute), and the dates are
+# today's.
 # The dark theme is qt6ct's "darker" colour scheme, given to Qt's own KDE platform theme as a
 # kdeglobals file, with the host on a virtual X server (xvfb-run), since the offscreen platform
 # takes no desktop theme. The PNG files are made smaller with optipng where it is installed.

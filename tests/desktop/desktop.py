@@ -3,6 +3,7 @@ xdotool, and what the host shows read through AT-SPI. Nothing here reaches into 
 otherwise; files are read only to see what the host stored."""
 
 import os
+import re
 import struct
 import subprocess
 import time
@@ -19,6 +20,12 @@ FRAMEBUFFER = os.environ["TARVEL_FRAMEBUFFER"]
 OFFICE_TITLE = "Автоматический запрос данных с АЗС"
 EDITOR_TITLE = "Настройка автоматического запроса на АЗС"
 COUNTDOWN_TITLE = "Подтверждение автозапроса на АЗС"
+SECURITY_TITLE = "Безопасность соединения"
+MEDIUM_TITLE = "Настройки сменного носителя"
+HOST_TITLE = "Кремнекс"
+OFFICE_PATH = ("Связь", "Настройки", "Автоматическая отправка запроса")
+SECURITY_PATH = ("Связь", "Настройки", "Безопасность соединения")
+MEDIUM_PATH = ("Связь", "Настройки", "Сменный носитель")
 ITEM_ROLES = ("list item", "table cell", "tree item")
 STATIONS = ["АЗС №1 Центральная", "АЗС №2 Вокзальная", "АЗС №3 Заречье"]
 
@@ -143,12 +150,112 @@ def do_action(accessible, name):
     accessible.queryAction().doAction(found[name])
 
 
+class Compositor:
+    """weston with its X11 back end, one window covering the stage's X screen, so that the real
+    X input reaches the Wayland clients in it. It tells where its windows stand and how they are
+    stacked through its debug stream (the clients themselves are not told on Wayland)."""
+
+    def __init__(self, folder):
+        folder = str(folder)
+        self.socket = f"tarvel-{os.getpid()}"
+        configuration = os.path.join(folder, "weston.ini")
+        with open(configuration, "w") as file:
+            # No panel, no lock, no animations: windows stand where they are at once.
+            file.write(
+                "[core]\nidle-time=0\n[shell]\npanel-position=none\nlocking=false\n"
+                "animation=none\nclose-animation=none\nstartup-animation=none\n"
+                "focus-animation=none\n"
+            )
+        self.log = open(os.path.join(folder, "weston.log"), "ab")
+        self.process = subprocess.Popen(
+            ["weston", "--backend=x11-backend.so", "--use-pixman", "--fullscreen",
+             "--width=1280", "--height=800", "--socket=" + self.socket,
+             "--config=" + configuration, "--debug"],
+            stdout=self.log, stderr=subprocess.STDOUT,
+        )
+        socket_path = os.path.join(os.environ["XDG_RUNTIME_DIR"], self.socket)
+        wait_for(lambda: self._running() and os.path.exists(socket_path), "weston", 30)
+        wait_for(lambda: self.toplevels() is not None, "weston's scene graph", 30)
+
+    def _running(self):
+        if self.process.poll() is not None:
+            raise AssertionError("weston ended; see weston.log")
+        return True
+
+    def environment(self):
+        return {"WAYLAND_DISPLAY": self.socket, "QT_QPA_PLATFORM": "wayland"}
+
+    def toplevels(self):
+        """[(title, (x, y, width, height))] of the mapped top-level windows, the top-most first;
+        None while weston does not answer."""
+        try:
+            graph = subprocess.run(
+                ["weston-debug", "scene-graph"], capture_output=True, timeout=10,
+                env=dict(os.environ, WAYLAND_DISPLAY=self.socket),
+            ).stdout.decode("utf-8", "replace")
+        except subprocess.TimeoutExpired:
+            return None
+        if "Weston scene graph" not in graph:
+            return None
+        found = []
+        for match in re.finditer(
+            r"role xdg_toplevel,.*?top-level window '(.*?)'.*?\n\s*position: \((-?\d+), (-?\d+)\)"
+            r" -> \((-?\d+), (-?\d+)\)",
+            graph,
+        ):
+            x, y, right, bottom = (int(value) for value in match.groups()[1:])
+            found.append((match.group(1), (x, y, right - x, bottom - y)))
+        return found
+
+    def box(self, title_start):
+        """Where the window whose title begins so stands, title bar included; None if unmapped."""
+        for title, box in self.toplevels() or []:
+            if title.startswith(title_start):
+                return box
+        return None
+
+    def above(self, upper_title, lower_title):
+        """Whether the first window stands above the second."""
+        titles = [title for title, _ in self.toplevels() or []]
+        upper = next((i for i, t in enumerate(titles) if t.startswith(upper_title)), None)
+        lower = next((i for i, t in enumerate(titles) if t.startswith(lower_title)), None)
+        return upper is not None and lower is not None and upper < lower
+
+    def stop(self):
+        # Its own clients (the shell's background, the keyboard) end with their connection.
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.log.close()
+
+
+def point_outside(box, covering):
+    """A point of box (x, y, width, height) that covering does not cover, away from the edges
+    and the title bar; None when covering hides all of box."""
+    x, y, width, height = box
+    cx, cy, cwidth, cheight = covering
+    for px in range(x + 20, x + width - 10, 20):
+        for py in range(y + 60, y + height - 10, 20):
+            if not (cx <= px < cx + cwidth and cy <= py < cy + cheight):
+                return px, py
+    return None
+
+
+def click_at(x, y):
+    subprocess.run(["xdotool", "mousemove", str(x), str(y), "click", "1"], check=True)
+    time.sleep(0.15)
+
+
 class Host:
     """The reference host in office mode on a demo installation under folder, on the X server
-    this stage runs; the installation and the remembered window places live on across
-    restarts within one folder."""
+    this stage runs or, given a compositor, on Wayland in it; the installation and the
+    remembered window places live on across restarts within one folder."""
 
-    def __init__(self, folder, extra_arguments=()):
+    def __init__(self, folder, extra_arguments=(), compositor=None):
         self.folder = str(folder)
         self.root = os.path.join(self.folder, "demo")
         self.log_path = os.path.join(self.folder, "host.log")
@@ -163,6 +270,8 @@ class Host:
             QT_ACCESSIBILITY="1",
         )
         environment.pop("QT_SCALE_FACTOR", None)
+        if compositor is not None:
+            environment.update(compositor.environment())
         self.log = open(self.log_path, "ab")
         self.process = subprocess.Popen(
             [os.path.join(REPOSITORY, "scripts/run-demo.sh"), *extra_arguments, "--mode", "office"],
@@ -199,6 +308,16 @@ class Host:
                 self.process.wait()
         self.log.close()
 
+    def placements(self):
+        """The remembered window places as text ("" while none)."""
+        path = os.path.join(self.folder, "config", "Tarvel", "placement.ini")
+        return open(path).read() if os.path.exists(path) else ""
+
+    def sibling_calls(self):
+        """What the stand-in siblings were called with, as text."""
+        path = os.path.join(self.root, "FSYS", "Siblings.log")
+        return open(path, encoding="cp1251", errors="replace").read() if os.path.exists(path) else ""
+
     def settings(self):
         """cnf.INI as text."""
         with open(os.path.join(self.root, "WINDOWS", "cnf.INI"), encoding="cp1251") as file:
@@ -214,8 +333,11 @@ class Host:
     def wait_window(self, title_start):
         return wait_for(lambda: self.window(title_start), "the window " + title_start)
 
-    def wait_closed(self, title_start):
-        wait_for(lambda: self.window(title_start) is None, "the window " + title_start + " to close")
+    def wait_closed(self, title_start, timeout=20.0):
+        wait_for(
+            lambda: self.window(title_start) is None, "the window " + title_start + " to close",
+            timeout,
+        )
 
     def focus(self):
         """The object with the keyboard focus, or None."""
@@ -266,8 +388,12 @@ class Host:
 
     def click_office_window_open(self):
         """Opens the office window from the menu bar with the mouse."""
+        return self.click_menu(OFFICE_PATH, OFFICE_TITLE)
+
+    def click_menu(self, path, title):
+        """Clicks through the menu bar to the command at path (captions) and waits for the
+        window of that title."""
         wait_for(lambda: has_state(self.window("Кремнекс"), pyatspi.STATE_ACTIVE), "the host active")
-        path = ("Связь", "Настройки", "Автоматическая отправка запроса")
         for attempt in range(3):
             click(wait_for(lambda: self.menu_item(path[0]), "the menu " + path[0]))
             # A click that only brought the main window forward opens nothing: once more.
@@ -280,7 +406,7 @@ class Host:
                 continue
             click(submenu)
             click(wait_for(lambda: self.menu_item(path[2]), "the menu item " + path[2]))
-            return self.wait_window(OFFICE_TITLE)
+            return self.wait_window(title)
 
     def menu_item(self, caption):
         for accessible in walk(self.application):

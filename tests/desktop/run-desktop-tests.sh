@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The desktop stage: the reference host on a real X server (Xvfb) with a window manager
 # (openbox), a D-Bus session and the accessibility bus, driven only by real X input (xdotool)
-# and read only through AT-SPI (pyatspi) by the pytest suite beside this script.
+# and read only through AT-SPI (pyatspi) by the pytest suite beside this script. The Wayland
+# cases start a compositor (weston) in a window on the same X server and drive it by the same
+# X input.
 #   tests/desktop/run-desktop-tests.sh [PYTEST-ARGUMENTS...]
 # Needs a build in $BUILD_DIR (default build). Screenshots of the X screen go to
 # $BUILD_DIR/desktop-shots and stay there after the run, failed or not. Everything this script

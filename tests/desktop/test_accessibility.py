@@ -64,8 +64,9 @@ def test_every_focusable_control_has_a_name(host):
 
 
 def test_the_count_down_has_named_controls(tmp_path):
-    # The demo's first station asks first and falls due at the coming minute; the polling ticks
-    # every 30 seconds. A minute 0 is skipped by the polling's first walk, so not that one.
+    # The demo's first station asks first and falls due at this minute and the coming one; the
+    # polling's first tick, 30 seconds after the start, falls in one of them. A minute 0 is
+    # skipped by the polling's first walk, so not that one.
     while datetime.datetime.now().minute == 59:
         time.sleep(1)
     host = Host(tmp_path, ["--poll-next-minute"])

@@ -174,6 +174,35 @@ TEST(HostOptions, HelpIsNoError) {
   EXPECT_TRUE(parsed.helpText.contains("--screenshot-now"));
   EXPECT_TRUE(parsed.helpText.contains("--type"));
   EXPECT_TRUE(parsed.helpText.contains("--expect"));
+  EXPECT_TRUE(parsed.helpText.startsWith("Usage: tarvel-host [options]"))
+      << parsed.helpText.toStdString();
+}
+
+TEST(HostOptions, OnlyThePluginOptionsAreKeptFromQt) {
+  const struct {
+    std::vector<const char*> commandLine;
+    QStringList forQt;
+    QStringList plugin;
+  } cases[] = {
+      {{"tarvel-host", "-style", "Fusion", "--plugin", "/x/libtarvel.so", "--mode", "office"},
+       {"tarvel-host", "-style", "Fusion", "--mode", "office"},
+       {"--plugin", "/x/libtarvel.so"}},
+      {{"tarvel-host", "--plugin=/y.so", "-plugin", "evdevmouse", "--plugin"},
+       {"tarvel-host", "-plugin", "evdevmouse"},
+       {"--plugin=/y.so", "--plugin"}},
+  };
+  for (const auto& test : cases) {
+    std::vector<char*> argv;
+    for (const char* argument : test.commandLine) argv.push_back(const_cast<char*>(argument));
+    QStringList plugin;
+    QStringList forQt;
+    for (char* argument :
+         tarvel::host::withoutPluginOptions(static_cast<int>(argv.size()), argv.data(), plugin)) {
+      forQt << argument;
+    }
+    EXPECT_EQ(forQt, test.forQt);
+    EXPECT_EQ(plugin, test.plugin);
+  }
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -198,6 +200,23 @@ TEST_F(HostProcessTest, SigtermEndsTheHostAfterTheOfficeWindowUsedTheDatabase) {
   ASSERT_TRUE(host->waitForFinished(1000)) << "still running a second after SIGTERM";
   EXPECT_EQ(host->exitStatus(), QProcess::CrashExit);
   EXPECT_EQ(host->exitCode(), SIGTERM) << "ended by the signal itself";
+}
+
+TEST_F(HostProcessTest, QtsStandardOptionsAreTakenBesideTheHostsOwnAndTheHelpNamesTheHost) {
+  const QString program = qEnvironmentVariable("TARVEL_TEST_HOST", TARVEL_HOST_PROGRAM);
+  const QString plugin = QFileInfo(program).dir().filePath("libtarvel.so");
+  const auto host = startHost({"-style", "Fusion", "-stylesheet", "/dev/null", "--plugin", plugin,
+                               "-reverse", "--open", kExit});
+  QString output;
+  EXPECT_EQ(waitForCleanExit(*host, output), "");
+  EXPECT_TRUE(output.contains("Load returned 0")) << output.toStdString();
+
+  const auto help = startHost({"--help"});
+  ASSERT_TRUE(help->waitForFinished(std::chrono::milliseconds(kStartBound).count()));
+  const QByteArray helpText = help->readAll();
+  EXPECT_TRUE(helpText.contains("\nUsage: tarvel-host [options]\n") ||
+              helpText.startsWith("Usage: tarvel-host [options]\n"))
+      << helpText.toStdString();
 }
 
 }  // namespace

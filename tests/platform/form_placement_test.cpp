@@ -21,11 +21,13 @@ TEST(FormPlacement, OpensAtTheTopLeftCornerUntilAPositionIsRemembered) {
   placement.restore();
   EXPECT_EQ(window.pos(), QPoint(0, 0));
 
+  window.show();
   window.move(120, 80);
   placement.save();
   QWidget sameFormNextRun;
   FormPlacement(&sameFormNextRun, "TTestForm").restore();
-  EXPECT_EQ(sameFormNextRun.pos(), QPoint(120, 80));
+  // Put back by its client area, where it stood below the frame's corner.
+  EXPECT_EQ(sameFormNextRun.geometry().topLeft(), window.geometry().topLeft());
   QWidget otherForm;
   otherForm.move(5, 5);
   FormPlacement(&otherForm, "TOtherForm").restore();
@@ -59,6 +61,7 @@ TEST(FormPlacement, ARememberedPlaceThatNoScreenShowsOpensOnTheScreen) {
   QWidget window;
   window.resize(200, 100);
   FormPlacement placement(&window, "TFarForm");
+  window.show();
   window.move(6000, 4000);
   placement.save();
   QWidget nextRun;
@@ -66,6 +69,21 @@ TEST(FormPlacement, ARememberedPlaceThatNoScreenShowsOpensOnTheScreen) {
   FormPlacement(&nextRun, "TFarForm").restore();
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_TRUE(screen.contains(nextRun.geometry())) << nextRun.x() << "," << nextRun.y();
+}
+
+TEST(FormPlacement, AWindowNeverShownStoresNoPlaceAndTheRememberedOneStays) {
+  QWidget shown;
+  FormPlacement(&shown, "TKeptForm").restore();
+  shown.show();
+  shown.move(140, 90);
+  FormPlacement(&shown, "TKeptForm").save();
+  QWidget neverShown;
+  FormPlacement placement(&neverShown, "TKeptForm");
+  neverShown.move(500, 400);
+  placement.save();
+  QWidget nextRun;
+  FormPlacement(&nextRun, "TKeptForm").restore();
+  EXPECT_EQ(nextRun.geometry().topLeft(), shown.geometry().topLeft());
 }
 
 }  // namespace

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <functional>
+#include <memory>
 
 #include "autosend/ui/auto_send_form.h"
 #include "media/ui/flashka_form.h"
@@ -212,6 +215,33 @@ TEST_F(HostMenu, CommandsOpenTheirWindows) {
   });
   ASSERT_TRUE(settings->findChild(kMedium)->click());
   EXPECT_TRUE(wasModal);
+}
+
+TEST_F(HostMenu, WindowsMadeAtLoadBelongToTheHostsWindowShownSinceWhichMayGoFirst) {
+  ASSERT_EQ(load(0), 0);
+  auto hostWindow = std::make_unique<QMainWindow>();
+  hostWindow->show();
+  FakeMenuItem* settings = settingsMenu(kStationTop);
+  ASSERT_TRUE(settings->findChild(kAutoSend)->click());
+  QWidget& autoSend = *plugin::moduleState().autoSendForm;
+  EXPECT_EQ(autoSend.windowHandle()->transientParent(), hostWindow->windowHandle());
+  autoSend.hide();
+
+  QWindow* mediumOwner = nullptr;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      mediumOwner = modal->windowHandle()->transientParent();
+      modal->close();
+    }
+  });
+  ASSERT_TRUE(settings->findChild(kMedium)->click());
+  EXPECT_EQ(mediumOwner, hostWindow->windowHandle());
+
+  // The host's window goes first; shown again, the window belongs to none.
+  hostWindow.reset();
+  ASSERT_TRUE(settings->findChild(kAutoSend)->click());
+  EXPECT_EQ(autoSend.windowHandle()->transientParent(), nullptr);
+  EXPECT_EQ(unload(), 0);
 }
 
 TEST_F(HostMenu, AutoQueryShowsTheOfficeWindowModallyOrTellsWhyThereIsNone) {

@@ -44,10 +44,11 @@ constexpr int kWeekdayCount = kWeekdaySlotCount;
 
 }  // namespace
 
-TAutoItemSettForm::TAutoItemSettForm(tAutoAZS& registry)
+TAutoItemSettForm::TAutoItemSettForm(tAutoAZS& registry, QWidget* owner)
     : SettingsDialog(
           "TAutoItemSettForm", text::kItemFormCaption, kDesignClientSize,
-          Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+          Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint,
+          owner),
       registry_(registry) {
   // A resizable window: only the buttons follow its edges.
   setMinimumSize(

@@ -30,8 +30,9 @@ class TAutoItemSettForm : public platform::SettingsDialog {
   Q_OBJECT
 
  public:
-  // registry: the office's schedules, which must outlive the dialog. No owner window.
-  explicit TAutoItemSettForm(tAutoAZS& registry);
+  // registry: the office's schedules, which must outlive the dialog. owner: the window it
+  // belongs to (the office window); not its parent.
+  explicit TAutoItemSettForm(tAutoAZS& registry, QWidget* owner = nullptr);
 
   // The position in the registry of the station being edited; set before the dialog is shown.
   int32_t AZSIndex = 0;

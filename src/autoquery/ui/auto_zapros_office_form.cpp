@@ -37,6 +37,7 @@
 #include "platform/ui/fixed_colours.h"
 #include "platform/ui/form_font.h"
 #include "platform/ui/operator_dialogs.h"
+#include "platform/ui/window_showing.h"
 #include "settings/settings_file.h"
 
 namespace tarvel::autoquery {
@@ -95,8 +96,9 @@ QPoint TAutoZaprosOfficeForm::chartPlace() const {
 }
 
 void TAutoZaprosOfficeForm::showEvent(QShowEvent* event) {
-  QDialog::showEvent(event);
   // A window restored by the window system is not shown anew.
+  if (!event->spontaneous()) platform::guarded([this] { platform::prepareForShowing(*this); });
+  QDialog::showEvent(event);
   if (!event->spontaneous()) platform::guarded([this] { FormShow(); });
 }
 
@@ -267,7 +269,7 @@ void TAutoZaprosOfficeForm::Redraw() {
 }
 
 void TAutoZaprosOfficeForm::FrameClick(int32_t azsIndex) {
-  TAutoItemSettForm editor(AutoAZS_);
+  TAutoItemSettForm editor(AutoAZS_, this);
   editor.AZSIndex = azsIndex;
   if (platform::operatorDialogs().runModal(editor) != QDialog::Accepted) return;
   // The editor changed the item at azsIndex.

@@ -57,7 +57,8 @@ class TAutoZaprosOfficeForm : public QDialog {
   Q_OBJECT
 
  public:
-  // Created hidden, without an owner window, at the top left corner; TimerSend starts here.
+  // Created hidden, at the top left corner, without a parent; it belongs to the window the
+  // operator works in when it is shown (see window_owner.h). TimerSend starts here.
   // CheckBox1 takes its remembered state. AutoAZS: the one registry, which the window lines up
   // with the office database, shows, saves, and on a close without "Применить" reloads from
   // cnf.INI; it must outlive every use of the window but may be freed before the window is.

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShowEvent>
 #include <QTimer>
 #include <algorithm>
 
@@ -20,6 +21,7 @@
 #include "platform/ui/error_guard.h"
 #include "platform/ui/form_font.h"
 #include "platform/ui/operator_dialogs.h"
+#include "platform/ui/window_showing.h"
 
 namespace tarvel::autoquery {
 namespace {
@@ -86,6 +88,11 @@ void TQueryForm::resizeEvent(QResizeEvent* event) {
   using platform::scaled;
   BitBtn1->move(width() - scaled(kApplyRightGap), height() - scaled(kButtonBottomGap));
   BitBtn2->move(width() - scaled(kCancelRightGap), height() - scaled(kButtonBottomGap));
+}
+
+void TQueryForm::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) platform::guarded([this] { platform::prepareForShowing(*this); });
+  QDialog::showEvent(event);
 }
 
 void TQueryForm::showStationName(const QString& name) {

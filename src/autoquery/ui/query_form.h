@@ -16,8 +16,9 @@ class TQueryForm : public QDialog {
   Q_OBJECT
 
  public:
-  // A window of its own, always on top at the top left corner of the screen, without title-bar
-  // buttons; its one-second timer runs from here on.
+  // Always on top at the top left corner of the screen, without title-bar buttons; it belongs to
+  // the window the operator works in when it is shown, so that no click on another window hides
+  // it. Its one-second timer runs from here on.
   TQueryForm();
 
   QLabel* Label1 = nullptr;
@@ -43,6 +44,7 @@ class TQueryForm : public QDialog {
   // BitBtn1 and BitBtn2 are anchored to the right and bottom edges.
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void createComponents();

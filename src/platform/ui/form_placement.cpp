@@ -1,13 +1,15 @@
 #include "platform/ui/form_placement.h"
 
-#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <limits>
+
+#include "platform/ui/window_system.h"
 
 namespace tarvel::platform {
 namespace {
@@ -26,18 +28,6 @@ std::vector<QRect> availableScreenAreas() {
   for (const QScreen* screen : QGuiApplication::screens())
     areas.push_back(screen->availableGeometry());
   return areas;
-}
-
-// The distance of the client area from the frame's corner that the window manager gives the
-// windows shown already (the active one first), for a window that was never placed itself.
-QPoint frameOffsetOfShownWindows(const QWidget* except) {
-  QWidget* candidates[] = {QApplication::activeWindow(), QApplication::activeModalWidget()};
-  for (const QWidget* shown : candidates) {
-    if (shown != nullptr && shown != except && shown->isVisible()) {
-      return shown->geometry().topLeft() - shown->frameGeometry().topLeft();
-    }
-  }
-  return {0, 0};
 }
 
 int clampedInto(int start, int length, int areaStart, int areaLength) {
@@ -86,19 +76,37 @@ FormPlacement::FormPlacement(QWidget* window, QString name)
 
 void FormPlacement::restore() {
   const QSettings file(placementFilePath(), QSettings::IniFormat);
-  const QPoint frameTopLeft = file.value(name_ + "/position", QPoint(0, 0)).toPoint();
-  const QVariant rememberedOffset = file.value(name_ + "/clientOffset");
-  const QPoint clientOffset =
-      rememberedOffset.isValid() ? rememberedOffset.toPoint() : frameOffsetOfShownWindows(window_);
+  const QVariant position = file.value(name_ + "/position");
+  const QVariant clientOffset = file.value(name_ + "/clientOffset");
+  const QPoint framePosition = position.isValid() ? position.toPoint() : QPoint(0, 0);
+  if (!clientOffset.isValid()) {
+    // Never placed (or kept without its client area's place): the frame asked for there. Where
+    // the window manager will put the client area is not known before the window is shown (the
+    // plug-in's windows may be made before any window is), and the window manager puts the
+    // title bar at the frame's place asked for.
+    framePlace_ = placeOnScreens(framePosition, window_->size(), availableScreenAreas());
+    window_->move(*framePlace_);
+    return;
+  }
+  framePlace_.reset();
   // The frame as large as the client area and the borders around it (the bottom border taken
   // as wide as the side ones).
-  const QSize frameSize =
-      window_->size() + QSize(2 * clientOffset.x(), clientOffset.y() + clientOffset.x());
-  const QPoint placed = placeOnScreens(frameTopLeft, frameSize, availableScreenAreas());
-  window_->setGeometry(QRect(placed + clientOffset, window_->size()));
+  const QPoint offset = clientOffset.toPoint();
+  const QSize frameSize = window_->size() + QSize(2 * offset.x(), offset.y() + offset.x());
+  const QPoint placed = placeOnScreens(framePosition, frameSize, availableScreenAreas());
+  window_->setGeometry(QRect(placed + offset, window_->size()));
+}
+
+void FormPlacement::beforeShowing() {
+  if (!framePlace_ || window_->windowHandle() == nullptr) return;
+  window_->windowHandle()->setFramePosition(*framePlace_);
+  framePlace_.reset();
 }
 
 void FormPlacement::save() const {
+  // Where the window system keeps the place from Qt, or the window never stood on the screen,
+  // there is no place to keep: the one remembered from before stays.
+  if (!windowPlacesAreKnown() || window_->windowHandle() == nullptr) return;
   QSettings file(placementFilePath(), QSettings::IniFormat);
   const QPoint frameTopLeft = window_->frameGeometry().topLeft();
   file.setValue(name_ + "/position", frameTopLeft);

@@ -7,16 +7,28 @@
 
 #include "platform/cp1251.h"
 #include "platform/platform_texts.h"
+#include "platform/ui/window_owner.h"
 
 namespace tarvel::platform {
 namespace {
+
+// A box is the child of a shown owner; without one (or while it is hidden) it belongs to the
+// window the operator works in, with no parent that would own it.
+QWidget* shownOrNone(QWidget* owner) {
+  return owner != nullptr && owner->isVisible() ? owner : nullptr;
+}
+
+void belongWithoutParent(QWidget& box) {
+  if (box.parentWidget() == nullptr) belongToOwner(box);
+}
 
 class QtOperatorDialogs final : public OperatorDialogs {
  public:
   bool askYesNo(QWidget* owner, const std::string& title, const std::string& text) override {
     QMessageBox box(QMessageBox::Question, toUnicode(title), toUnicode(text),
-                    QMessageBox::Yes | QMessageBox::No, owner);
+                    QMessageBox::Yes | QMessageBox::No, shownOrNone(owner));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    belongWithoutParent(box);
     box.button(QMessageBox::Yes)->setText(toUnicode(text::kYes));
     box.button(QMessageBox::No)->setText(toUnicode(text::kNo));
     return box.exec() == QMessageBox::Yes;
@@ -24,7 +36,8 @@ class QtOperatorDialogs final : public OperatorDialogs {
 
   void showMessage(QWidget* owner, const std::string& title, const std::string& text) override {
     QMessageBox box(QMessageBox::Information, toUnicode(title), toUnicode(text), QMessageBox::Ok,
-                    owner);
+                    shownOrNone(owner));
+    belongWithoutParent(box);
     box.exec();
   }
 
@@ -36,6 +49,7 @@ class QtOperatorDialogs final : public OperatorDialogs {
     box.setTextValue(toUnicode(initialText));
     box.setOkButtonText(toUnicode(text::kOk));
     box.setCancelButtonText(toUnicode(text::kCancel));
+    belongWithoutParent(box);
     if (box.exec() != QDialog::Accepted) return std::nullopt;
     return fromUnicode(box.textValue());
   }
@@ -52,6 +66,7 @@ class QtOperatorDialogs final : public OperatorDialogs {
     QMessageBox box(QMessageBox::NoIcon, QString(), toUnicode(text), QMessageBox::Ok);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.setWindowModality(Qt::ApplicationModal);
+    belongWithoutParent(box);
     box.exec();
   }
 

@@ -1,6 +1,8 @@
 // Operator dialogs: the question, message, input and folder boxes that the plug-in shows.
 // Texts in and out are Windows-1251; the conversion to the widgets happens here. In production
-// these are real Qt dialogs; a test installs an OperatorDialogs of its own to answer them.
+// these are real Qt dialogs; a test installs an OperatorDialogs of its own to answer them. A box
+// given a shown owner is its child; any other belongs to the window the operator works in (see
+// window_owner.h).
 #pragma once
 
 #include <optional>
@@ -26,7 +28,7 @@ class OperatorDialogs {
   // or std::nullopt when the operator cancels.
   virtual std::optional<std::string> browseForFolder(QWidget* owner, const std::string& prompt,
                                                      const std::string& startFolder) = 0;
-  // A bare message: the text and an OK button, no title, no icon, no owner, kept on top.
+  // A bare message: the text and an OK button, no title, no icon, no owner given, kept on top.
   virtual void showBareMessage(const std::string& text) = 0;
   // Runs a dialog of the plug-in modally (QDialog::exec) and returns its result code. A test
   // answers by acting on the real dialog instead.

@@ -5,12 +5,13 @@
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
 #include "platform/ui/form_font.h"
+#include "platform/ui/window_showing.h"
 
 namespace tarvel::platform {
 
 SettingsDialog::SettingsDialog(const char* formName, const char* caption, QSize clientSize,
-                               Qt::WindowFlags frame)
-    : QDialog(nullptr, frame), FormPlacement1(this, QString::fromLatin1(formName)) {
+                               Qt::WindowFlags frame, QWidget* owner)
+    : QDialog(nullptr, frame), FormPlacement1(this, QString::fromLatin1(formName)), owner_(owner) {
   setObjectName(QString::fromLatin1(formName));
   setWindowTitle(toUnicode(caption));
   // The font first, so that auto-sized labels measure their captions in it.
@@ -24,8 +25,12 @@ SettingsDialog::~SettingsDialog() {
 }
 
 void SettingsDialog::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) guarded([this] { prepareForShowing(*this, owner_); });
   QDialog::showEvent(event);
-  if (!event->spontaneous()) guarded([this] { FormShow(); });
+  if (!event->spontaneous()) {
+    guarded([this] { FormShow(); });
+    guarded([this] { FormPlacement1.beforeShowing(); });
+  }
 }
 
 void SettingsDialog::hideEvent(QHideEvent* event) {
