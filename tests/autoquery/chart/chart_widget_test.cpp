@@ -11,7 +11,7 @@
 #include "autoquery/chart/chart_colours.h"
 #include "autoquery/chart/chart_texts.h"
 #include "autoquery/chart/draw_timeline.h"
-#include "autoquery/chart/readable_colour.h"
+#include "platform/readable_colour.h"
 #include "autoquery/chart/text_stamp.h"
 #include "autoquery/chart/timeline_chart.h"
 #include "autoquery/chart/timeline_hints.h"
@@ -23,6 +23,9 @@ namespace tarvel::autoquery::chart {
 namespace {
 
 using namespace testing;
+using platform::contrastRatio;
+using platform::kLineContrast;
+using platform::kTextContrast;
 
 class ChartWidgetTest : public ::testing::Test {
  protected:
