@@ -145,7 +145,11 @@ TEST_F(ScheduleCommandTest, NextGivesThePollsTheEngineMakesThroughTheSameMinutes
     }
   }
   EXPECT_EQ(listed, polled);
-  EXPECT_EQ(listed.size(), 6u);  // a check that the chain polls at all, not a copy of the rule
+  // The chain polls at all, and its time listed twice twice; not a copy of the rule.
+  EXPECT_EQ(listed.size(), 7u);
+  EXPECT_EQ(std::ranges::count(listed, std::tuple{QString("2025-03-02T23:58"), unicode(kFirst),
+                                                  QString("ipTransport")}),
+            2);
 }
 
 // Rows of cells as the tables were always laid out: each cell but the last padded to its
@@ -426,6 +430,29 @@ TEST_F(ScheduleCommandTest, CheckFindsEachListedDamage) {
   // What the chart refuses, it really refuses: the whole picture fails.
   writtenFile(header("1") + item(0, "CPcount=1\r\nCP0time=8:00\r\n"));
   EXPECT_EQ(runCommand({"--ini", path(), "chart", folder.filePath("c.png")}).exitStatus, 2);
+}
+
+TEST_F(ScheduleCommandTest, CheckSaysATimeListedTwicePollsTwiceAndMissingKeysOnceAtMidnight) {
+  const struct {
+    const char* kind;
+    const char* timeKeys;
+    const char* says;
+  } cases[] = {
+      {"time-duplicate", "CPcount=2\r\nCP0time=08:00\r\nCP1time=08:00\r\n",
+       "опрашивается в эту минуту столько раз, сколько оно указано"},
+      {"time-missing", "CPcount=3\r\nCP0time=08:00\r\n", "вместе один автозапрос в полночь"},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.kind);
+    const CommandRun run =
+        runCommand({"--ini", writtenFile(header("1") + item(0, test.timeKeys)), "--json", "check"});
+    QStringList messages;
+    for (const QJsonValue finding : run.json()["findings"].toArray()) {
+      if (finding["kind"].toString() == test.kind) messages << finding["message"].toString();
+    }
+    ASSERT_EQ(messages.size(), 1) << run.out.toStdString();
+    EXPECT_TRUE(messages[0].contains(QString::fromUtf8(test.says))) << messages[0].toStdString();
+  }
 }
 
 // Files real offices produce that no plug-in wrote: each must turn a monitoring check red.
