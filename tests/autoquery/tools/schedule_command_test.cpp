@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
@@ -540,6 +541,61 @@ TEST_F(ScheduleCommandTest, ErrorsAreOneRussianLineAndStatusTwo) {
     EXPECT_EQ(run.err.count('\n'), 1);
     EXPECT_TRUE(run.err.contains(QRegularExpression("[а-я]"))) << run.err.toStdString();
   }
+}
+
+// Errors that come from below the command line: the clock's years and reading the file.
+TEST_F(ScheduleCommandTest, ErrorsOfTheClockAndOfReadingAreRussianToo) {
+  const QString file = savedFile(mixedChain());
+  const QString huge = folder.filePath("huge.INI");
+  QFile tooLarge(huge);
+  ASSERT_TRUE(tooLarge.open(QIODevice::WriteOnly) && tooLarge.resize(qint64{1} << 32));
+  for (const QStringList& arguments : {
+           QStringList{"--ini", file, "--at", "9999-12-31 23:00", "next", "--hours", "24"},
+           QStringList{"--ini", huge, "list"},
+       }) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    const CommandRun run = runCommand(arguments);
+    EXPECT_EQ(run.exitStatus, 2);
+    const QString said = QString(run.err).remove("tarvel-schedule").remove(arguments[1]);
+    EXPECT_TRUE(said.contains(QRegularExpression("[а-я]"))) << run.err.toStdString();
+    EXPECT_FALSE(said.contains(QRegularExpression("[A-Za-z]"))) << run.err.toStdString();
+  }
+}
+
+TEST_F(ScheduleCommandTest, ErrorsUnderJsonAreAJsonObjectToo) {
+  const QString file = savedFile(mixedChain());
+  for (const QStringList& arguments : {
+           QStringList{"--json", "--ini", file, "lists"},
+           QStringList{"--json", "--ini", folder.filePath("missing.INI"), "list"},
+           QStringList{"--ini", file, "--at", "9999-12-31 23:00", "next", "--json"},
+       }) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    const CommandRun run = runCommand(arguments);
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ("tarvel-schedule: " + run.json()["error"].toString() + '\n', run.err);
+  }
+}
+
+TEST_F(ScheduleCommandTest, ControlCharactersOfTheFileAreShownEscaped) {
+  // An ESC that would retitle the terminal, a bell, and a C1 control (0x98 in Windows-1251).
+  const std::string name = "A\x1B]0;x\x07" "B\x98";
+  writtenFile(header("1") + item(0,
+                                 "CPcount=2\r\nCP0time=08:00\r\nCP1time=08\x1B"
+                                 "00\r\n",
+                                 name));
+  for (const char* command : {"list", "next", "check"}) {
+    SCOPED_TRACE(command);
+    const CommandRun run = runCommand({"--ini", path(), "--at", "2026-12-07 07:00", command});
+    EXPECT_LE(run.exitStatus, 1) << run.err.toStdString();
+    EXPECT_FALSE(run.out.contains(QRegularExpression("[\\x00-\\x09\\x0B-\\x1F\\x7F-\\x9F]")))
+        << run.out.toStdString();
+    EXPECT_TRUE(
+        run.out.contains(command == std::string("check") ? "08\\x1B00" : "A\\x1B]0;x\\x07B\\u0098"))
+        << run.out.toStdString();
+  }
+  // JSON escapes by its own rules and gives the name back as it is.
+  const QJsonObject listed = runCommand({"--ini", path(), "--json", "list"}).json();
+  EXPECT_EQ(listed["items"][0]["name"].toString(), platform::toUnicode(name));
 }
 
 TEST_F(ScheduleCommandTest, ReadingLeavesTheFileAndItsFolderAsTheyWere) {

@@ -22,6 +22,7 @@ inline constexpr auto& kBadMoment = u8"--at ожидает время вида \
 inline constexpr auto& kExtraArgument = u8"лишний аргумент "_cp1251;
 inline constexpr auto& kChartNeedsFile = u8"команде chart нужно имя PNG-файла"_cp1251;
 inline constexpr auto& kCannotWritePicture = u8"не удалось записать рисунок "_cp1251;
+inline constexpr auto& kOutOfMemory = u8"не хватило памяти"_cp1251;
 
 // Words of the listing, as the office window and the editor say them.
 inline constexpr auto& kPollingOn = u8"включен"_cp1251;
