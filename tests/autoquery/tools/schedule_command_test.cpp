@@ -578,7 +578,9 @@ TEST_F(ScheduleCommandTest, ErrorsUnderJsonAreAJsonObjectToo) {
 
 TEST_F(ScheduleCommandTest, ControlCharactersOfTheFileAreShownEscaped) {
   // An ESC that would retitle the terminal, a bell, and a C1 control (0x98 in Windows-1251).
-  const std::string name = "A\x1B]0;x\x07" "B\x98";
+  const std::string name =
+      "A\x1B]0;x\x07"
+      "B\x98";
   writtenFile(header("1") + item(0,
                                  "CPcount=2\r\nCP0time=08:00\r\nCP1time=08\x1B"
                                  "00\r\n",
@@ -593,9 +595,14 @@ TEST_F(ScheduleCommandTest, ControlCharactersOfTheFileAreShownEscaped) {
         run.out.contains(command == std::string("check") ? "08\\x1B00" : "A\\x1B]0;x\\x07B\\u0098"))
         << run.out.toStdString();
   }
+  // The escapes keep the table's columns in line.
+  const QStringList listed = runCommand({"--ini", path(), "list"}).out.split('\n');
+  ASSERT_GE(listed.size(), 2);
+  EXPECT_EQ(listed[0].indexOf(QString::fromUtf8(u8"Автозапрос")),
+            listed[1].indexOf(QString::fromUtf8(u8"включен")));
   // JSON escapes by its own rules and gives the name back as it is.
-  const QJsonObject listed = runCommand({"--ini", path(), "--json", "list"}).json();
-  EXPECT_EQ(listed["items"][0]["name"].toString(), platform::toUnicode(name));
+  const QJsonObject json = runCommand({"--ini", path(), "--json", "list"}).json();
+  EXPECT_EQ(json["items"][0]["name"].toString(), platform::toUnicode(name));
 }
 
 TEST_F(ScheduleCommandTest, ReadingLeavesTheFileAndItsFolderAsTheyWere) {

@@ -34,6 +34,19 @@ QByteArray escapedControls(QByteArrayView utf8) {
   return out;
 }
 
+qsizetype shownWidth(QStringView text) {
+  qsizetype width = text.size();
+  for (const QChar character : text) {
+    const char16_t code = character.unicode();
+    if ((code < 0x20 && code != u'\n') || code == 0x7F) {
+      width += 3;  // "\x1B"
+    } else if (code >= 0x80 && code <= 0x9F) {
+      width += 5;  // "\u0098"
+    }
+  }
+  return width;
+}
+
 EscapingStandardOutput::EscapingStandardOutput() {
   output_.open(stdout, QIODevice::WriteOnly);
   open(QIODevice::WriteOnly);

@@ -7,11 +7,16 @@
 #include <QByteArrayView>
 #include <QFile>
 #include <QIODevice>
+#include <QStringView>
 
 namespace tarvel::autoquery::schedule {
 
 // UTF-8 text with its control characters but '\n' escaped.
 QByteArray escapedControls(QByteArrayView utf8);
+
+// How wide the text stands on the terminal once its control characters are escaped, so that
+// the tables' columns stay aligned around a name that holds one.
+qsizetype shownWidth(QStringView text);
 
 // A write-only device that passes UTF-8 text on to standard output with its control characters
 // escaped, for the text a QTextStream writes in pieces.
