@@ -9,6 +9,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "platform/platform_texts.h"
+
 namespace tarvel::platform {
 namespace {
 
@@ -44,7 +46,7 @@ void setClockForTests(std::optional<DateTime> fixedNow) {
 DateTime encodeDateTime(int year, int month, int day, int hour, int minute, int second,
                         int millisecond) {
   const QDate date(year, month, day);
-  if (!date.isValid()) throw std::invalid_argument("invalid date");
+  if (!date.isValid()) throw std::invalid_argument(text::kInvalidDate);
   const double days = static_cast<double>(date.toJulianDay() - epochJulianDay());
   const double time = encodeTime(hour, minute, second, millisecond);
   return days >= 0 ? days + time : days - time;
@@ -53,7 +55,7 @@ DateTime encodeDateTime(int year, int month, int day, int hour, int minute, int 
 DateTime encodeTime(int hour, int minute, int second, int millisecond) {
   if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59 ||
       millisecond < 0 || millisecond > 999) {
-    throw std::invalid_argument("invalid time");
+    throw std::invalid_argument(text::kInvalidTime);
   }
   const int64_t milliseconds = ((hour * 60LL + minute) * 60 + second) * 1000 + millisecond;
   return static_cast<double>(milliseconds) / kMillisecondsPerDay;
@@ -63,7 +65,7 @@ DateTimeParts decodeDateTime(DateTime value) {
   // Checked before any conversion: casting a NaN, an infinity or a huge double to an integer
   // is undefined.
   if (!std::isfinite(value) || std::trunc(value) < kFirstDay || std::trunc(value) > kLastDay) {
-    throw std::invalid_argument("date-time out of range");
+    throw std::invalid_argument(text::kDateTimeOutOfRange);
   }
   // The sign belongs to the day count alone: -1.25 is 29.12.1899 06:00, one day before the
   // epoch and a quarter of a day into it. The time of day is never negative.

@@ -277,6 +277,43 @@ TEST_F(OfficeAutoQuery, MinutesThatPassDuringTheCountDownsArePolledLateInOrder) 
   EXPECT_TRUE(applicationErrors.messages.empty());
 }
 
+TEST_F(OfficeAutoQuery, ATimeListedTwicePollsTwiceAndMidnightsOfMissingKeysOnce) {
+  const struct {
+    const char* name;
+    const char* timeKeys;
+    int hour, minute;
+    std::size_t polls;
+  } cases[] = {
+      {"a daily time listed twice",
+       "CPcount=3\r\nCP0time=08:01\r\nCP1time=12:00\r\n"
+       "CP2time=08:01\r\n",
+       8, 1, 2},
+      {"three keys missing", "CPcount=4\r\nCP0time=12:00\r\n", 0, 0, 1},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.name);
+    host.messages.clear();
+    host.calls.clear();
+    installation.writeSettings(
+        "[AutoZapros]\r\nCount=1\r\n[AutoZaprosItem0]\r\nEnable=1\r\n"
+        "HasUserQuery=0\r\nAZSName=" +
+        kStationB + "\r\nConnType=1\r\nConnTimeTipe=1\r\n" + test.timeKeys);
+    host.commandAnswers[HostCommand::InstallationKind] = HostVariant::fromInteger(3);
+    const platform::DateTime due = platform::encodeDateTime(2025, 3, 3, test.hour, test.minute, 5);
+    platform::setClockForTests(due - 1.0 / 1440);
+    ASSERT_EQ(load(1), 0);
+    tickThrough(due - 1.0 / 1440);
+    tickThrough(due);
+    ASSERT_EQ(unload(), 0);
+    EXPECT_EQ(progressAndWarnings(),
+              std::vector<std::string>(
+                  test.polls, "1 " + std::string(u8"Автозапрос на АЗС: "_cp1251) + kStationB));
+    EXPECT_EQ(exchangesStarted(),
+              std::vector<std::string>(test.polls, "StartExchange(" + kStationB + ",1,Null)"));
+  }
+  EXPECT_TRUE(applicationErrors.messages.empty());
+}
+
 TEST_F(OfficeAutoQuery, NamesOfAFileSavedAsUtf8AreNeverPolledAndLoadSaysWhy) {
   // A modem, an e-mail and a direct-IP station, all due at 08:05; the host knows the last one.
   const std::vector<std::string> names = {u8"АЗС Север"_cp1251, u8"АЗС Юг"_cp1251,

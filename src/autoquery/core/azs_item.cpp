@@ -37,9 +37,11 @@ int32_t TAzsItem::LoadFromIni(const platform::ProfileFile& ini, const std::strin
   keepsStoredTimes = stored > kMaxConnectionPointCount || count < counted;
   std::vector<ConnectionPoint> slots;
   slots.reserve(static_cast<std::size_t>(count));
+  slotsWithoutKey.clear();
   for (int32_t slot = 0; slot < count; ++slot) {
     const std::string key = slotKey(static_cast<std::size_t>(slot));
     if (stored <= kMaxConnectionPointCount) {
+      if (!ini.readRawString(section, key)) slotsWithoutKey.push_back(slot);
       slots.emplace_back(ini.readString(section, key, kMissingTime));
     } else if (ini.readRawString(section, key)) {
       slots.emplace_back(ini.readString(section, key, ""));
@@ -50,6 +52,10 @@ int32_t TAzsItem::LoadFromIni(const platform::ProfileFile& ini, const std::strin
   }
   CP = std::move(slots);
   return counted - count;
+}
+
+bool isSlotWithoutKey(const TAzsItem& item, int32_t slot) {
+  return std::binary_search(item.slotsWithoutKey.begin(), item.slotsWithoutKey.end(), slot);
 }
 
 int32_t countedSlots(const platform::ProfileFile& ini, const std::string& section,
@@ -75,8 +81,11 @@ void TAzsItem::SaveToIni(platform::ProfileFile& ini, const std::string& section)
   }
   ini.writeInteger(section, "CPcount", static_cast<int32_t>(count));
   for (std::size_t slot = 0; slot < count; ++slot) {
-    // Unset slots get no key; an empty weekday is written as an empty value.
-    if ((*CP)[slot]) ini.writeString(section, slotKey(slot), *(*CP)[slot]);
+    // Unset slots get no key; an empty weekday is written as an empty value. A midnight read
+    // without a key stays without one, so that it is read back as the same single poll.
+    if ((*CP)[slot] && !isSlotWithoutKey(*this, static_cast<int32_t>(slot))) {
+      ini.writeString(section, slotKey(slot), *(*CP)[slot]);
+    }
   }
 }
 

@@ -52,6 +52,10 @@ class TAzsItem {
   // bound, or beyond the registry's slot budget): SaveToIni then leaves CPcount and the times in
   // the file as they are, so that they change only by an edit of the times, which clears it.
   bool keepsStoredTimes = false;
+  // The slots, ascending, that LoadFromIni filled with "00:00" because the section holds no key
+  // for them (CPcount above the keys present). Nobody asked for their midnight: together they
+  // are one poll, and SaveToIni leaves their keys missing. An edit of the times clears it.
+  std::vector<int32_t> slotsWithoutKey;
 
   TAzsItem();
 
@@ -62,10 +66,13 @@ class TAzsItem {
   int32_t LoadFromIni(const platform::ProfileFile& ini, const std::string& section,
                       int32_t slotLimit = kMaxConnectionPointCount);
   // Writes the item into one section of a file opened for writing; erases nothing. Kinds 1 and
-  // 2 with a list write CPcount and the filled slots (kind 2 at most seven of them), unless the
-  // item keeps the stored times.
+  // 2 with a list write CPcount and the filled slots (kind 2 at most seven of them) but those
+  // still read without a key, unless the item keeps the stored times.
   void SaveToIni(platform::ProfileFile& ini, const std::string& section) const;
 };
+
+// Whether LoadFromIni filled the slot with "00:00" for want of its key (see slotsWithoutKey).
+bool isSlotWithoutKey(const TAzsItem& item, int32_t slot);
 
 // The slots a section's CPcount stands for: the count itself from 0 up to the bound; above it,
 // the slots up to the last time key (CP<i>time) the section holds below the bound.

@@ -20,12 +20,28 @@ std::optional<int> clockMinuteOfDay(const ConnectionPoint& slot) {
   return time->hours * 60 + time->minutes;
 }
 
-// Of the slots whose time is one minute of a day, in slot order, those that poll then: the first
-// alone, so that no station is polled twice in one minute. More of the same time (a daily list
-// edited by hand, or a count whose missing times all read as midnight) would only repeat the
-// exchange. The one place that says so, for the minute's rule and for a range of minutes alike.
-std::span<const int32_t> slotsPolledInOneMinute(std::span<const int32_t> holding) {
-  return holding.first(std::min<std::size_t>(holding.size(), 1));
+// Of the slots whose time is one minute of a day, in slot order, those that poll then: each time
+// the file or the operator lists polls, so a time listed twice (a retry) polls twice. The slots
+// that read "00:00" only because their key is missing are one poll together, and none beside a
+// midnight that is listed: a count above the keys present must not flood the station with
+// midnight exchanges nobody asked for. The one place that says so, for the minute's rule and for
+// a range of minutes alike.
+std::vector<int32_t> slotsPolledInOneMinute(const TAzsItem& item,
+                                            std::span<const int32_t> holding) {
+  std::vector<int32_t> polled;
+  polled.reserve(holding.size());
+  const bool anyListed = std::any_of(holding.begin(), holding.end(),
+                                     [&](int32_t slot) { return !isSlotWithoutKey(item, slot); });
+  bool keylessPolled = anyListed;
+  for (const int32_t slot : holding) {
+    if (!isSlotWithoutKey(item, slot)) {
+      polled.push_back(slot);
+    } else if (!keylessPolled) {
+      polled.push_back(slot);
+      keylessPolled = true;
+    }
+  }
+  return polled;
 }
 
 // Calls visit(slot, minuteOfDay) for each slot of the item that can come due on a day of the ISO
@@ -80,7 +96,7 @@ std::vector<DayPoll> dayPolls(const TAzsItem& item, int isoWeekday) {
          end < holding.size() && holding[end].minuteOfDay == holding[begin].minuteOfDay; ++end) {
       minuteSlots.push_back(holding[end].slot);
     }
-    for (const int32_t slot : slotsPolledInOneMinute(minuteSlots)) {
+    for (const int32_t slot : slotsPolledInOneMinute(item, minuteSlots)) {
       polls.push_back({holding[begin].minuteOfDay, slot});
     }
   }
@@ -100,8 +116,7 @@ std::vector<int32_t> dueSlots(const TAzsItem& item, const PollMoment& moment) {
   forEachSlotOfDay(item, moment.isoWeekday, [&](int32_t slot, int slotMinute) {
     if (slotMinute == minuteOfDay) holding.push_back(slot);
   });
-  const std::span<const int32_t> polled = slotsPolledInOneMinute(holding);
-  return {polled.begin(), polled.end()};
+  return slotsPolledInOneMinute(item, holding);
 }
 
 bool isEverPolled(const TAzsItem& item) {

@@ -32,10 +32,11 @@ struct PollMoment {
 };
 PollMoment pollMoment(platform::DateTime moment);
 
-// The slot of one item due at the moment, so that no station is polled twice in one minute: for
-// an enabled daily item the first filled slot with that time (the same time listed again adds
-// no poll), for an enabled weekday item the slot of the ISO weekday when it holds that time;
-// nothing for other kinds, a disabled item or an absent list. A list, to be walked as one.
+// The slots of one item due at the moment, in slot order: for an enabled daily item every
+// filled slot with that time (a time listed twice polls twice), except that the midnights read
+// for missing keys (TAzsItem::slotsWithoutKey) are one poll together, and none beside a listed
+// midnight; for an enabled weekday item the slot of the ISO weekday when it holds that time;
+// nothing for other kinds, a disabled item or an absent list.
 std::vector<int32_t> dueSlots(const TAzsItem& item, const PollMoment& moment);
 
 // Whether the item is polled at any moment: enabled, daily or by weekdays, with a slot (for

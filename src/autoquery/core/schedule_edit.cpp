@@ -40,10 +40,11 @@ ScheduleRefusal applyEditedSchedule(TAzsItem& item, const EditedSchedule& edited
     default:
       break;
   }
-  // Times the operator changed are written as the editor holds them; the same times left as they
-  // were keep what the file holds beyond them.
+  // Times the operator changed are written as the editor holds them, each line his own; the same
+  // times left as they were keep what the file holds beyond them and its midnights without a key.
   if (newCP && (newCP != item.CP || edited.ConnTimeTipe != item.ConnTimeTipe)) {
     item.keepsStoredTimes = false;
+    item.slotsWithoutKey.clear();
   }
   item.Enable = edited.Enable;
   item.HasUserQuery = edited.HasUserQuery;

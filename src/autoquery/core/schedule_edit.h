@@ -36,7 +36,7 @@ bool isPartlyTypedTime(std::string_view time);
 // Refuses edited (item stays as it was), or writes it into item; the office window then
 // refreshes the station's frame. The name is not edited. Kind 1 replaces CP by the daily times,
 // kind 2 by the weekday times; any other kind keeps CP as it was. Changed times (or kind) end
-// the item's keeping of the times stored in the file.
+// the item's keeping of the times stored in the file and of its slots without a key.
 ScheduleRefusal applyEditedSchedule(TAzsItem& item, const EditedSchedule& edited);
 
 }  // namespace tarvel::autoquery

@@ -124,6 +124,19 @@ TEST_F(AzsItemFile, LoadReadsCountedSlotsAndKeepsUnknownValues) {
   }
 }
 
+TEST_F(AzsItemFile, MidnightsReadForMissingKeysStayWithoutKeysThroughASave) {
+  installation.writeSettings(
+      "[AutoZaprosItem0]\r\nCPcount=4\r\nCP0time=08:00\r\nCP2time=00:00\r\n");
+  const TAzsItem item = load();
+  EXPECT_EQ(item.CP, (Slots{"08:00", "00:00", "00:00", "00:00"}));
+  EXPECT_EQ(item.slotsWithoutKey, (std::vector<int32_t>{1, 3}));
+  std::filesystem::remove(installation.settingsFile());
+  save(item);
+  EXPECT_EQ(installation.settingsText().substr(installation.settingsText().find("CPcount")),
+            "CPcount=4\r\nCP0time=08:00\r\nCP2time=00:00\r\n");
+  EXPECT_EQ(load().slotsWithoutKey, item.slotsWithoutKey);
+}
+
 TEST_F(AzsItemFile, WeekdaysSurviveSaveAndLoadWithTheirEmptyDaysAndNothingElseIsErased) {
   installation.writeSettings("[AutoZaprosItem0]\r\nCP9time=06:00\r\nOther=kept\r\n");
   TAzsItem item;

@@ -15,6 +15,7 @@ using platform::encodeDateTime;
 using testing::Schedule;
 
 // 3 March 2025 was a Monday.
+const platform::DateTime kMonday0000 = encodeDateTime(2025, 3, 3, 0, 0, 10);
 const platform::DateTime kMonday0800 = encodeDateTime(2025, 3, 3, 8, 0, 40);
 const platform::DateTime kMonday0900 = encodeDateTime(2025, 3, 3, 9, 0);
 const platform::DateTime kTuesday0900 = encodeDateTime(2025, 3, 4, 9, 0, 59);
@@ -30,7 +31,10 @@ struct DueCase {
 TEST(PollDue, SlotIsDueOnlyWhenItsTextEqualsTheMinuteOnItsDay) {
   const std::vector<ConnectionPoint> mondayNine = {"09:00", "", "", "", "", "", ""};
   const DueCase cases[] = {
-      {"daily, same time twice is due once", {.CP = {"08:00", "12:00", "08:00"}}, kMonday0800, {0}},
+      {"daily, same time listed twice is due twice",
+       {.CP = {"08:00", "12:00", "08:00"}},
+       kMonday0800,
+       {0, 2}},
       {"daily, switched off", {.Enable = false, .CP = {"08:00"}}, kMonday0800, {}},
       {"daily, written without the leading zero", {.CP = {"8:00"}}, kMonday0800, {}},
       {"daily, unset slot", {.CP = {std::nullopt, "08:00"}}, kMonday0800, {1}},
@@ -52,11 +56,39 @@ TEST(PollDue, SlotIsDueOnlyWhenItsTextEqualsTheMinuteOnItsDay) {
   }
 }
 
+TEST(PollDue, MidnightsReadForMissingKeysAreOnePollTogether) {
+  const DueCase cases[] = {
+      {"three keys missing",
+       {.CP = {"08:00", "00:00", "00:00", "00:00"}, .slotsWithoutKey = {1, 2, 3}},
+       kMonday0000,
+       {1}},
+      {"beside a listed midnight, none",
+       {.CP = {"00:00", "00:00", "00:00"}, .slotsWithoutKey = {0, 2}},
+       kMonday0000,
+       {1}},
+      {"a midnight listed twice still polls twice",
+       {.CP = {"00:00", "00:00", "00:00", "00:00"}, .slotsWithoutKey = {1, 3}},
+       kMonday0000,
+       {0, 2}},
+      {"a weekday's missing key",
+       {.ConnTimeTipe = 2, .CP = {"00:00"}, .slotsWithoutKey = {0}},
+       kMonday0000,
+       {0}},
+  };
+  for (const DueCase& test : cases) {
+    SCOPED_TRACE(test.name);
+    tAutoAZS registry;
+    testing::addSchedule(registry, test.schedule);
+    EXPECT_EQ(dueSlots(registry.Items(0), pollMoment(test.moment)), test.dueSlots);
+  }
+}
+
 TEST(PollDue, RangesGiveWhatTheRuleAnswersAtEachMinute) {
   tAutoAZS registry;
   for (const Schedule& schedule : std::vector<Schedule>{
            {.CP = {"08:00", "23:59", "08:00", "00:00", "8:00", "24:00", std::nullopt}},
-           {.CP = {"00:00", "00:00", "00:00"}},  // a count whose missing times read as midnight
+           {.CP = {"00:00", "00:00", "00:00"}, .slotsWithoutKey = {0, 1, 2}},  // keys missing
+           {.CP = {"00:00", "00:00", "12:00", "00:00"}, .slotsWithoutKey = {1, 3}},
            {.Enable = false, .CP = {"08:00"}},
            {.ConnTimeTipe = 2, .CP = {"00:00", "09:00", "", "", "", "", "23:59"}},
            {.ConnTimeTipe = 2, .CP = {"09:00"}},

@@ -75,9 +75,10 @@ class PollingEngineTest : public ::testing::Test {
   PollingEngine engine{links(), timerLock};
 };
 
-TEST_F(PollingEngineTest, DailyTimeTwicePollsOnceInTheMinute) {
+TEST_F(PollingEngineTest, DailyTimeTwicePollsTwiceInTheMinuteAndOnlyThen) {
   testing::addSchedule(registry, {.CP = {"08:05", "12:00", "08:05"}});
-  EXPECT_EQ(tickAt(monday(8, 5, 1)), (Log{kStarting + "A)", "StartExchange(A,1,Null)"}));
+  EXPECT_EQ(tickAt(monday(8, 5, 1)), (Log{kStarting + "A)", "StartExchange(A,1,Null)",
+                                          kStarting + "A)", "StartExchange(A,1,Null)"}));
   EXPECT_EQ(engine.LastMinute(), 5);
   EXPECT_EQ(tickAt(monday(8, 5, 31)), Log{});
 }

@@ -20,6 +20,7 @@ struct Schedule {
   int32_t ConnType = 1;
   int32_t ConnTimeTipe = ScheduleKind::Daily;
   std::vector<ConnectionPoint> CP;
+  std::vector<int32_t> slotsWithoutKey = {};  // midnights read for missing keys
 };
 
 inline TAzsItem& addSchedule(tAutoAZS& registry, const Schedule& schedule) {
@@ -30,6 +31,7 @@ inline TAzsItem& addSchedule(tAutoAZS& registry, const Schedule& schedule) {
   item.ConnType = schedule.ConnType;
   item.ConnTimeTipe = schedule.ConnTimeTipe;
   item.CP = schedule.CP;
+  item.slotsWithoutKey = schedule.slotsWithoutKey;
   return item;
 }
 

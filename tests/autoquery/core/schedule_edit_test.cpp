@@ -94,6 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Slots{"07:00"}}),
     [](const auto& testParam) { return std::string(testParam.param.name); });
 
+// Also of the midnights the file left without a key.
 TEST(ApplyEditedScheduleToStoredTimes, OnlyChangedTimesEndTheKeepingOfTheFilesTimes) {
   const struct {
     const char* name;
@@ -112,8 +113,10 @@ TEST(ApplyEditedScheduleToStoredTimes, OnlyChangedTimesEndTheKeepingOfTheFilesTi
     item.ConnTimeTipe = ScheduleKind::Daily;
     item.CP = Slots{"07:00"};
     item.keepsStoredTimes = true;
+    item.slotsWithoutKey = {0};
     ASSERT_EQ(applyEditedSchedule(item, test.edited), ScheduleRefusal::None);
     EXPECT_EQ(item.keepsStoredTimes, test.keepsAfter);
+    EXPECT_EQ(item.slotsWithoutKey.empty(), !test.keepsAfter);
   }
 }
 

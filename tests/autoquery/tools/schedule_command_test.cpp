@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonArray>
@@ -145,7 +146,11 @@ TEST_F(ScheduleCommandTest, NextGivesThePollsTheEngineMakesThroughTheSameMinutes
     }
   }
   EXPECT_EQ(listed, polled);
-  EXPECT_EQ(listed.size(), 6u);  // a check that the chain polls at all, not a copy of the rule
+  // The chain polls at all, and its time listed twice twice; not a copy of the rule.
+  EXPECT_EQ(listed.size(), 7u);
+  EXPECT_EQ(std::ranges::count(listed, std::tuple{QString("2025-03-02T23:58"), unicode(kFirst),
+                                                  QString("ipTransport")}),
+            2);
 }
 
 // Rows of cells as the tables were always laid out: each cell but the last padded to its
@@ -428,6 +433,29 @@ TEST_F(ScheduleCommandTest, CheckFindsEachListedDamage) {
   EXPECT_EQ(runCommand({"--ini", path(), "chart", folder.filePath("c.png")}).exitStatus, 2);
 }
 
+TEST_F(ScheduleCommandTest, CheckSaysATimeListedTwicePollsTwiceAndMissingKeysOnceAtMidnight) {
+  const struct {
+    const char* kind;
+    const char* timeKeys;
+    const char* says;
+  } cases[] = {
+      {"time-duplicate", "CPcount=2\r\nCP0time=08:00\r\nCP1time=08:00\r\n",
+       "опрашивается в эту минуту столько раз, сколько оно указано"},
+      {"time-missing", "CPcount=3\r\nCP0time=08:00\r\n", "вместе один автозапрос в полночь"},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.kind);
+    const CommandRun run =
+        runCommand({"--ini", writtenFile(header("1") + item(0, test.timeKeys)), "--json", "check"});
+    QStringList messages;
+    for (const QJsonValue finding : run.json()["findings"].toArray()) {
+      if (finding["kind"].toString() == test.kind) messages << finding["message"].toString();
+    }
+    ASSERT_EQ(messages.size(), 1) << run.out.toStdString();
+    EXPECT_TRUE(messages[0].contains(QString::fromUtf8(test.says))) << messages[0].toStdString();
+  }
+}
+
 // Files real offices produce that no plug-in wrote: each must turn a monitoring check red.
 TEST_F(ScheduleCommandTest, CheckFindsFilesWrittenBrokenOrByOtherPrograms) {
   std::string randomBytes(1 << 20, '\0');
@@ -513,6 +541,68 @@ TEST_F(ScheduleCommandTest, ErrorsAreOneRussianLineAndStatusTwo) {
     EXPECT_EQ(run.err.count('\n'), 1);
     EXPECT_TRUE(run.err.contains(QRegularExpression("[а-я]"))) << run.err.toStdString();
   }
+}
+
+// Errors that come from below the command line: the clock's years and reading the file.
+TEST_F(ScheduleCommandTest, ErrorsOfTheClockAndOfReadingAreRussianToo) {
+  const QString file = savedFile(mixedChain());
+  const QString huge = folder.filePath("huge.INI");
+  QFile tooLarge(huge);
+  ASSERT_TRUE(tooLarge.open(QIODevice::WriteOnly) && tooLarge.resize(qint64{1} << 32));
+  for (const QStringList& arguments : {
+           QStringList{"--ini", file, "--at", "9999-12-31 23:00", "next", "--hours", "24"},
+           QStringList{"--ini", huge, "list"},
+       }) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    const CommandRun run = runCommand(arguments);
+    EXPECT_EQ(run.exitStatus, 2);
+    const QString said = QString(run.err).remove("tarvel-schedule").remove(arguments[1]);
+    EXPECT_TRUE(said.contains(QRegularExpression("[а-я]"))) << run.err.toStdString();
+    EXPECT_FALSE(said.contains(QRegularExpression("[A-Za-z]"))) << run.err.toStdString();
+  }
+}
+
+TEST_F(ScheduleCommandTest, ErrorsUnderJsonAreAJsonObjectToo) {
+  const QString file = savedFile(mixedChain());
+  for (const QStringList& arguments : {
+           QStringList{"--json", "--ini", file, "lists"},
+           QStringList{"--json", "--ini", folder.filePath("missing.INI"), "list"},
+           QStringList{"--ini", file, "--at", "9999-12-31 23:00", "next", "--json"},
+       }) {
+    SCOPED_TRACE(arguments.join(' ').toStdString());
+    const CommandRun run = runCommand(arguments);
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ("tarvel-schedule: " + run.json()["error"].toString() + '\n', run.err);
+  }
+}
+
+TEST_F(ScheduleCommandTest, ControlCharactersOfTheFileAreShownEscaped) {
+  // An ESC that would retitle the terminal, a bell, and a C1 control (0x98 in Windows-1251).
+  const std::string name =
+      "A\x1B]0;x\x07"
+      "B\x98";
+  writtenFile(header("1") + item(0,
+                                 "CPcount=2\r\nCP0time=08:00\r\nCP1time=08\x1B"
+                                 "00\r\n",
+                                 name));
+  for (const char* command : {"list", "next", "check"}) {
+    SCOPED_TRACE(command);
+    const CommandRun run = runCommand({"--ini", path(), "--at", "2026-12-07 07:00", command});
+    EXPECT_LE(run.exitStatus, 1) << run.err.toStdString();
+    EXPECT_FALSE(run.out.contains(QRegularExpression("[\\x00-\\x09\\x0B-\\x1F\\x7F-\\x9F]")))
+        << run.out.toStdString();
+    EXPECT_TRUE(
+        run.out.contains(command == std::string("check") ? "08\\x1B00" : "A\\x1B]0;x\\x07B\\u0098"))
+        << run.out.toStdString();
+  }
+  // The escapes keep the table's columns in line.
+  const QStringList listed = runCommand({"--ini", path(), "list"}).out.split('\n');
+  ASSERT_GE(listed.size(), 2);
+  EXPECT_EQ(listed[0].indexOf(QString::fromUtf8(u8"Автозапрос")),
+            listed[1].indexOf(QString::fromUtf8(u8"включен")));
+  // JSON escapes by its own rules and gives the name back as it is.
+  const QJsonObject json = runCommand({"--ini", path(), "--json", "list"}).json();
+  EXPECT_EQ(json["items"][0]["name"].toString(), platform::toUnicode(name));
 }
 
 TEST_F(ScheduleCommandTest, ReadingLeavesTheFileAndItsFolderAsTheyWere) {

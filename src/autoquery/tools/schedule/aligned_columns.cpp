@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "autoquery/tools/schedule/escaped_controls.h"
+
 namespace tarvel::autoquery::schedule {
 
 void AlignedColumns::fit(std::span<const QStringView> row) {
   if (widths_.size() < row.size()) widths_.resize(row.size(), 0);
   for (std::size_t column = 0; column < row.size(); ++column) {
-    widths_[column] = std::max(widths_[column], row[column].size());
+    widths_[column] = std::max(widths_[column], shownWidth(row[column]));
   }
 }
 
@@ -17,8 +19,8 @@ void AlignedColumns::write(QTextStream& out, std::span<const QStringView> row) {
     line_ += row[column];
     if (column + 1 < row.size() && column < widths_.size()) {
       const qsizetype padded = widths_[column] + 2;
-      if (row[column].size() < padded)
-        line_.resize(line_.size() + padded - row[column].size(), u' ');
+      const qsizetype shown = shownWidth(row[column]);
+      if (shown < padded) line_.resize(line_.size() + padded - shown, u' ');
     }
   }
   out << QStringView(line_).trimmed() << '\n';

@@ -1,7 +1,7 @@
 // The tables of tarvel-schedule: rows of cells in columns, each cell but a row's last padded with
-// blanks to its column's widest cell and two more, each line without blanks at its ends. The
-// widths are taken over every row before the first is written, so a long table goes out row by
-// row and is never held whole.
+// blanks to its column's widest cell (as wide as it is shown, control characters escaped) and
+// two more, each line without blanks at its ends. The widths are taken over every row before the
+// first is written, so a long table goes out row by row and is never held whole.
 #pragma once
 
 #include <QList>

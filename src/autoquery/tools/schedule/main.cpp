@@ -3,7 +3,8 @@
 // command_line.h and the manual page). Called as tarvel-chart-png it is the older chart tool.
 //
 // Exit status: 0 done and nothing found, 1 collisions or findings, 2 an error (one line on
-// stderr). Texts for people are UTF-8; --json writes one JSON document.
+// stderr; under --json also {"error": "..."} on stdout). Texts for people are UTF-8, with a
+// file's control characters escaped; --json writes one JSON document.
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -13,11 +14,14 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <new>
+#include <string>
 
 #include "autoquery/tools/schedule/chart_command.h"
 #include "autoquery/tools/schedule/check_command.h"
 #include "autoquery/tools/schedule/collisions_command.h"
 #include "autoquery/tools/schedule/command_line.h"
+#include "autoquery/tools/schedule/escaped_controls.h"
 #include "autoquery/tools/schedule/list_command.h"
 #include "autoquery/tools/schedule/next_command.h"
 #include "autoquery/tools/schedule/schedule_file.h"
@@ -29,8 +33,9 @@ namespace {
 using namespace tarvel::autoquery::schedule;
 
 // Standard output for one command: its JSON document, or its text in UTF-8 through a buffered
-// stream, so that a listing of a hundred thousand lines costs no write per line. Everything that
-// can fail is done before the first byte goes out.
+// stream, so that a listing of a hundred thousand lines costs no write per line, with the control
+// characters a file may hold escaped. Everything that can fail is done before the first byte
+// goes out.
 class Output {
  public:
   explicit Output(bool json) : json_(json) { file_.open(stdout, QIODevice::WriteOnly); }
@@ -43,7 +48,8 @@ class Output {
  private:
   bool json_;
   QFile file_;
-  QTextStream text_{&file_};
+  EscapingStandardOutput terminal_;
+  QTextStream text_{&terminal_};
 };
 
 int runChart(const ToolOptions& options, const QDateTime& now, int& argc, char** argv,
@@ -129,18 +135,28 @@ int main(int argc, char** argv) {
   for (int index = 1; index < argc; ++index) arguments << QString::fromLocal8Bit(argv[index]);
   const QString program = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName();
   if (program == "tarvel-chart-png") arguments = chartPngArguments(arguments);
+  // Known before the command line is understood, so that its own errors come as JSON too.
+  bool json = arguments.contains("--json");
+  std::string message;
   try {
     const ToolOptions options = parseToolOptions(arguments);
+    json = options.json;
     if (options.help) {
       write(stdout, tarvel::platform::toUnicode(text::kUsage).toUtf8() + '\n');
       return 0;
     }
     Output output(options.json);
     return run(options, argc, argv, output);
+  } catch (const std::bad_alloc&) {
+    message = text::kOutOfMemory;
   } catch (const std::exception& error) {
-    // Every message of ours and of the plug-in's libraries is Windows-1251.
-    QString line = tarvel::platform::toUnicode(error.what()).simplified();
-    write(stderr, ("tarvel-schedule: " + line + '\n').toUtf8());
-    return 2;
+    // Every message of ours and of the plug-in's libraries is Windows-1251 and Russian.
+    message = error.what();
   }
+  const QString line = tarvel::platform::toUnicode(message).simplified();
+  if (json) {
+    write(stdout, QJsonDocument(QJsonObject{{"error", line}}).toJson(QJsonDocument::Indented));
+  }
+  write(stderr, escapedControls(("tarvel-schedule: " + line + '\n').toUtf8()));
+  return 2;
 }

@@ -22,6 +22,7 @@ inline constexpr auto& kBadMoment = u8"--at ожидает время вида \
 inline constexpr auto& kExtraArgument = u8"лишний аргумент "_cp1251;
 inline constexpr auto& kChartNeedsFile = u8"команде chart нужно имя PNG-файла"_cp1251;
 inline constexpr auto& kCannotWritePicture = u8"не удалось записать рисунок "_cp1251;
+inline constexpr auto& kOutOfMemory = u8"не хватило памяти"_cp1251;
 
 // Words of the listing, as the office window and the editor say them.
 inline constexpr auto& kPollingOn = u8"включен"_cp1251;
@@ -88,13 +89,16 @@ inline constexpr auto& kSlotBudget =
     u8"общий предел сеансов всех АЗС исчерпан, читается только сеансов: "_cp1251;
 inline constexpr auto& kTimesNotCounted =
     u8"есть время сеанса, но CPcount нет или он не число: сеансы не читаются"_cp1251;
-inline constexpr auto& kTimeMissing = u8"нет ключа, сеанс читается как \"00:00\""_cp1251;
+inline constexpr auto& kTimeMissing =
+    u8"нет ключа, сеанс читается как \"00:00\"; все такие сеансы АЗС дают вместе один "
+    u8"автозапрос в полночь"_cp1251;
 inline constexpr auto& kTimeRefusedByChart =
     u8"график связи не может прочитать время и не будет нарисован ни для одной АЗС: "_cp1251;
 inline constexpr auto& kTimeNeverDue =
     u8"время не вида ЧЧ:ММ, автозапрос по нему не наступит: "_cp1251;
 inline constexpr auto& kTimeDuplicate =
-    u8"время повторяется (АЗС опрашивается в эту минуту один раз): "_cp1251;
+    u8"время указано повторно: АЗС опрашивается в эту минуту столько раз, сколько оно "
+    u8"указано: "_cp1251;
 inline constexpr auto& kNameQuotesRemoved =
     u8"кавычки вокруг названия при чтении пропадают: "_cp1251;
 inline constexpr auto& kNameDuplicate = u8"то же название, что у раздела "_cp1251;
