@@ -2,12 +2,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <mutex>
-#include <vector>
+#include <type_traits>
 
 namespace tarvel::autoquery {
 namespace {
@@ -16,7 +17,7 @@ namespace {
 constexpr std::array<int, 2> kClientsSignals = {SIGINT, SIGTERM};
 
 // The signals whose disposition can be read and set: the standard and the real-time ones.
-int signalCount() { return SIGRTMAX + 1; }
+int signalCount() { return std::min(SIGRTMAX + 1, NSIG); }
 
 bool settable(int signal) { return signal != SIGKILL && signal != SIGSTOP; }
 
@@ -27,17 +28,19 @@ bool sameDisposition(const struct sigaction& a, const struct sigaction& b) {
 
 // The keepings under way in the process: the dispositions the first one found stand for the
 // host's until the last one ends, so that neither a nested keeping nor one on another thread
-// takes the client's handlers for the host's. Never freed: a database thread may still keep
-// while the process exits.
+// takes the client's handlers for the host's. Nothing in it needs destroying, so a database
+// thread may still keep while the process exits, and no heap block is left behind that only
+// the plug-in's unloaded memory pointed to.
 struct Keepings {
   std::mutex mutex;
   int count = 0;
-  std::vector<struct sigaction> saved;  // by signal number; 0 unused
+  std::array<struct sigaction, NSIG> saved{};  // by signal number; 0 unused
 };
+static_assert(std::is_trivially_destructible_v<Keepings>);
 
 Keepings& keepings() {
-  static auto* const instance = new Keepings;
-  return *instance;
+  static Keepings instance;
+  return instance;
 }
 
 // The host's own dispositions of the client's signals, read by the forwarder. Written before
@@ -63,7 +66,6 @@ SignalDispositionsKept::SignalDispositionsKept() {
   Keepings& state = keepings();
   const std::lock_guard lock(state.mutex);
   if (state.count++ > 0) return;
-  state.saved.assign(static_cast<size_t>(signalCount()), {});
   for (int signal = 1; signal < signalCount(); ++signal) {
     struct sigaction& saved = state.saved[static_cast<size_t>(signal)];
     std::memset(&saved, 0, sizeof saved);
