@@ -53,4 +53,9 @@ QColor readableCounterpart(const QColor& colour, const QColor& background, doubl
   return lighter ? QColor(Qt::white) : QColor(Qt::black);
 }
 
+QColor readableOn(const QColor& drawn, const QColor& background, double minimumRatio) {
+  if (!isDarkBackground(background)) return drawn;
+  return readableCounterpart(drawn, background, minimumRatio);
+}
+
 }  // namespace tarvel::platform

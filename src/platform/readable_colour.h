@@ -27,4 +27,8 @@ bool isDarkBackground(const QColor& background);
 // whichever stands out more.
 QColor readableCounterpart(const QColor& colour, const QColor& background, double minimumRatio);
 
+// drawn, on a light background; on a dark one, drawn itself where it reaches minimumRatio
+// against the background, else its lighter counterpart of the same hue that does.
+QColor readableOn(const QColor& drawn, const QColor& background, double minimumRatio);
+
 }  // namespace tarvel::platform

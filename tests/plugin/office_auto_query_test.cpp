@@ -22,6 +22,7 @@
 #include "platform/cp1251.h"
 #include "platform/cp1251_literal.h"
 #include "plugin/plugin_fixture.h"
+#include "support/user_actions.h"
 
 namespace tarvel::testing {
 namespace {
@@ -101,7 +102,7 @@ TEST_F(OfficeAutoQuery, OfficeOfKindThreePollsItsStationsAtTheirMinute) {
     // A host that re-enters the tick from the dialog's event loop in the same minute (Qt itself
     // delivers no tick of a timer whose slot still runs): it must do nothing.
     officeForm()->TimerSendTimer();
-    dialog.findChild<QPushButton*>("BitBtn1")->click();
+    clickButton(*dialog.findChild<QPushButton*>("BitBtn1"));
   });
   officeForm()->TimerSendTimer();  // still 08:04: nothing due
   EXPECT_TRUE(dialogs.asked.empty());
@@ -176,7 +177,7 @@ TEST_F(OfficeAutoQuery, CountDownClosedByAQuittingHostStartsNoFurtherExchange) {
       // The reference host quits so: it closes its modal windows, its loop ends, UnLoad follows.
       {"the host closes it to quit", [](QDialog& dialog) { dialog.close(); }, {}, {}},
       {"the operator cancels",
-       [](QDialog& dialog) { dialog.findChild<QPushButton*>("BitBtn2")->click(); },
+       [](QDialog& dialog) { clickButton(*dialog.findChild<QPushButton*>("BitBtn2")); },
        {cancelled + kStationA, starting + kStationB},
        {"StartExchange(" + kStationB + ",1,Null)"}},
   };
@@ -436,7 +437,7 @@ TEST_F(OfficeAutoQuery, MinutesABlockingExchangeHeldArePolledLateOnlyWhileAFewMi
     if (test.countDown) {
       dialogs.modalActions.push_back([&test](QDialog& dialog) {
         platform::setClockForTests(test.until);
-        dialog.findChild<QPushButton*>("BitBtn1")->click();
+        clickButton(*dialog.findChild<QPushButton*>("BitBtn1"));
       });
     } else {
       // The transport works for a second, while the clock moves on from another thread.

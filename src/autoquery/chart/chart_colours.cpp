@@ -7,9 +7,8 @@ namespace tarvel::autoquery::chart {
 ChartColours chartColoursOn(QRgb background) {
   ChartColours colours;
   colours.background = background;
-  if (!platform::isDarkBackground(QColor(background))) return colours;
   const auto readable = [&](QRgb fixed, double ratio) {
-    return platform::readableCounterpart(QColor(fixed), QColor(background), ratio).rgb();
+    return platform::readableOn(QColor(fixed), QColor(background), ratio).rgb();
   };
   // The blue is the day labels' colour too, so it is held to the measure of a text.
   colours.label = readable(colour::kLabelBlue, platform::kTextContrast);

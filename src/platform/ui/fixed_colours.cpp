@@ -40,9 +40,4 @@ QColor backgroundBehind(const QWidget& widget) {
   return widget.palette().color(widget.backgroundRole());
 }
 
-QColor readableOn(const QColor& drawn, const QColor& background, double minimumRatio) {
-  if (!isDarkBackground(background)) return drawn;
-  return readableCounterpart(drawn, background, minimumRatio);
-}
-
 }  // namespace tarvel::platform

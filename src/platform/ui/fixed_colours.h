@@ -16,8 +16,4 @@ namespace tarvel::platform {
 // (a button-coloured panel), the pane of the tab widget it stands in, or its window's.
 QColor backgroundBehind(const QWidget& widget);
 
-// drawn, on a light background; on a dark one, drawn itself where it reaches minimumRatio
-// against the background, else its lighter counterpart of the same hue that does.
-QColor readableOn(const QColor& drawn, const QColor& background, double minimumRatio);
-
 }  // namespace tarvel::platform
