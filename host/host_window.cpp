@@ -17,7 +17,7 @@
 namespace tarvel::host {
 namespace {
 
-constexpr uint8_t kOfficeMode = 1;
+constexpr uint8_t kOfficeHostMode = 1;
 
 }  // namespace
 
@@ -73,8 +73,8 @@ void HostWindow::addOwnMenus(uint8_t mode, bool hostMenuHasLink) {
   QtMenuItem* fileMenu = mainMenu_->appendChild(text::kFileMenu);
   fileMenu->appendChild(text::kExit)->setOnClick([this] { close(); });
   if (hostMenuHasLink) {
-    QtMenuItem* linkMenu = mainMenu_->appendChild(mode == kOfficeMode ? text::kLinkMenuOffice
-                                                                      : text::kLinkMenuStation);
+    QtMenuItem* linkMenu = mainMenu_->appendChild(mode == kOfficeHostMode ? text::kLinkMenuOffice
+                                                                          : text::kLinkMenuStation);
     QtMenuItem* settingsMenu = linkMenu->appendChild(text::kSettingsMenu);
     settingsMenu->appendChild(text::kHostSettings);
   }
