@@ -219,7 +219,9 @@ set(packaging_test_folder ${CMAKE_BINARY_DIR}/packaging-test)
 add_test(NAME Packaging.BuildPackages
          COMMAND sh -c "rm -rf \"$2\" && \"$1\" --config \"$3\" -B \"$2\"" sh ${CMAKE_CPACK_COMMAND}
                  ${packaging_test_folder}/packages ${CMAKE_BINARY_DIR}/CPackConfig.cmake)
-set_tests_properties(Packaging.BuildPackages PROPERTIES FIXTURES_SETUP tarvel_packages)
+# Making and checking the packages takes a quarter of a minute each: started early in a
+# parallel run (see tarvel_test_program_costs).
+set_tests_properties(Packaging.BuildPackages PROPERTIES FIXTURES_SETUP tarvel_packages COST 15)
 add_test(NAME Packaging.InstalledPackagesServeHostAuthorsAndTheDemo
          COMMAND ${CMAKE_SOURCE_DIR}/tests/packaging/installed_packages_test.sh
                  ${packaging_test_folder}/packages ${packaging_test_folder}/installed
@@ -228,4 +230,5 @@ add_test(NAME Packaging.LintianFindsNoError
          COMMAND sh -c "lintian --fail-on error --tag-display-limit 0 \"$1\"/*.deb" sh
                  ${packaging_test_folder}/packages)
 set_tests_properties(Packaging.InstalledPackagesServeHostAuthorsAndTheDemo
-                     Packaging.LintianFindsNoError PROPERTIES FIXTURES_REQUIRED tarvel_packages)
+                     Packaging.LintianFindsNoError PROPERTIES FIXTURES_REQUIRED tarvel_packages
+                                                              COST 15)

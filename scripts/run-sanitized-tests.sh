@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Builds the whole suite with AddressSanitizer and UndefinedBehaviorSanitizer into build-asan/
 # (SANITIZE_BUILD_DIR overrides) and runs it; any report fails the test that made it.
+#   scripts/run-sanitized-tests.sh [build|test]    (default: both, one after the other)
+# scripts/run-tests.sh builds in the background while the ordinary suite runs, then tests.
 # Escape hatch for a library outside our code that the sanitizers blame (an embedded engine,
 # a system library): add a line to scripts/sanitizers/lsan.supp (leaks) or
 # scripts/sanitizers/ubsan.supp, or extend ASAN_OPTIONS in the environment of this script;
 # say why in a comment beside the line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+steps="${1:-build test}"
+case "$steps" in
+  build | test | "build test") ;;
+  *) echo "usage: $0 [build|test]" >&2; exit 2 ;;
+esac
 here="$PWD"
 build_dir="${SANITIZE_BUILD_DIR:-build-asan}"
 # intercept_tls_get_addr=0: the leak check at exit does not walk the threads' dynamic TLS. The
@@ -21,6 +28,10 @@ export QT_QPA_PLATFORM=offscreen
 # The test programs are run while building too (to list their tests): the options above hold.
 # -O1 and line tables only: what the sanitizers' reports need, built much quicker than
 # -O2, which keeps the whole test command within its half hour.
-BUILD_DIR="$build_dir" scripts/build.sh -DTARVEL_SANITIZE=ON \
-  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG"
-ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)" --timeout 600
+if [[ "$steps" == *build* ]]; then
+  BUILD_DIR="$build_dir" scripts/build.sh -DTARVEL_SANITIZE=ON \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG"
+fi
+if [[ "$steps" == *test* ]]; then
+  ctest --test-dir "$build_dir" --output-on-failure -j "$((2 * $(nproc)))" --timeout 600
+fi
