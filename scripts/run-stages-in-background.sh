@@ -8,6 +8,12 @@ set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 folder="$1"
 shift
+# Where the kernel groups processes by session (autogroup), a session's processes share the CPU
+# as one against the other sessions, and niceness counts only within the session: this session
+# of its own is given the lowest priority as a whole.
+if [ -w /proc/self/autogroup ]; then
+  echo 19 >/proc/self/autogroup 2>/dev/null || true
+fi
 for stage in "$@"; do
   read -r -a words <<<"$stage"
   name="${words[0]}"
