@@ -26,12 +26,13 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$here/scri
 export LSAN_OPTIONS="suppressions=$here/scripts/sanitizers/lsan.supp:print_suppressions=0"
 export QT_QPA_PLATFORM=offscreen
 # The test programs are run while building too (to list their tests): the options above hold.
-# -O1 and line tables only: what the sanitizers' reports need, built much quicker than
-# -O2, which keeps the whole test command within its half hour.
+# The code under test at -O1 with line tables only: what the sanitizers' reports need, and much
+# quicker to build than -O2 (the test code itself at -O0, see tests/CMakeLists.txt).
 if [[ "$steps" == *build* ]]; then
   BUILD_DIR="$build_dir" scripts/build.sh -DTARVEL_SANITIZE=ON \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1 -DNDEBUG"
 fi
 if [[ "$steps" == *test* ]]; then
+  # Most tests wait rather than compute: twice as many at a time as there are cores.
   ctest --test-dir "$build_dir" --output-on-failure -j "$((2 * $(nproc)))" --timeout 600
 fi
