@@ -61,15 +61,16 @@ void ChartRows::appendRow(const TAzsItem& item) {
   };
   // Disabled stations get no boxes, so their times are not even read.
   if (item.Enable && item.CP) {
-    const std::vector<ConnectionPoint>& slots = *item.CP;
+    const std::vector<ConnectionPoint>& weekdaySlots = *item.CP;
     if (item.ConnTimeTipe == ScheduleKind::Daily) {
-      for (const ConnectionPoint& slot : slots) {
+      for (const ConnectionPoint& slot : weekdaySlots) {
         if (slot) add(*slot, kEveryWeekday);
       }
     } else if (item.ConnTimeTipe == ScheduleKind::Weekdays) {
       // An empty text (or one shorter than four characters) marks a weekday without a session.
-      for (size_t j = 0; j < std::min(slots.size(), kWeekdaySlots); ++j) {
-        if (slots[j] && slots[j]->size() >= 4) add(*slots[j], weekdayBit(static_cast<int>(j) + 1));
+      for (size_t j = 0; j < std::min(weekdaySlots.size(), kWeekdaySlots); ++j) {
+        const ConnectionPoint& slot = weekdaySlots[j];
+        if (slot && slot->size() >= 4) add(*slot, weekdayBit(static_cast<int>(j) + 1));
       }
     }
   }

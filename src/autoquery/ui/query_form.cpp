@@ -26,13 +26,13 @@
 namespace tarvel::autoquery {
 namespace {
 
-constexpr QSize kClientSize(401, 167);
+constexpr QSize kQueryFormClientSize(401, 167);
 constexpr int kTickMilliseconds = 1000;
-constexpr int kNameRightMargin = 8;
+constexpr int kQueryNameRightMargin = 8;
 // The buttons keep their distances to the right and bottom edges as drawn.
-constexpr int kApplyRightGap = 401 - 186;
-constexpr int kCancelRightGap = 401 - 295;
-constexpr int kButtonBottomGap = 167 - 134;
+constexpr int kQueryApplyRightGap = 401 - 186;
+constexpr int kQueryCancelRightGap = 401 - 295;
+constexpr int kQueryButtonBottomGap = 167 - 134;
 
 }  // namespace
 
@@ -42,7 +42,7 @@ TQueryForm::TQueryForm()
   setObjectName("TQueryForm");
   setWindowTitle(platform::toUnicode(text::kQueryFormCaption));
   platform::applyFormFont(this);
-  setFixedSize(platform::scaled(kClientSize));
+  setFixedSize(platform::scaled(kQueryFormClientSize));
   move(0, 0);
   createComponents();
 
@@ -86,8 +86,8 @@ void TQueryForm::createComponents() {
 void TQueryForm::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
   using platform::scaled;
-  BitBtn1->move(width() - scaled(kApplyRightGap), height() - scaled(kButtonBottomGap));
-  BitBtn2->move(width() - scaled(kCancelRightGap), height() - scaled(kButtonBottomGap));
+  BitBtn1->move(width() - scaled(kQueryApplyRightGap), height() - scaled(kQueryButtonBottomGap));
+  BitBtn2->move(width() - scaled(kQueryCancelRightGap), height() - scaled(kQueryButtonBottomGap));
 }
 
 void TQueryForm::showEvent(QShowEvent* event) {
@@ -99,8 +99,8 @@ void TQueryForm::showStationName(const QString& name) {
   // The name is what the operator must read before the count-down ends: a name longer than the
   // room beside "Внимание!" widens the window instead of running off its edge, and only a name
   // wider than the screen itself is shortened.
-  const int margin = platform::scaled(kNameRightMargin);
-  const int drawnWidth = platform::scaled(kClientSize.width());
+  const int margin = platform::scaled(kQueryNameRightMargin);
+  const int drawnWidth = platform::scaled(kQueryFormClientSize.width());
   const int needed = lbAZS->x() + QFontMetrics(lbAZS->font()).horizontalAdvance(name) + margin;
   if (needed > drawnWidth) {
     const QScreen* screen = QGuiApplication::primaryScreen();
