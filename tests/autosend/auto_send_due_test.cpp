@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
-#include "autosend/core/send_interval.h"
-#include "autosend/core/send_question.h"
-#include "autosend/core/shift_number.h"
-
 namespace tarvel::autosend {
 namespace {
 
@@ -117,64 +111,6 @@ TEST(AutoSendDue, EachMomentDecidesFromItsOwnInputs) {
   for (const DueCase& c : cases) {
     EXPECT_EQ(autoSendDue(c.inet, c.now, c.setTime, c.shiftNumber), c.due) << c.name;
   }
-}
-
-TEST(SendInterval, RoundsHalvesToEvenAndKeepsTheStoredRange) {
-  const std::pair<double, int32_t> cases[] = {{0.2, 0},   {0.4, 0},   {0.5, 0}, {0.6, 1},
-                                              {1.5, 2},   {2.5, 2},   {3.5, 4}, {998.5, 998},
-                                              {999, 999}, {1e9, 999}, {-3.0, 0}};
-  for (const auto& [editorValue, stored] : cases) {
-    EXPECT_EQ(roundedIntervalHours(editorValue), stored) << editorValue;
-  }
-}
-
-TEST(ShiftNumber, ConvertsIntegersEmptyAndDecimalText) {
-  const std::pair<HostVariant, int32_t> cases[] = {
-      {HostVariant::fromInteger(-1), -1},
-      // Unassigned converts to 0: a host that has no shift number yet is at shift 0.
-      {HostVariant::empty(), 0},
-      {HostVariant::fromText(" 42\t"), 42},
-      {HostVariant::fromText("+7"), 7},
-      {HostVariant::fromText("-12"), -12},
-      {HostVariant::fromText("2147483647"), 2147483647},
-  };
-  for (const auto& [answer, number] : cases) {
-    EXPECT_EQ(shiftNumberFromHost(answer), number) << answer.text;
-  }
-}
-
-TEST(ShiftNumber, RefusesWhatIsNoDecimalInteger) {
-  const HostVariant refused[] = {
-      HostVariant::null(),          HostVariant::fromText(" "),
-      HostVariant::fromText(""),    HostVariant::fromText("abc"),
-      HostVariant::fromText("12a"), HostVariant::fromText("0x10"),
-      HostVariant::fromText("1 2"), HostVariant::fromText("2147483648"),
-      HostVariant::fromText("+-3"), HostVariant::fromText("+"),
-  };
-  for (const HostVariant& answer : refused) {
-    EXPECT_THROW(shiftNumberFromHost(answer), std::runtime_error) << answer.text;
-  }
-}
-
-TEST(SendQuestion, ModemAddsTheOfficeReminderAndLinesEndInALoneCarriageReturn) {
-  // "У вас включена автоматическая отправка отчетов" / "Сформировать и отправить отчет cейчас?"
-  const std::string common =
-      "\xd3 \xe2\xe0\xf1 \xe2\xea\xeb\xfe\xf7\xe5\xed\xe0 \xe0\xe2\xf2\xee\xec\xe0\xf2\xe8\xf7"
-      "\xe5\xf1\xea\xe0\xff \xee\xf2\xef\xf0\xe0\xe2\xea\xe0 \xee\xf2\xf7\xe5\xf2\xee\xe2\r"
-      "\xd1\xf4\xee\xf0\xec\xe8\xf0\xee\xe2\xe0\xf2\xfc \xe8 \xee\xf2\xef\xf0\xe0\xe2\xe8\xf2"
-      "\xfc \xee\xf2\xf7\xe5\xf2 c\xe5\xe9\xf7\xe0\xf1?";
-  // "(В офисе должно быть включено разрешение связи"
-  const std::string reminder =
-      "(\xc2 \xee\xf4\xe8\xf1\xe5 \xe4\xee\xeb\xe6\xed\xee \xe1\xfb\xf2\xfc \xe2\xea\xeb\xfe"
-      "\xf7\xe5\xed\xee \xf0\xe0\xe7\xf0\xe5\xf8\xe5\xed\xe8\xe5 \xf1\xe2\xff\xe7\xe8";
-  EXPECT_EQ(sendQuestionText(1), common + "\r" + reminder);
-  EXPECT_EQ(sendQuestionText(2), common);
-  EXPECT_EQ(sendQuestionText(3), common);
-  // "Связь с офисом. Автоматическая отправка отчетов"
-  EXPECT_EQ(sendQuestionTitle(),
-            "\xd1\xe2\xff\xe7\xfc \xf1 \xee\xf4\xe8\xf1\xee\xec. \xc0\xe2\xf2\xee\xec\xe0\xf2"
-            "\xe8\xf7\xe5\xf1\xea\xe0\xff \xee\xf2\xef\xf0\xe0\xe2\xea\xe0 \xee\xf2\xf7\xe5\xf2"
-            "\xee\xe2");
 }
 
 }  // namespace

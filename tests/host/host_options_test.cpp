@@ -3,13 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "host/widget_reference.h"
-
 namespace {
 
 using tarvel::host::parseHostOptions;
 using tarvel::host::ScriptStep;
-using tarvel::host::WidgetReference;
 
 QStringList commandLine(std::initializer_list<const char*> arguments) {
   QStringList list{"tarvel-host"};
@@ -123,38 +120,6 @@ TEST(HostOptions, StepsKeepTheCommandLinesOrderAndTheScreenshotsMayWaitForAWindo
   EXPECT_EQ(parsed.options->steps, steps);
   EXPECT_EQ(parsed.options->screenshotFolder, QString("shots"));
   EXPECT_EQ(parsed.options->screenshotWhen, QString("TQueryForm"));
-}
-
-TEST(HostOptions, WidgetReferences) {
-  const struct {
-    const char* text;
-    std::optional<WidgetReference> expected;
-  } cases[] = {
-      {"lbAZSname", WidgetReference{"lbAZSname", 0, {}}},
-      {"lbAZSname#0", WidgetReference{"lbAZSname", 0, {}}},
-      {"lbAZSname#12", WidgetReference{"lbAZSname", 12, {}}},
-      {"a#b#2", WidgetReference{"a#b", 2, {}}},
-      {"lvWeekDay@4", WidgetReference{"lvWeekDay", 0, 4}},
-      {"list#1@0", WidgetReference{"list", 1, 0}},
-      {"", {}},
-      {"#1", {}},
-      {"@1", {}},
-      {"name#", {}},
-      {"name@", {}},
-      {"name#+1", {}},
-      {"name# 1", {}},
-      {"name@ 1", {}},
-      {"name#one", {}},
-      {"name#99999999999", {}},
-  };
-  for (const auto& entry : cases) {
-    EXPECT_EQ(tarvel::host::parseWidgetReference(entry.text), entry.expected) << entry.text;
-    if (entry.expected) {
-      EXPECT_EQ(tarvel::host::parseWidgetReference(tarvel::host::referenceText(*entry.expected)),
-                entry.expected)
-          << "written back: " << entry.text;
-    }
-  }
 }
 
 TEST(HostOptions, QuitAfterUpToTheTimersLimit) {
