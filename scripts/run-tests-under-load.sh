@@ -23,5 +23,6 @@ for _ in $(seq "$(nproc)"); do
 done
 
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build_dir" --output-on-failure -R "$tests" -j 4 \
+# These tests mostly wait out bounds of seconds: four times as many at a time as there are cores.
+ctest --test-dir "$build_dir" --output-on-failure -R "$tests" -j "$((4 * $(nproc)))" \
   --repeat "until-fail:$repeat" --timeout 600

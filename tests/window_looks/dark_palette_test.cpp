@@ -131,6 +131,10 @@ Measured measure(QWidget& window, QWidget& element, Part part) {
 // a moment.
 void switchPalette(const QPalette& palette) {
   QApplication::setPalette(palette);
+  // The windows work their colours out anew once every widget has heard of the palette, in
+  // calls queued meanwhile: all of them are made before anything is measured, however long
+  // they take on a busy machine.
+  QCoreApplication::sendPostedEvents();
   QTest::qWait(20);
 }
 
