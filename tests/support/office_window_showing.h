@@ -17,4 +17,11 @@ inline bool showAndWaitForStations(autoquery::TAutoZaprosOfficeForm& form) {
   return QTest::qWaitFor([&] { return !form.readingStationList(); }, kStationListWaitMilliseconds);
 }
 
+// True once every call the window made of its database (the closing too) has answered or been
+// given up.
+inline bool waitForTheDatabase(autoquery::TAutoZaprosOfficeForm& form) {
+  return QTest::qWaitFor([&] { return form.IBDatabase1.callsPending() == 0; },
+                         kStationListWaitMilliseconds);
+}
+
 }  // namespace tarvel::testing

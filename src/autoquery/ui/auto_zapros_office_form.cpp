@@ -1,6 +1,7 @@
 #include "autoquery/ui/auto_zapros_office_form.h"
 
 #include <QCheckBox>
+#include <QPointer>
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -10,11 +11,8 @@
 #include <QSlider>
 #include <QTimer>
 #include <algorithm>
-#include <chrono>
 #include <exception>
 #include <functional>
-#include <future>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -27,7 +25,6 @@
 #include "autoquery/ui/auto_item_sett_form.h"
 #include "autoquery/ui/autoquery_ui_texts.h"
 #include "autoquery/ui/azs_frame.h"
-#include "autoquery/ui/database_wait.h"
 #include "autoquery/ui/legend_switch_storage.h"
 #include "autoquery/ui/office_window_focus.h"
 #include "autoquery/ui/office_window_layout.h"
@@ -106,45 +103,19 @@ void TAutoZaprosOfficeForm::reportToHost(const std::string& text) {
   if (host_ != nullptr) host_->ReportMessage(MessageKind::ErrorOrWarning, text);
 }
 
-std::optional<StationNames> TAutoZaprosOfficeForm::readStationNames() {
-  const std::string databaseName =
-      officeDatabaseName(hostDatabaseText(host_->Command(HostCommand::DatabaseConnection, 0)));
-  DatabaseWait wait;
-  std::future<StationNames> answer = IBDatabase1.readStationNames(databaseName, wait.waker());
-  openingWait_ = &wait;
-  const DatabaseWait::Outcome outcome = wait.wait(
-      [&] { return answer.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
-      kOpeningBound);
-  openingWait_ = nullptr;
-  switch (outcome) {
-    case DatabaseWait::Outcome::Answered:
-      return answer.get();
-    case DatabaseWait::Outcome::Cancelled:
-      return std::nullopt;
-    case DatabaseWait::Outcome::TimedOut:
-      break;
-  }
-  // The answer may still come; it is thrown away with the thread that waits for it.
-  IBDatabase1.abandon();
-  throw OfficeDatabaseError(std::string(text::kDatabaseDidNotAnswer) +
-                            std::to_string(kOpeningBound.count()) + text::kSeconds);
-}
-
 void TAutoZaprosOfficeForm::FormShow() {
   // The registry as it is stands in the window until the database has answered: a click on a
   // station would open the editor of a place the lining up may give to another station, and
   // "Применить" would save schedules not yet lined up.
   setReading(true);
-  // Shown from exec(), the window is mapped and made modal only after its show event; the
-  // reading waits in an event loop, so it starts once the window stands, and the host's menu no
-  // longer takes clicks.
-  const int showing = ++showing_;
+  delete reading_;
+  reading_ = new QObject(this);
+  // Shown from exec(), the window is mapped and made modal only after its show event: the
+  // reading starts once the window stands, so that even an answer at once finds it there.
   QMetaObject::invokeMethod(
       this,
-      [this, showing] {
-        platform::guarded([&] {
-          if (showing == showing_ && reading_ && isVisible()) ReadStationList();
-        });
+      [this, reading = QPointer<QObject>(reading_)] {
+        if (!reading.isNull() && isVisible()) platform::guarded([this] { ReadStationList(); });
       },
       Qt::QueuedConnection);
 }
@@ -152,15 +123,27 @@ void TAutoZaprosOfficeForm::FormShow() {
 void TAutoZaprosOfficeForm::ReadStationList() {
   try {
     if (host_ == nullptr) throw std::logic_error("office window without a host");
-    const std::optional<StationNames> stations = readStationNames();
-    if (!stations) return;  // closed meanwhile
+    const std::string databaseName =
+        officeDatabaseName(hostDatabaseText(host_->Command(HostCommand::DatabaseConnection, 0)));
+    IBDatabase1.readStationNames(databaseName, reading_, [this](const StationNames& stations) {
+      platform::guarded([&] { StationListRead(stations); });
+    });
+  } catch (...) {
+    StationListRead(StationNames{.AZSNAMEs = {}, .failure = std::current_exception()});
+  }
+}
+
+void TAutoZaprosOfficeForm::StationListRead(const StationNames& stations) {
+  if (reading_ != nullptr) reading_->deleteLater();
+  reading_ = nullptr;
+  try {
     const int32_t leftOut =
-        synchroniseWithOfficeDatabase(AutoAZS_, stations->AZSNAMEs, stations->failure == nullptr);
+        synchroniseWithOfficeDatabase(AutoAZS_, stations.AZSNAMEs, stations.failure == nullptr);
     if (leftOut > 0) {
       reportToHost(text::kStationsBeyondTheBound + std::to_string(kMaxItemCount) +
                    text::kStationsLeftOut + std::to_string(leftOut));
     }
-    if (stations->failure) std::rethrow_exception(stations->failure);
+    if (stations.failure) std::rethrow_exception(stations.failure);
   } catch (const std::exception& error) {
     reportToHost(text::kStationListError + std::string(error.what()));
   }
@@ -174,7 +157,6 @@ void TAutoZaprosOfficeForm::ReadStationList() {
 }
 
 void TAutoZaprosOfficeForm::setReading(bool reading) {
-  reading_ = reading;
   ScrollBox1->setEnabled(!reading);
   BitBtn1->setEnabled(!reading);
   Label14->setVisible(!reading);
@@ -188,48 +170,25 @@ void TAutoZaprosOfficeForm::setReading(bool reading) {
   }
 }
 
-void TAutoZaprosOfficeForm::afterClosing(std::function<void()> action) {
-  if (!closing_) {
-    platform::guarded(action);
-    return;
-  }
-  afterClosing_.push_back(std::move(action));
-}
-
 void TAutoZaprosOfficeForm::FormClose(int result) {
-  // A window closed while its opening still waits for the database drops that answer.
-  if (openingWait_ != nullptr) openingWait_->cancel();
+  // A window closed while its opening still reads drops that answer.
+  delete reading_;
+  reading_ = nullptr;
   setReading(false);
-  closing_ = true;
-  // The database is closed whatever happens, or given up after its bound; a failure of closing
-  // it is reported only after the registry has been put right, so a lost connection cannot keep
-  // dropped changes polling.
-  std::string closingError;
-  {
-    DatabaseWait wait;
-    std::future<void> closed = IBDatabase1.close(wait.waker());
-    const auto outcome = wait.wait(
-        [&] { return closed.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
-        kClosingBound);
-    if (outcome == DatabaseWait::Outcome::Answered) {
+  // The database is closed after whatever it still does, or given up after its bound. A failure
+  // is reported when it comes: after the registry has been put right below, so a lost
+  // connection cannot keep dropped changes polling.
+  IBDatabase1.close(this, [this](const std::exception_ptr& failure) {
+    platform::guarded([&] {
       try {
-        closed.get();
+        if (failure) std::rethrow_exception(failure);
       } catch (const std::exception& error) {
-        closingError = error.what();
+        reportToHost(text::kClosingError + std::string(error.what()));
       }
-    } else {
-      IBDatabase1.abandon();
-    }
-  }
-  closing_ = false;
+    });
+  });
   // Frames are made again, for what is in sight, when the window is next shown.
   freeFrames();
-  // Commands that came while the closing waited run after the rest of this closing, in order.
-  for (std::function<void()>& action : std::exchange(afterClosing_, {})) {
-    QMetaObject::invokeMethod(
-        this, [action = std::move(action)] { platform::guarded(action); }, Qt::QueuedConnection);
-  }
-  if (!closingError.empty()) reportToHost(text::kClosingError + closingError);
   if (result != QDialog::Accepted) AutoAZS_.ReloadFromIni(settings::SettingsFilePath());
   fitScrollContents();
 }

@@ -17,7 +17,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "autoquery/core/auto_azs.h"
@@ -40,8 +39,6 @@ namespace tarvel::autoquery {
 namespace chart {
 class ChartWidget;
 }
-class DatabaseWait;
-
 class TAZSFrame;
 
 // The station frames stand in bands of this many (see frameBand).
@@ -102,8 +99,8 @@ class TAutoZaprosOfficeForm : public QDialog {
   QPushButton* BitBtn1 = nullptr;
   QPushButton* BitBtn2 = nullptr;
   // The office database with its transaction and query (IBDatabase1, IBTransaction1,
-  // IBDataSet1), on a thread of its own: the window waits for it at most kOpeningBound when
-  // shown and kClosingBound when closed, handling events meanwhile.
+  // IBDataSet1), on a thread of its own: the window asks it for the station list when shown and
+  // for the closing when closed, and goes on; each answer comes through the event loop.
   OfficeDatabaseThread IBDatabase1;
   ImageList ImageList1;
   QTimer* TimerSend = nullptr;
@@ -112,24 +109,17 @@ class TAutoZaprosOfficeForm : public QDialog {
   void setTickAction(std::function<void()> action) { tickAction_ = std::move(action); }
 
   // From the showing until the station list has been read or given up (or the window closed).
-  bool readingStationList() const { return reading_; }
-  // While FormClose waits for the database to close.
-  bool closing() const { return closing_; }
-  // Runs action (through the error guard) once the closing in progress has ended; for a command
-  // that opens the window again meanwhile. Runs it at once when nothing is closing.
-  void afterClosing(std::function<void()> action);
+  bool readingStationList() const { return reading_ != nullptr; }
 
   // Handlers. Each enters the error guard where Qt calls it.
   // Takes the stations and "Применить" out of the operator's reach (a wait cursor and a line
-  // saying that the list is being read) and starts the reading once the window stands on the
-  // screen, modal: then lines the registry up with the office database (reporting a failure, or
-  // a database that does not answer within kOpeningBound, to the host as "Ошибка получения
-  // списка АЗС: " and going on with the registry as it is), refreshes the frames, applies the
-  // legend switch, redraws and gives the stations and "Применить" back.
+  // saying that the list is being read) and asks the office database for the station list once
+  // the window stands on the screen; its answer comes to StationListRead.
   void FormShow();
-  // Closes the database (given up after kClosingBound; a failure is reported to the host as
-  // "Ошибка закрытия базы данных АЗС: ") and frees the frames; without the OK result, drops the
-  // changes of this visit by reloading the registry from cnf.INI.
+  // Drops the answer of a reading still under way and asks the database to close (given up
+  // after kClosingBound; a failure, when it comes, is reported to the host as "Ошибка закрытия
+  // базы данных АЗС: "); frees the frames; without the OK result, drops the changes of this
+  // visit by reloading the registry from cnf.INI. A showing meanwhile reads after the closing.
   void FormClose(int result);
   // Saves the registry to cnf.INI, then closes with OK. A failed save keeps the window open.
   void BitBtn1Click();
@@ -186,14 +176,15 @@ class TAutoZaprosOfficeForm : public QDialog {
   // Where Image1 stands: right of the frames, its top at the first frame's band.
   QPoint chartPlace() const;
   void reportToHost(const std::string& text);
-  // The part of FormShow that waits for the database, once the window is on the screen.
+  // The part of FormShow that asks the database, once the window is on the screen.
   void ReadStationList();
+  // The answer to ReadStationList: lines the registry up with the office database (reporting a
+  // failure, or a database that did not answer within kOpeningBound, to the host as "Ошибка
+  // получения списка АЗС: " and going on with the registry as it is), refreshes the frames,
+  // applies the legend switch, redraws and gives the stations and "Применить" back.
+  void StationListRead(const StationNames& stations);
   // The stations and "Применить" out of reach (true) or back (false); see FormShow.
   void setReading(bool reading);
-  // The station names of the office database, read on its thread within kOpeningBound; empty
-  // when the window was closed meanwhile. Raises what failed, and OfficeDatabaseError when the
-  // database did not answer in time.
-  std::optional<StationNames> readStationNames();
   // The band that holds the frame of the item at this position, made when first needed.
   QWidget* frameBand(int position);
   // Makes the frames of the items at positions first .. end - 1 that have none yet, shown, with
@@ -221,11 +212,9 @@ class TAutoZaprosOfficeForm : public QDialog {
   const int frameWidth_;
   const int headerHeight_;
   std::function<void()> tickAction_;
-  DatabaseWait* openingWait_ = nullptr;  // while FormShow waits for the database
-  bool reading_ = false;
-  bool closing_ = false;
-  int showing_ = 0;  // counts the showings, so that a reading meant for an earlier one is dropped
-  std::vector<std::function<void()>> afterClosing_;
+  // While the station list is read: the reading's own object, which the database's answer needs
+  // alive; the closing deletes it, so an answer meant for an earlier showing is dropped.
+  QObject* reading_ = nullptr;
   std::vector<QWidget*> frameBands_;
   std::vector<TAZSFrame*> frames_;   // by the item's position; nullptr where none was made
   std::vector<bool> bandHasFrames_;  // by band
