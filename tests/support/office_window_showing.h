@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-#include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 
 namespace tarvel::testing {
 

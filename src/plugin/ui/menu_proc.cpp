@@ -1,6 +1,6 @@
 #include "plugin/ui/menu_proc.h"
 
-#include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 #include "autosend/ui/auto_send_form.h"
 #include "media/ui/flashka_form.h"
 #include "platform/ui/error_guard.h"

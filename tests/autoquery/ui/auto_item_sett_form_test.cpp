@@ -1,4 +1,4 @@
-#include "autoquery/ui/auto_item_sett_form.h"
+#include "autoquery/ui/schedule_editor/auto_item_sett_form.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "autoquery/ui/autoquery_ui_texts.h"
-#include "autoquery/ui/toggle_switch.h"
+#include "autoquery/ui/schedule_editor/schedule_editor_texts.h"
+#include "autoquery/ui/schedule_editor/toggle_switch.h"
 #include "platform/cp1251.h"
 #include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"

@@ -1,4 +1,4 @@
-#include "autoquery/ui/azs_frame.h"
+#include "autoquery/ui/station_frame/azs_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "autoquery/ui/image_list.h"
+#include "autoquery/ui/station_frame/image_list.h"
 #include "platform/cp1251.h"
 #include "support/recorded_errors.h"
 

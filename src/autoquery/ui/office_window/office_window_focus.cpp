@@ -1,10 +1,10 @@
-#include "autoquery/ui/office_window_focus.h"
+#include "autoquery/ui/office_window/office_window_focus.h"
 
 #include <QScrollArea>
 #include <QScrollBar>
 
-#include "autoquery/ui/auto_zapros_office_form.h"
-#include "autoquery/ui/azs_frame.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
+#include "autoquery/ui/station_frame/azs_frame.h"
 
 namespace tarvel::autoquery {
 

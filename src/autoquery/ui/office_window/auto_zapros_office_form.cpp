@@ -1,4 +1,4 @@
-#include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 
 #include <QCheckBox>
 #include <QPointer>
@@ -21,14 +21,13 @@
 #include "autoquery/database/office_database_error.h"
 #include "autoquery/database/office_database_name.h"
 #include "autoquery/database/office_database_texts.h"
-#include "autoquery/ui/accessible_names.h"
-#include "autoquery/ui/auto_item_sett_form.h"
-#include "autoquery/ui/autoquery_ui_texts.h"
-#include "autoquery/ui/azs_frame.h"
-#include "autoquery/ui/legend_switch_storage.h"
-#include "autoquery/ui/office_window_focus.h"
-#include "autoquery/ui/office_window_layout.h"
-#include "autoquery/ui/office_window_texts.h"
+#include "autoquery/ui/common/accessible_names.h"
+#include "autoquery/ui/schedule_editor/auto_item_sett_form.h"
+#include "autoquery/ui/station_frame/azs_frame.h"
+#include "autoquery/ui/office_window/legend_switch_storage.h"
+#include "autoquery/ui/office_window/office_window_focus.h"
+#include "autoquery/ui/office_window/office_window_layout.h"
+#include "autoquery/ui/office_window/office_window_texts.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
 #include "platform/ui/fixed_colours.h"

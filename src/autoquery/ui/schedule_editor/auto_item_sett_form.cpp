@@ -1,4 +1,4 @@
-#include "autoquery/ui/auto_item_sett_form.h"
+#include "autoquery/ui/schedule_editor/auto_item_sett_form.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -12,11 +12,11 @@
 #include <QTreeWidget>
 
 #include "autoquery/core/schedule_edit.h"
-#include "autoquery/ui/accessible_names.h"
-#include "autoquery/ui/autoquery_ui_texts.h"
-#include "autoquery/ui/component_looks.h"
-#include "autoquery/ui/time_field.h"
-#include "autoquery/ui/toggle_switch.h"
+#include "autoquery/ui/common/accessible_names.h"
+#include "autoquery/ui/schedule_editor/schedule_editor_texts.h"
+#include "autoquery/ui/common/component_looks.h"
+#include "autoquery/ui/schedule_editor/time_field.h"
+#include "autoquery/ui/schedule_editor/toggle_switch.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
 #include "platform/ui/form_font.h"

@@ -1,4 +1,4 @@
-#include "autoquery/ui/accessible_names.h"
+#include "autoquery/ui/common/accessible_names.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -7,10 +7,11 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "autoquery/ui/accessibility_texts.h"
-#include "autoquery/ui/auto_item_sett_form.h"
-#include "autoquery/ui/auto_zapros_office_form.h"
-#include "autoquery/ui/toggle_switch.h"
+#include "autoquery/ui/office_window/office_window_texts.h"
+#include "autoquery/ui/schedule_editor/schedule_editor_texts.h"
+#include "autoquery/ui/schedule_editor/auto_item_sett_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
+#include "autoquery/ui/schedule_editor/toggle_switch.h"
 #include "platform/cp1251.h"
 
 namespace tarvel::autoquery {

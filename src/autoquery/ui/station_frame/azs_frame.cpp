@@ -1,4 +1,4 @@
-#include "autoquery/ui/azs_frame.h"
+#include "autoquery/ui/station_frame/azs_frame.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -8,10 +8,10 @@
 #include <QScrollArea>
 #include <QTimer>
 
-#include "autoquery/ui/accessible_frame.h"
-#include "autoquery/ui/component_looks.h"
-#include "autoquery/ui/image_list.h"
-#include "autoquery/ui/office_window_texts.h"
+#include "autoquery/ui/station_frame/accessible_frame.h"
+#include "autoquery/ui/common/component_looks.h"
+#include "autoquery/ui/station_frame/image_list.h"
+#include "autoquery/ui/station_frame/station_frame_texts.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
 #include "platform/ui/form_font.h"

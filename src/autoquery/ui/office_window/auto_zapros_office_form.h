@@ -21,8 +21,8 @@
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/database/office_database_thread.h"
-#include "autoquery/ui/image_list.h"
-#include "autoquery/ui/office_window_layout.h"
+#include "autoquery/ui/station_frame/image_list.h"
+#include "autoquery/ui/office_window/office_window_layout.h"
 #include "tarvel/contract.h"
 
 class QCheckBox;

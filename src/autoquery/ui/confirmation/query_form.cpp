@@ -1,4 +1,4 @@
-#include "autoquery/ui/query_form.h"
+#include "autoquery/ui/confirmation/query_form.h"
 
 #include <algorithm>
 
@@ -14,8 +14,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "autoquery/ui/autoquery_ui_texts.h"
-#include "autoquery/ui/component_looks.h"
+#include "autoquery/ui/confirmation/confirmation_texts.h"
+#include "autoquery/ui/common/component_looks.h"
 #include "platform/cp1251.h"
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/error_guard.h"

@@ -11,11 +11,12 @@
 #include <QTreeWidget>
 
 #include "autoquery/core/autoquery_texts.h"
-#include "autoquery/ui/auto_item_sett_form.h"
-#include "autoquery/ui/autoquery_ui_texts.h"
-#include "autoquery/ui/component_looks.h"
-#include "autoquery/ui/time_field.h"
-#include "autoquery/ui/toggle_switch.h"
+#include "autoquery/ui/schedule_editor/auto_item_sett_form.h"
+#include "autoquery/core/schedule_captions.h"
+#include "autoquery/ui/schedule_editor/schedule_editor_texts.h"
+#include "autoquery/ui/common/component_looks.h"
+#include "autoquery/ui/schedule_editor/time_field.h"
+#include "autoquery/ui/schedule_editor/toggle_switch.h"
 #include "platform/cp1251.h"
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/form_font.h"
