@@ -189,8 +189,7 @@ void OfficeDatabaseThread::joinEnded() {
   });
 }
 
-void OfficeDatabaseThread::ask(const std::shared_ptr<Call>& call,
-                               std::chrono::milliseconds bound) {
+void OfficeDatabaseThread::ask(const std::shared_ptr<Call>& call, std::chrono::milliseconds bound) {
   ++pending_;
   call->bound = new QTimer(receiver_.get());
   call->bound->setSingleShot(true);

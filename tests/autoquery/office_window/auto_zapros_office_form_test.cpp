@@ -28,9 +28,9 @@
 
 #include "autoquery/chart/ui/chart_widget.h"
 #include "autoquery/database/tools/office_database_creation.h"
+#include "autoquery/ui/office_window/office_window_texts.h"
 #include "autoquery/ui/schedule_editor/auto_item_sett_form.h"
 #include "autoquery/ui/station_frame/azs_frame.h"
-#include "autoquery/ui/office_window/office_window_texts.h"
 #include "platform/cp1251.h"
 #include "support/office_window_fixture.h"
 #include "support/office_window_showing.h"

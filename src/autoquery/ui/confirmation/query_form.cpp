@@ -1,7 +1,5 @@
 #include "autoquery/ui/confirmation/query_form.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -14,8 +12,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "autoquery/ui/confirmation/confirmation_texts.h"
 #include "autoquery/ui/common/component_looks.h"
+#include "autoquery/ui/confirmation/confirmation_texts.h"
 #include "platform/cp1251.h"
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/error_guard.h"

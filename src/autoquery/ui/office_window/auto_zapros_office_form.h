@@ -5,12 +5,9 @@
 // reloads them from it. The window also holds the polling timer TimerSend, which ticks from the
 // window's creation on, shown or not.
 //
-// The window owns the station frames. It makes a frame only when it is needed: while the window
-// is shown, for the stations that come into sight (and for the station that Tab moves to); it
-// refreshes them from the registry after each change it makes there, frees those of bands far from
-// sight beyond kMadeBandLimit, and frees them all when it closes. A chain of ten thousand stations
-// so costs no widgets until the operator looks, and then at most a thousand frames however far the
-// operator scrolls.
+// The frames stand in the window's StationFrameColumn, which makes them only when they are needed;
+// the window refreshes them from the registry after each change it makes there, and frees them all
+// when it closes.
 #pragma once
 
 #include <QDialog>
@@ -21,8 +18,9 @@
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/database/office_database_thread.h"
-#include "autoquery/ui/station_frame/image_list.h"
 #include "autoquery/ui/office_window/office_window_layout.h"
+#include "autoquery/ui/office_window/station_frame_column.h"
+#include "autoquery/ui/station_frame/image_list.h"
 #include "tarvel/contract.h"
 
 class QCheckBox;
@@ -40,12 +38,6 @@ namespace chart {
 class ChartWidget;
 }
 class TAZSFrame;
-
-// The station frames stand in bands of this many (see frameBand).
-inline constexpr int kFramesPerBand = 25;
-// At most this many bands keep their frames: beyond it, those farthest from sight are freed (and
-// made again when they come back), so scrolling through a long chain does not pile up widgets.
-inline constexpr int kMadeBandLimit = 40;
 
 // The interval of the polling timer.
 inline constexpr int kSendIntervalMilliseconds = 30'000;
@@ -141,11 +133,11 @@ class TAutoZaprosOfficeForm : public QDialog {
 
   // The frame of the item at a position, or nullptr when none was made (out of sight, or the
   // window not shown).
-  TAZSFrame* frameAt(int32_t position) const;
+  TAZSFrame* frameAt(int32_t position) const { return frames_->frameAt(position); }
 
   // The widget inside ScrollBox1 that Label13, the station frames and Image1 stand on. The
-  // frames stand in bands of kFramesPerBand (see frameBand) that cover the contents from the
-  // top, so a frame's geometry is its place in the contents; a header grown with a larger
+  // frames stand in bands of kFramesPerBand (see StationFrameColumn) that cover the contents from
+  // the top, so a frame's geometry is its place in the contents; a header grown with a larger
   // desktop font moves the bands, and the chart with them, down by columnShift.
   QWidget* scrollContents() const;
   // How far a larger desktop font moves the column of frames and the chart down: the growth of
@@ -171,6 +163,8 @@ class TAutoZaprosOfficeForm : public QDialog {
   void createComponents();
   void createLegend();
   void createBottomPanel();
+  // Names for assistive technology where a control's caption gives none a listener understands.
+  void nameForListeners();
   // The legend's swatches and icon columns on the background the legend panel shows.
   void paintLegendPictures();
   // Where Image1 stands: right of the frames, its top at the first frame's band.
@@ -185,24 +179,6 @@ class TAutoZaprosOfficeForm : public QDialog {
   void StationListRead(const StationNames& stations);
   // The stations and "Применить" out of reach (true) or back (false); see FormShow.
   void setReading(bool reading);
-  // The band that holds the frame of the item at this position, made when first needed.
-  QWidget* frameBand(int position);
-  // Makes the frames of the items at positions first .. end - 1 that have none yet, shown, with
-  // their bands.
-  void makeFrames(int32_t first, int32_t end);
-  // Frees every frame and band.
-  void freeFrames();
-  // Frees the frames of one band.
-  void freeFramesOfBand(int band);
-  // Frees the frames of the bands farthest from sight (never one holding the focus) while more
-  // than kMadeBandLimit bands have frames.
-  void freeBandsFarFromSight(int sightFirstBand, int sightLastBand);
-  // The first widget Tab reaches after the column of frames (normally tbMash).
-  QWidget* tabStopAfterFrames() const;
-  // While the window is shown: makes the frames of the stations that the scroll box's viewport
-  // reaches (and a few beyond), shows their bands and hides the others, so that Qt keeps only
-  // the frames in sight shown. A band holding the keyboard focus stays shown.
-  void showBandsInSight();
   // The scroll contents grow to hold every frame and the whole chart.
   void fitScrollContents();
 
@@ -215,9 +191,7 @@ class TAutoZaprosOfficeForm : public QDialog {
   // While the station list is read: the reading's own object, which the database's answer needs
   // alive; the closing deletes it, so an answer meant for an earlier showing is dropped.
   QObject* reading_ = nullptr;
-  std::vector<QWidget*> frameBands_;
-  std::vector<TAZSFrame*> frames_;   // by the item's position; nullptr where none was made
-  std::vector<bool> bandHasFrames_;  // by band
+  std::unique_ptr<StationFrameColumn> frames_;
 };
 
 }  // namespace tarvel::autoquery

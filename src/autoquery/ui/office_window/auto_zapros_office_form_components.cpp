@@ -11,13 +11,13 @@
 #include <algorithm>
 
 #include "autoquery/chart/ui/chart_widget.h"
-#include "autoquery/ui/office_window/auto_zapros_office_form.h"
-#include "autoquery/ui/station_frame/azs_frame.h"
 #include "autoquery/ui/common/component_looks.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 #include "autoquery/ui/office_window/legend_pictures.h"
 #include "autoquery/ui/office_window/legend_switch_storage.h"
 #include "autoquery/ui/office_window/office_window_layout.h"
 #include "autoquery/ui/office_window/office_window_texts.h"
+#include "autoquery/ui/station_frame/azs_frame.h"
 #include "platform/cp1251.h"
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/error_guard.h"
@@ -175,6 +175,12 @@ void TAutoZaprosOfficeForm::paintLegendPictures() {
   showPicture(Image3,
               legendIcons(ImageList1, {IconIndex::Modem, IconIndex::Mail, IconIndex::DirectIp},
                           background, step));
+}
+
+void TAutoZaprosOfficeForm::nameForListeners() {
+  ScrollBox1->setAccessibleName(platform::toUnicode(text::kStationListName));
+  tbMash->setAccessibleName(platform::toUnicode(text::kScaleName));
+  tbProgn->setAccessibleName(platform::toUnicode(text::kForecastName));
 }
 
 }  // namespace tarvel::autoquery

@@ -12,9 +12,8 @@
 #include <QTreeWidget>
 
 #include "autoquery/core/schedule_edit.h"
-#include "autoquery/ui/common/accessible_names.h"
-#include "autoquery/ui/schedule_editor/schedule_editor_texts.h"
 #include "autoquery/ui/common/component_looks.h"
+#include "autoquery/ui/schedule_editor/schedule_editor_texts.h"
 #include "autoquery/ui/schedule_editor/time_field.h"
 #include "autoquery/ui/schedule_editor/toggle_switch.h"
 #include "platform/cp1251.h"
@@ -55,7 +54,7 @@ TAutoItemSettForm::TAutoItemSettForm(tAutoAZS& registry, QWidget* owner)
       platform::scaled(QSize(kDesignClientSize.width() / 2, kDesignClientSize.height() / 4)));
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   createComponents();
-  nameEditorForListeners(*this);
+  nameForListeners();
   connectHandlers();
 }
 

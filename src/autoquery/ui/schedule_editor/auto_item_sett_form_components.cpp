@@ -11,10 +11,10 @@
 #include <QTreeWidget>
 
 #include "autoquery/core/autoquery_texts.h"
-#include "autoquery/ui/schedule_editor/auto_item_sett_form.h"
 #include "autoquery/core/schedule_captions.h"
-#include "autoquery/ui/schedule_editor/schedule_editor_texts.h"
 #include "autoquery/ui/common/component_looks.h"
+#include "autoquery/ui/schedule_editor/auto_item_sett_form.h"
+#include "autoquery/ui/schedule_editor/schedule_editor_texts.h"
 #include "autoquery/ui/schedule_editor/time_field.h"
 #include "autoquery/ui/schedule_editor/toggle_switch.h"
 #include "platform/cp1251.h"
@@ -145,6 +145,30 @@ void TAutoItemSettForm::createWeekdayGroup() {
   SpeedButton3 = makeSpeedButton(gbWeek, "SpeedButton3", text::kAddTimeCaption, {239, 94, 128, 25});
   SpeedButton4 =
       makeSpeedButton(gbWeek, "SpeedButton4", text::kRemoveTimeCaption, {238, 158, 129, 25});
+}
+
+void TAutoItemSettForm::nameForListeners() {
+  RxSwitch1->setAccessibleName(platform::toUnicode(text::kSwitchName));
+  lbDayTime->setAccessibleName(platform::toUnicode(text::kDailyTimesName));
+  lvWeekDay->setAccessibleName(platform::toUnicode(text::kWeekdayTimesName));
+  for (QLineEdit* field : {meDayTime, meWeekTime}) {
+    field->setAccessibleName(platform::toUnicode(text::kTimeFieldName));
+  }
+  for (QToolButton* add : {SpeedButton1, SpeedButton3}) {
+    add->setAccessibleName(platform::toUnicode(text::kAddTimeName));
+  }
+  for (QToolButton* remove : {SpeedButton2, SpeedButton4}) {
+    remove->setAccessibleName(platform::toUnicode(text::kRemoveTimeName));
+  }
+  for (int row = 0; row < lvWeekDay->topLevelItemCount(); ++row) {
+    nameTimeCellForListeners(*lvWeekDay->topLevelItem(row), 1);
+  }
+}
+
+void TAutoItemSettForm::nameTimeCellForListeners(QTreeWidgetItem& row, int timeColumn) {
+  const QString time = row.text(timeColumn);
+  row.setData(timeColumn, Qt::AccessibleTextRole,
+              time.isEmpty() ? platform::toUnicode(text::kNoTimeName) : time);
 }
 
 }  // namespace tarvel::autoquery

@@ -8,8 +8,8 @@
 #include <QScrollArea>
 #include <QTimer>
 
-#include "autoquery/ui/station_frame/accessible_frame.h"
 #include "autoquery/ui/common/component_looks.h"
+#include "autoquery/ui/station_frame/accessible_frame.h"
 #include "autoquery/ui/station_frame/image_list.h"
 #include "autoquery/ui/station_frame/station_frame_texts.h"
 #include "platform/cp1251.h"
