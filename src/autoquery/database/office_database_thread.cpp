@@ -236,8 +236,12 @@ std::shared_ptr<OfficeDatabaseThread::Call> OfficeDatabaseThread::abandon(
   auto [running, queued] = current_->end();
   abandoned_.push_back(std::move(current_));
   current_.reset();
+  // The calls that waited behind the given-up one start again on a fresh thread, each with its
+  // whole bound: as if asked now.
   for (const std::shared_ptr<Call>& call : queued) {
-    if (call != dropped && !call->settled) worker().post(call);
+    if (call == dropped || call->settled) continue;
+    worker().post(call);
+    call->bound->start();
   }
   return running;
 }

@@ -18,7 +18,8 @@ class QObject;
 namespace tarvel::autoquery {
 
 // How long a call may take before it is given up: the opening (connect, transaction, query and
-// every row), and the closing (rollback and detach), each counted from the window's asking. The
+// every row), and the closing (rollback and detach), each counted from the window's asking (or
+// from its handing to a fresh thread, when the call it waited behind was given up). The
 // opening's bound is above the client's connect timeout (5 s), so a server that does not take the
 // connection is reported as such; the closing's is shorter, because then the operator has already
 // chosen and only waits for the window to go.
@@ -54,14 +55,15 @@ class OfficeDatabaseThread {
   // transaction and reads every AZSNAME. `answered` gets the names on this object's thread,
   // unless `context` is gone by then (nullptr: nobody listens). A reading that has not answered
   // within kOpeningBound is given up: its connection is closed under it (or, still being made,
-  // given up), its thread ends, and `answered` gets OfficeDatabaseError "…не ответил за 10 с".
+  // given up), its thread ends, and `answered` gets OfficeDatabaseError "…не ответил за 10 с";
+  // the calls queued behind it go to a fresh thread.
   void readStationNames(const std::string& databaseName, QObject* context,
                         std::function<void(StationNames)> answered);
 
   // After the calls asked for before it: rolls back and detaches. `answered` gets what failed
   // (the connection is gone all the same), or nullptr, on this object's thread unless `context`
-  // is gone. Given up like a reading after kClosingBound, then answered with nullptr; the calls
-  // it waited behind are given up with it.
+  // is gone. Given up like a reading after kClosingBound, then answered with nullptr; a call in
+  // flight that it still waited behind is given up with it.
   void close(QObject* context, std::function<void(std::exception_ptr failure)> answered);
 
   // Calls asked for that have neither answered nor been given up.
@@ -84,7 +86,7 @@ class OfficeDatabaseThread {
   // The call has answered or been given up: its bound stops and its answer, if any, is dropped.
   void settle(Call& call);
   // Gives up the current thread and its call in flight; the calls still queued, but for `dropped`,
-  // go to a fresh thread. Returns the call that was in flight, if any.
+  // go to a fresh thread, their bounds started anew. Returns the call that was in flight, if any.
   std::shared_ptr<Call> abandon(const std::shared_ptr<Call>& dropped);
   // Joins the given-up threads that have ended.
   void joinEnded();
