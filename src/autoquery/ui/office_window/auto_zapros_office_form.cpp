@@ -55,9 +55,9 @@ TAutoZaprosOfficeForm::TAutoZaprosOfficeForm(tAutoAZS& AutoAZS, HostCallback* ho
   platform::applyFormFont(this);
   createComponents();
   nameForListeners();
-  frames_ = std::make_unique<StationFrameColumn>(*ScrollBox1, AutoAZS_, ImageList1, frameWidth_,
-                                                 columnShift());
-  connect(frames_.get(), &StationFrameColumn::FrameClicked, this,
+  frameColumn_ = std::make_unique<StationFrameColumn>(*ScrollBox1, AutoAZS_, ImageList1,
+                                                      frameWidth_, columnShift());
+  connect(frameColumn_.get(), &StationFrameColumn::FrameClicked, this,
           &TAutoZaprosOfficeForm::FrameClicked);
   resize(platform::scaled(kClientSize));
   move(0, 0);
@@ -77,7 +77,7 @@ TAutoZaprosOfficeForm::TAutoZaprosOfficeForm(tAutoAZS& AutoAZS, HostCallback* ho
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
   ScrollBox1->viewport()->installEventFilter(this);
   connect(ScrollBox1->verticalScrollBar(), &QScrollBar::valueChanged, this,
-          platform::guardedHandler([this] { frames_->showInSight(); }));
+          platform::guardedHandler([this] { frameColumn_->showInSight(); }));
   // Every way of closing (the buttons, the close box, Esc) ends in finished().
   connect(this, &QDialog::finished, this,
           platform::guardedHandler([this](int result) { FormClose(result); }));
@@ -148,7 +148,7 @@ void TAutoZaprosOfficeForm::StationListRead(const StationNames& stations) {
   Redraw();
   setReading(false);
   // Given back only now: Qt gives no focus to a widget that takes no input.
-  frames_->focusFirstAtTheTop();
+  frameColumn_->focusFirstAtTheTop();
 }
 
 void TAutoZaprosOfficeForm::setReading(bool reading) {
@@ -183,7 +183,7 @@ void TAutoZaprosOfficeForm::FormClose(int result) {
     });
   });
   // Frames are made again, for what is in sight, when the window is next shown.
-  frames_->freeAll();
+  frameColumn_->freeAll();
   if (result != QDialog::Accepted) AutoAZS_.ReloadFromIni(settings::SettingsFilePath());
   fitScrollContents();
 }
@@ -238,7 +238,7 @@ void TAutoZaprosOfficeForm::TimerSendTimer() {
 }
 
 void TAutoZaprosOfficeForm::RefreshFrames() {
-  frames_->refresh();
+  frameColumn_->refresh();
   fitScrollContents();
 }
 
@@ -248,7 +248,7 @@ bool TAutoZaprosOfficeForm::focusNextPrevChild(bool next) {
   bool moved = false;
   platform::guarded([this, next, &moved] {
     // The chart stands between the last frame and the widgets below the scroll box.
-    moved = frames_->tabStep(next, Image1->isVisibleTo(this) ? Image1 : nullptr);
+    moved = frameColumn_->tabStep(next, Image1->isVisibleTo(this) ? Image1 : nullptr);
   });
   return moved || QDialog::focusNextPrevChild(next);
 }

@@ -14,7 +14,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/database/office_database_thread.h"
@@ -133,7 +132,7 @@ class TAutoZaprosOfficeForm : public QDialog {
 
   // The frame of the item at a position, or nullptr when none was made (out of sight, or the
   // window not shown).
-  TAZSFrame* frameAt(int32_t position) const { return frames_->frameAt(position); }
+  TAZSFrame* frameAt(int32_t position) const { return frameColumn_->frameAt(position); }
 
   // The widget inside ScrollBox1 that Label13, the station frames and Image1 stand on. The
   // frames stand in bands of kFramesPerBand (see StationFrameColumn) that cover the contents from
@@ -191,7 +190,7 @@ class TAutoZaprosOfficeForm : public QDialog {
   // While the station list is read: the reading's own object, which the database's answer needs
   // alive; the closing deletes it, so an answer meant for an earlier showing is dropped.
   QObject* reading_ = nullptr;
-  std::unique_ptr<StationFrameColumn> frames_;
+  std::unique_ptr<StationFrameColumn> frameColumn_;
 };
 
 }  // namespace tarvel::autoquery

@@ -26,7 +26,7 @@ QPoint TAutoZaprosOfficeForm::chartPlace() const {
 
 bool TAutoZaprosOfficeForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ScrollBox1->viewport() && event->type() == QEvent::Resize) {
-    platform::guarded([this] { frames_->showInSight(); });
+    platform::guarded([this] { frameColumn_->showInSight(); });
   }
   return QDialog::eventFilter(watched, event);
 }
@@ -62,7 +62,7 @@ void TAutoZaprosOfficeForm::fitScrollContents() {
   const int width = std::max(chart.x() + Image1->width(), viewport.width());
   contents->resize(width, std::max(bottom, viewport.height()));
   Label13->setGeometry(0, 0, width, headerHeight_);
-  frames_->showInSight();
+  frameColumn_->showInSight();
 }
 
 }  // namespace tarvel::autoquery
