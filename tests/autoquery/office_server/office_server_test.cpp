@@ -103,8 +103,9 @@ TEST_F(OfficeServerTest, ServerStoppedDuringTheOpeningIsGivenUpAfterTheBoundWhil
   form->IBDatabase1.setAfterConnect([this] { server->stop(); });
   ASSERT_TRUE(testing::showAndWaitForStations(*form));
 
-  const std::string expected = std::string(text::kStationListError) + text::kDatabaseDidNotAnswer +
-                               std::to_string(kOpeningBound.count()) + text::kSeconds;
+  const std::string expected = std::string(office_window_text::kStationListError) +
+                               text::kDatabaseDidNotAnswer + std::to_string(kOpeningBound.count()) +
+                               text::kSeconds;
   EXPECT_EQ(hostErrors(), std::vector<std::string>{expected});
   EXPECT_TRUE(form->isVisible());
   EXPECT_EQ(registryNames(), kSavedNames) << "the registry as it was";
@@ -247,7 +248,8 @@ TEST_F(PolledOfficeWindowTest, ListenerThatNeverAnswersIsReportedAsAConnectTimeo
   startOffice(listener.hostDatabaseText());
   ASSERT_TRUE(testing::showAndWaitForStations(*form));
 
-  const std::string expected = std::string(text::kStationListError) + text::kConnectDidNotAnswer;
+  const std::string expected =
+      std::string(office_window_text::kStationListError) + text::kConnectDidNotAnswer;
   ASSERT_EQ(hostErrors().size(), 1u);
   EXPECT_TRUE(hostErrors()[0].starts_with(expected))
       << platform::toUnicode(hostErrors()[0]).toStdString();

@@ -503,8 +503,9 @@ TEST_F(OfficeWindowTest, StationsBeyondTheRegistrysBoundAreLeftOutAndCounted) {
   ASSERT_EQ(AutoAZS->Count(), kMaxItemCount);
   EXPECT_EQ(AutoAZS->Items(kMaxItemCount - 1).AZSName, std::to_string(kMaxItemCount));
   EXPECT_EQ(hostErrors(),
-            std::vector<std::string>{std::string(text::kStationsBeyondTheBound) +
-                                     std::to_string(kMaxItemCount) + text::kStationsLeftOut + "3"});
+            std::vector<std::string>{std::string(office_window_text::kStationsBeyondTheBound) +
+                                     std::to_string(kMaxItemCount) +
+                                     office_window_text::kStationsLeftOut + "3"});
 }
 
 // The operator's first correction of times, from the office window of the demo chain on: a

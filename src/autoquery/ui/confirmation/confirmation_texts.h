@@ -4,7 +4,7 @@
 
 #include "platform/cp1251_literal.h"
 
-namespace tarvel::autoquery::text {
+namespace tarvel::autoquery::confirmation_text {
 
 using platform::operator""_cp1251;
 
@@ -20,4 +20,4 @@ inline constexpr auto& kQueryWarning =
     u8"никаких операций с БД не ведется, нажмите \"Применить\" для проведения обмена "
     u8"информацией или дождитесь обратного отсчета."_cp1251;
 
-}  // namespace tarvel::autoquery::text
+}  // namespace tarvel::autoquery::confirmation_text

@@ -51,7 +51,7 @@ TAutoZaprosOfficeForm::TAutoZaprosOfficeForm(tAutoAZS& AutoAZS, HostCallback* ho
       frameWidth_(TAZSFrame::scaledFrameWidth()),
       headerHeight_(platform::scaled(kHeaderHeight)) {
   setObjectName("TAutoZaprosOfficeForm");
-  setWindowTitle(platform::toUnicode(text::kOfficeFormCaption));
+  setWindowTitle(platform::toUnicode(office_window_text::kOfficeFormCaption));
   platform::applyFormFont(this);
   createComponents();
   nameForListeners();
@@ -135,12 +135,12 @@ void TAutoZaprosOfficeForm::StationListRead(const StationNames& stations) {
     const int32_t leftOut =
         synchroniseWithOfficeDatabase(AutoAZS_, stations.AZSNAMEs, stations.failure == nullptr);
     if (leftOut > 0) {
-      reportToHost(text::kStationsBeyondTheBound + std::to_string(kMaxItemCount) +
-                   text::kStationsLeftOut + std::to_string(leftOut));
+      reportToHost(office_window_text::kStationsBeyondTheBound + std::to_string(kMaxItemCount) +
+                   office_window_text::kStationsLeftOut + std::to_string(leftOut));
     }
     if (stations.failure) std::rethrow_exception(stations.failure);
   } catch (const std::exception& error) {
-    reportToHost(text::kStationListError + std::string(error.what()));
+    reportToHost(office_window_text::kStationListError + std::string(error.what()));
   }
   // Whatever the lining up did before a failure stays done, and the frames show it.
   RefreshFrames();
@@ -178,7 +178,7 @@ void TAutoZaprosOfficeForm::FormClose(int result) {
       try {
         if (failure) std::rethrow_exception(failure);
       } catch (const std::exception& error) {
-        reportToHost(text::kClosingError + std::string(error.what()));
+        reportToHost(office_window_text::kClosingError + std::string(error.what()));
       }
     });
   });
@@ -199,7 +199,8 @@ void TAutoZaprosOfficeForm::tbMashChange() {
 }
 
 void TAutoZaprosOfficeForm::tbPrognChange() {
-  lbProgn->setText(QString::number(tbProgn->value()) + platform::toUnicode(text::kDaysSuffix));
+  lbProgn->setText(QString::number(tbProgn->value()) +
+                   platform::toUnicode(office_window_text::kDaysSuffix));
   Redraw();
 }
 
@@ -218,7 +219,7 @@ void TAutoZaprosOfficeForm::Redraw() {
     Image1->redraw(items, tbMash->value(), tbProgn->value() + 1);
     fitScrollContents();
   } catch (const std::exception& error) {
-    reportToHost(text::kDrawingError + std::string(error.what()));
+    reportToHost(office_window_text::kDrawingError + std::string(error.what()));
   }
 }
 

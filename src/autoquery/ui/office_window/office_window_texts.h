@@ -4,7 +4,7 @@
 
 #include "platform/cp1251_literal.h"
 
-namespace tarvel::autoquery::text {
+namespace tarvel::autoquery::office_window_text {
 
 using platform::operator""_cp1251;
 
@@ -55,4 +55,4 @@ inline constexpr auto& kDrawingError = u8"Ошибка отрисовки вре
 inline constexpr auto& kStationsBeyondTheBound = u8"Список АЗС длиннее "_cp1251;
 inline constexpr auto& kStationsLeftOut = u8", не добавлено АЗС: "_cp1251;
 
-}  // namespace tarvel::autoquery::text
+}  // namespace tarvel::autoquery::office_window_text

@@ -45,7 +45,7 @@ constexpr int kWeekdayCount = kWeekdaySlotCount;
 
 TAutoItemSettForm::TAutoItemSettForm(tAutoAZS& registry, QWidget* owner)
     : SettingsDialog(
-          "TAutoItemSettForm", text::kItemFormCaption, kDesignClientSize,
+          "TAutoItemSettForm", schedule_editor_text::kItemFormCaption, kDesignClientSize,
           Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint,
           owner),
       registry_(registry) {
@@ -197,7 +197,7 @@ void TAutoItemSettForm::meDayTimeChange() {
 
 bool TAutoItemSettForm::refusePartlyTyped(const QString& time) {
   if (!isPartlyTypedTime(platform::fromUnicode(time))) return false;
-  platform::operatorDialogs().showBareMessage(text::kIncompleteTime);
+  platform::operatorDialogs().showBareMessage(schedule_editor_text::kIncompleteTime);
   return true;
 }
 
@@ -285,10 +285,10 @@ void TAutoItemSettForm::BitBtn1Click() {
       accept();
       break;
     case ScheduleRefusal::NoSessions:
-      platform::operatorDialogs().showBareMessage(text::kNoSessions);
+      platform::operatorDialogs().showBareMessage(schedule_editor_text::kNoSessions);
       break;
     case ScheduleRefusal::PartlyTypedTime:
-      platform::operatorDialogs().showBareMessage(text::kIncompleteTime);
+      platform::operatorDialogs().showBareMessage(schedule_editor_text::kIncompleteTime);
       break;
   }
 }

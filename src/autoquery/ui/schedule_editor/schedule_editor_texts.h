@@ -6,7 +6,7 @@
 
 #include "platform/cp1251_literal.h"
 
-namespace tarvel::autoquery::text {
+namespace tarvel::autoquery::schedule_editor_text {
 
 using platform::operator""_cp1251;
 
@@ -40,4 +40,4 @@ inline constexpr auto& kRemoveTimeName = u8"Удалить время"_cp1251;
 // A weekday without a session, in the "Время" column.
 inline constexpr auto& kNoTimeName = u8"нет сеанса"_cp1251;
 
-}  // namespace tarvel::autoquery::text
+}  // namespace tarvel::autoquery::schedule_editor_text

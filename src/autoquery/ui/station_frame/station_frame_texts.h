@@ -3,7 +3,7 @@
 
 #include "platform/cp1251_literal.h"
 
-namespace tarvel::autoquery::text {
+namespace tarvel::autoquery::station_frame_text {
 
 using platform::operator""_cp1251;
 
@@ -17,4 +17,4 @@ inline constexpr auto& kFrameMail = u8"электронная почта"_cp1251
 inline constexpr auto& kFrameDirectIp = u8"прямое IP соединение"_cp1251;
 inline constexpr auto& kFrameUnknownConnection = u8"неизвестный вид связи"_cp1251;
 
-}  // namespace tarvel::autoquery::text
+}  // namespace tarvel::autoquery::station_frame_text
