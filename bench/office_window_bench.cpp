@@ -22,7 +22,7 @@
 #include "autoquery/database/office_database.h"
 #include "autoquery/database/office_database_name.h"
 #include "autoquery/database/tools/office_database_creation.h"
-#include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 #include "platform/install_root.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <optional>
 
 #include "autoquery/core/auto_azs.h"
-#include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 #include "autosend/ui/auto_send_form.h"
 #include "platform/clock.h"
 #include "platform/profile_file.h"

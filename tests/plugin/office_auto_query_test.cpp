@@ -16,8 +16,8 @@
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/core/polling_engine.h"
-#include "autoquery/ui/auto_zapros_office_form.h"
-#include "autoquery/ui/query_form.h"
+#include "autoquery/ui/confirmation/query_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 #include "platform/clock.h"
 #include "platform/cp1251.h"
 #include "platform/cp1251_literal.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "autoquery/core/auto_azs.h"
-#include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 #include "support/fake_host.h"
 #include "support/office_database_threads.h"
 #include "support/recorded_errors.h"

@@ -4,7 +4,7 @@
 
 #include <QTest>
 
-#include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 
 namespace tarvel::testing {
 
@@ -15,6 +15,13 @@ inline constexpr int kStationListWaitMilliseconds = 20'000;
 inline bool showAndWaitForStations(autoquery::TAutoZaprosOfficeForm& form) {
   form.show();
   return QTest::qWaitFor([&] { return !form.readingStationList(); }, kStationListWaitMilliseconds);
+}
+
+// True once every call the window made of its database (the closing too) has answered or been
+// given up.
+inline bool waitForTheDatabase(autoquery::TAutoZaprosOfficeForm& form) {
+  return QTest::qWaitFor([&] { return form.IBDatabase1.callsPending() == 0; },
+                         kStationListWaitMilliseconds);
 }
 
 }  // namespace tarvel::testing

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "autoquery/core/auto_azs.h"
-#include "autoquery/ui/auto_item_sett_form.h"
-#include "autoquery/ui/auto_zapros_office_form.h"
-#include "autoquery/ui/query_form.h"
+#include "autoquery/ui/confirmation/query_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
+#include "autoquery/ui/schedule_editor/auto_item_sett_form.h"
 #include "autosend/ui/auto_send_form.h"
 #include "media/ui/flashka_form.h"
 #include "platform/cp1251.h"

@@ -2,6 +2,11 @@
 
 #include <pthread.h>
 
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -11,38 +16,78 @@
 #include "autoquery/database/firebird_session.h"
 #include "autoquery/database/module_reference.h"
 #include "autoquery/database/office_database.h"
+#include "autoquery/database/office_database_error.h"
+#include "autoquery/database/office_database_texts.h"
 
 namespace tarvel::autoquery {
 
+struct OfficeDatabaseThread::Call {
+  // On the database's thread: makes the call and returns what hands its answer over.
+  std::function<std::function<void()>(OfficeDatabase&)> run;
+  // On the asking thread, when the bound passes before the answer.
+  std::function<void()> givenUp;
+  QPointer<QObject> context;
+  // Set on the database's thread once the answer is on its way.
+  std::atomic<bool> answered{false};
+  // The rest belongs to the asking thread.
+  bool settled = false;
+  QTimer* bound = nullptr;
+};
+
+// What the database's threads reach of the asking thread: the object its answers are posted to,
+// while there is one. Posting under the mutex, and clearing it under the mutex before the object
+// goes, means no answer is ever posted to an object that is gone.
+struct OfficeDatabaseThread::Mailbox {
+  std::mutex mutex;
+  OfficeDatabaseThread* owner = nullptr;
+  QObject* receiver = nullptr;
+
+  void post(const std::shared_ptr<Call>& call, std::function<void()> delivery) {
+    const std::lock_guard lock(mutex);
+    if (receiver == nullptr) return;
+    QMetaObject::invokeMethod(
+        receiver,
+        [owner = owner, call, delivery = std::move(delivery)] { owner->answer(call, delivery); },
+        Qt::QueuedConnection);
+  }
+  void close() {
+    const std::lock_guard lock(mutex);
+    receiver = nullptr;
+  }
+};
+
 struct OfficeDatabaseThread::Worker {
-  using Job = std::function<void(OfficeDatabase&)>;
+  explicit Worker(std::shared_ptr<Mailbox> answers) : mailbox(std::move(answers)) {}
 
   std::mutex mutex;
   std::condition_variable wake;
   std::condition_variable endedSignal;
-  std::deque<Job> jobs;
-  bool running = false;  // a job is being run
-  bool ending = false;   // no more jobs: close the connection and end
+  std::deque<std::shared_ptr<Call>> calls;
+  std::shared_ptr<Call> inFlight;
+  bool ending = false;  // no more calls: close the connection and end
   bool ended = false;
+  std::shared_ptr<Mailbox> mailbox;
   ModuleReference module;   // taken before the thread starts, let go after it was joined
   OfficeDatabase database;  // used by the thread alone, but for abort()
   std::thread thread;
 
-  // The thread: runs the jobs in order on its own connection, then closes it.
+  // The thread: runs the calls in order on its own connection, then closes it.
   static void run(std::shared_ptr<Worker> self) {
     pthread_setname_np(pthread_self(), kOfficeDatabaseThreadName);
     OfficeDatabase& database = self->database;
     std::unique_lock lock(self->mutex);
     for (;;) {
-      self->wake.wait(lock, [&] { return !self->jobs.empty() || self->ending; });
-      if (self->jobs.empty()) break;
-      Job job = std::move(self->jobs.front());
-      self->jobs.pop_front();
-      self->running = true;
+      self->wake.wait(lock, [&] { return !self->calls.empty() || self->ending; });
+      if (self->calls.empty()) break;
+      std::shared_ptr<Call> call = std::move(self->calls.front());
+      self->calls.pop_front();
+      self->inFlight = call;
       lock.unlock();
-      job(database);
+      std::function<void()> delivery = call->run(database);
+      call->answered = true;
+      self->mailbox->post(call, std::move(delivery));
       lock.lock();
-      self->running = false;
+      self->inFlight.reset();
     }
     lock.unlock();
     try {
@@ -55,29 +100,35 @@ struct OfficeDatabaseThread::Worker {
     self->endedSignal.notify_all();
   }
 
-  void post(Job job) {
+  void post(std::shared_ptr<Call> call) {
     const std::lock_guard lock(mutex);
-    jobs.push_back(std::move(job));
+    calls.push_back(std::move(call));
     wake.notify_one();
   }
 
-  // Ends the thread after the job in flight; queued jobs are dropped (nobody waits for them).
-  void end() {
+  bool holds(const std::shared_ptr<Call>& call) {
     const std::lock_guard lock(mutex);
-    jobs.clear();
+    return inFlight == call || std::find(calls.begin(), calls.end(), call) != calls.end();
+  }
+
+  // Ends the thread after the call in flight, which is aborted (see OfficeDatabase::abort);
+  // returns that call and the ones still queued, which this thread will not run.
+  std::pair<std::shared_ptr<Call>, std::deque<std::shared_ptr<Call>>> end() {
+    std::unique_lock lock(mutex);
+    std::deque<std::shared_ptr<Call>> queued = std::exchange(calls, {});
+    std::shared_ptr<Call> running = inFlight;
     ending = true;
     wake.notify_one();
+    lock.unlock();
+    // A call still in flight waits for a server that did not answer within its bound: its
+    // connection is closed under it, so that it fails now instead of whenever the server wakes.
+    if (running) database.abort();
+    return {running, std::move(queued)};
   }
 
   bool hasEnded() {
     const std::lock_guard lock(mutex);
     return ended;
-  }
-
-  // No call in flight: what is left to do is closing the connection, if any.
-  bool idle() {
-    const std::lock_guard lock(mutex);
-    return ended || !running;
   }
 
   // Waits until the thread has ended, or the deadline has passed; true when it ended.
@@ -87,16 +138,24 @@ struct OfficeDatabaseThread::Worker {
   }
 };
 
-OfficeDatabaseThread::OfficeDatabaseThread() = default;
+OfficeDatabaseThread::OfficeDatabaseThread()
+    : mailbox_(std::make_shared<Mailbox>()), receiver_(std::make_unique<QObject>()) {
+  mailbox_->owner = this;
+  mailbox_->receiver = receiver_.get();
+}
 
 OfficeDatabaseThread::~OfficeDatabaseThread() {
+  mailbox_->close();
   // Every thread closes its connection now and is joined: left to itself, its closing could
   // run (and let the client unload the engine) while the process exits, and the client's own
   // exit waits for a call in flight. A call stuck at a silent server has its connection closed
-  // under it (see abandon), so it ends too, and so does a connection still being made. Waited
-  // for at most kClosingBound in all; what is still running then (an attach that the server took
-  // and never answers) is left to finish on its own within the client's connect timeout.
-  abandon();
+  // under it, so it ends too, and so does a connection still being made. Waited for at most
+  // kClosingBound in all; what is still running then (an attach that the server took and never
+  // answers) is left to finish on its own within the client's connect timeout.
+  if (current_) {
+    current_->end();
+    abandoned_.push_back(std::move(current_));
+  }
   const auto deadline = std::chrono::steady_clock::now() + kClosingBound;
   for (const std::shared_ptr<Worker>& worker : abandoned_) {
     if (worker->waitEnded(deadline)) {
@@ -116,7 +175,7 @@ OfficeDatabaseThread::Worker& OfficeDatabaseThread::worker() {
     // The client's first use may set the engine's lock folder in the environment, which only
     // the user-interface thread may change safely.
     firebirdMaster();
-    current_ = std::make_shared<Worker>();
+    current_ = std::make_shared<Worker>(mailbox_);
     current_->thread = std::thread(&Worker::run, current_);
   }
   return *current_;
@@ -130,12 +189,68 @@ void OfficeDatabaseThread::joinEnded() {
   });
 }
 
-std::future<StationNames> OfficeDatabaseThread::readStationNames(const std::string& databaseName,
-                                                                 std::function<void()> finished) {
-  auto answer = std::make_shared<std::promise<StationNames>>();
-  std::future<StationNames> future = answer->get_future();
-  worker().post([answer, databaseName, finished = std::move(finished),
-                 afterConnect = afterConnect_](OfficeDatabase& database) {
+void OfficeDatabaseThread::ask(const std::shared_ptr<Call>& call, std::chrono::milliseconds bound) {
+  ++pending_;
+  call->bound = new QTimer(receiver_.get());
+  call->bound->setSingleShot(true);
+  QObject::connect(call->bound, &QTimer::timeout, receiver_.get(),
+                   [this, call] { boundPassed(call); });
+  worker().post(call);
+  call->bound->start(bound);
+}
+
+void OfficeDatabaseThread::settle(Call& call) {
+  call.settled = true;
+  --pending_;
+  if (call.bound != nullptr) {
+    call.bound->stop();
+    call.bound->deleteLater();
+    call.bound = nullptr;
+  }
+}
+
+void OfficeDatabaseThread::answer(const std::shared_ptr<Call>& call,
+                                  const std::function<void()>& delivery) {
+  if (call->settled) return;  // given up before the answer came
+  settle(*call);
+  if (!call->context.isNull()) delivery();
+}
+
+void OfficeDatabaseThread::boundPassed(const std::shared_ptr<Call>& call) {
+  // An answer already on its way is taken as it comes.
+  if (call->settled || call->answered) return;
+  std::shared_ptr<Call> running;
+  if (current_ && current_->holds(call)) running = abandon(call);
+  settle(*call);
+  // The call this one waited behind held the thread past this bound: given up with it, and
+  // answered first, as it was asked first.
+  if (running && running != call && !running->settled && !running->answered) {
+    settle(*running);
+    if (!running->context.isNull()) running->givenUp();
+  }
+  if (!call->context.isNull()) call->givenUp();
+}
+
+std::shared_ptr<OfficeDatabaseThread::Call> OfficeDatabaseThread::abandon(
+    const std::shared_ptr<Call>& dropped) {
+  auto [running, queued] = current_->end();
+  abandoned_.push_back(std::move(current_));
+  current_.reset();
+  // The calls that waited behind the given-up one start again on a fresh thread, each with its
+  // whole bound: as if asked now.
+  for (const std::shared_ptr<Call>& call : queued) {
+    if (call == dropped || call->settled) continue;
+    worker().post(call);
+    call->bound->start();
+  }
+  return running;
+}
+
+void OfficeDatabaseThread::readStationNames(const std::string& databaseName, QObject* context,
+                                            std::function<void(StationNames)> answered) {
+  auto call = std::make_shared<Call>();
+  call->context = context;
+  call->run = [databaseName, answered, afterConnect = afterConnect_](OfficeDatabase& database) {
     StationNames names;
     try {
       database.connect(databaseName);
@@ -146,40 +261,43 @@ std::future<StationNames> OfficeDatabaseThread::readStationNames(const std::stri
     } catch (...) {
       names.failure = std::current_exception();
     }
-    answer->set_value(std::move(names));
-    if (finished) finished();
-  });
-  return future;
+    return std::function<void()>(
+        [answered, names = std::move(names)]() mutable { answered(std::move(names)); });
+  };
+  call->givenUp = [answered] {
+    answered(StationNames{.AZSNAMEs = {},
+                          .failure = std::make_exception_ptr(OfficeDatabaseError(
+                              std::string(text::kDatabaseDidNotAnswer) +
+                              std::to_string(kOpeningBound.count()) + text::kSeconds))});
+  };
+  ask(call, kOpeningBound);
 }
 
-std::future<void> OfficeDatabaseThread::close(std::function<void()> finished) {
-  auto answer = std::make_shared<std::promise<void>>();
-  std::future<void> future = answer->get_future();
+void OfficeDatabaseThread::close(QObject* context,
+                                 std::function<void(std::exception_ptr failure)> answered) {
   if (!current_) {
     // Never opened, or given up: there is nothing to close.
-    answer->set_value();
-    return future;
+    QMetaObject::invokeMethod(
+        receiver_.get(),
+        [context = QPointer<QObject>(context), answered] {
+          if (!context.isNull()) answered(nullptr);
+        },
+        Qt::QueuedConnection);
+    return;
   }
-  worker().post([answer, finished = std::move(finished)](OfficeDatabase& database) {
+  auto call = std::make_shared<Call>();
+  call->context = context;
+  call->run = [answered](OfficeDatabase& database) {
+    std::exception_ptr failure;
     try {
       database.disconnect();
-      answer->set_value();
     } catch (...) {
-      answer->set_exception(std::current_exception());
+      failure = std::current_exception();
     }
-    if (finished) finished();
-  });
-  return future;
-}
-
-void OfficeDatabaseThread::abandon() {
-  if (!current_) return;
-  // A call still in flight waits for a server that did not answer within its bound: its
-  // connection is closed under it, so that it fails now instead of whenever the server wakes.
-  if (!current_->idle()) current_->database.abort();
-  current_->end();
-  abandoned_.push_back(std::move(current_));
-  current_.reset();
+    return std::function<void()>([answered, failure] { answered(failure); });
+  };
+  call->givenUp = [answered] { answered(nullptr); };
+  ask(call, kClosingBound);
 }
 
 }  // namespace tarvel::autoquery

@@ -1,6 +1,6 @@
 #include "plugin/ui/menu_proc.h"
 
-#include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 #include "autosend/ui/auto_send_form.h"
 #include "media/ui/flashka_form.h"
 #include "platform/ui/error_guard.h"
@@ -21,15 +21,11 @@ void showModeless(QWidget* window) {
 }
 
 // Runs the office window modally, unless it is open already (its own event loop runs: brought
-// to the front instead) or its closing still waits for the database (opened once that ends).
+// to the front instead). Opened while its database still closes, it reads after the closing.
 void openAutoQueryWindow() {
   ModuleState& module = moduleState();
   if (module.AutoZaprosOfficeForm == nullptr) return;  // unloaded meanwhile
   autoquery::TAutoZaprosOfficeForm& form = *module.AutoZaprosOfficeForm;
-  if (form.closing()) {
-    form.afterClosing(openAutoQueryWindow);
-    return;
-  }
   if (form.isVisible()) {
     showModeless(&form);
     return;

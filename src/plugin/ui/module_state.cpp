@@ -2,7 +2,7 @@
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/core/polling_engine.h"
-#include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 #include "autosend/ui/auto_send_form.h"
 #include "media/ui/flashka_form.h"
 #include "plugin/ui/menu_proc.h"

@@ -3,8 +3,8 @@
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/core/polling_engine.h"
 #include "autoquery/core/settings_code_page.h"
-#include "autoquery/ui/auto_zapros_office_form.h"
-#include "autoquery/ui/query_form.h"
+#include "autoquery/ui/confirmation/query_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 #include "platform/profile_file.h"
 #include "settings/settings_file.h"
 

@@ -3,14 +3,21 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QObject>
+#include <QTest>
+#include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "autoquery/database/office_database_name.h"
 #include "autoquery/database/office_database_texts.h"
+#include "autoquery/database/office_database_thread.h"
 #include "autoquery/database/tools/office_database_creation.h"
 #include "support/local_port.h"
 #include "support/temporary_installation.h"
@@ -92,6 +99,62 @@ TEST_F(OfficeDatabaseTest, ClosedDatabaseOpensAgainForTheNextShowing) {
   EXPECT_FALSE(database.connected());
   EXPECT_FALSE(database.transactionActive());
   EXPECT_EQ(readNames(database), std::vector<std::string>{"A"});
+}
+
+// What an answer of the database's thread said: the first name, the failure's text, or the closing.
+std::string answerText(const StationNames& stations) {
+  if (!stations.failure) return stations.AZSNAMEs.empty() ? "" : stations.AZSNAMEs.front();
+  try {
+    std::rethrow_exception(stations.failure);
+  } catch (const std::exception& error) {
+    return error.what();
+  }
+}
+
+TEST_F(OfficeDatabaseTest, ThreadAnswersThroughTheEventLoopInOrderDroppingThoseWhoseAskerIsGone) {
+  makeOfficeFolder();
+  createOfficeDatabase(officeFile(), {{.AZSNUMBER = 1, .AZSNAME = "A"}});
+  const std::string name = officeDatabaseName("C:\\FSYS\\MAIN.FDB");
+  std::vector<std::string> answers;
+  auto gone = std::make_unique<QObject>();
+  QObject asker;
+  OfficeDatabaseThread database;
+  database.readStationNames(name, gone.get(), [&](StationNames) { answers.push_back("gone"); });
+  database.readStationNames(
+      name, &asker, [&](const StationNames& stations) { answers.push_back(answerText(stations)); });
+  database.close(&asker, [&](const std::exception_ptr& failure) {
+    answers.push_back(failure ? "closing failed" : "closed");
+  });
+  gone.reset();
+  EXPECT_EQ(database.callsPending(), 3u);
+  EXPECT_TRUE(answers.empty()) << "nothing is answered outside the event loop";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return database.callsPending() == 0; }, 20'000));
+  EXPECT_EQ(answers, (std::vector<std::string>{"A", "closed"}));
+}
+
+TEST_F(OfficeDatabaseTest, ThreadGivesUpAReadingStuckPastItsBoundAndServesTheCallsBehindItAfresh) {
+  makeOfficeFolder();
+  createOfficeDatabase(officeFile(), {{.AZSNUMBER = 1, .AZSNAME = "A"}});
+  const std::string name = officeDatabaseName("C:\\FSYS\\MAIN.FDB");
+  std::atomic<bool> released{false};
+  std::vector<std::string> answers;
+  QObject asker;
+  OfficeDatabaseThread database;
+  const auto record = [&](const StationNames& stations) {
+    answers.push_back(answerText(stations));
+  };
+  database.setAfterConnect([&] {
+    while (!released) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  });
+  database.readStationNames(name, &asker, record);
+  database.setAfterConnect({});
+  database.readStationNames(name, &asker, record);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return answers.size() == 2; }, 20'000));
+  released = true;
+  EXPECT_EQ(answers,
+            (std::vector<std::string>{std::string(text::kDatabaseDidNotAnswer) +
+                                          std::to_string(kOpeningBound.count()) + text::kSeconds,
+                                      "A"}));
 }
 
 volatile std::sig_atomic_t hostsTerminationHandlerRuns = 0;

@@ -19,7 +19,7 @@ extern "C" __attribute__((visibility("default"))) void startStuckReading(int rel
     while (::read(releaseDescriptor, &byte, 1) < 0) {
     }
   });
-  database->readStationNames(tarvel::autoquery::officeDatabaseName(""), {});
+  database->readStationNames(tarvel::autoquery::officeDatabaseName(""), nullptr, {});
   while (!blocked) std::this_thread::yield();
   database.reset();
 }

@@ -1,4 +1,4 @@
-#include "autoquery/ui/auto_zapros_office_form.h"
+#include "autoquery/ui/office_window/auto_zapros_office_form.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +28,9 @@
 
 #include "autoquery/chart/ui/chart_widget.h"
 #include "autoquery/database/tools/office_database_creation.h"
-#include "autoquery/ui/auto_item_sett_form.h"
-#include "autoquery/ui/azs_frame.h"
-#include "autoquery/ui/office_window_texts.h"
+#include "autoquery/ui/office_window/office_window_texts.h"
+#include "autoquery/ui/schedule_editor/auto_item_sett_form.h"
+#include "autoquery/ui/station_frame/azs_frame.h"
 #include "platform/cp1251.h"
 #include "support/office_window_fixture.h"
 #include "support/office_window_showing.h"
@@ -503,8 +503,9 @@ TEST_F(OfficeWindowTest, StationsBeyondTheRegistrysBoundAreLeftOutAndCounted) {
   ASSERT_EQ(AutoAZS->Count(), kMaxItemCount);
   EXPECT_EQ(AutoAZS->Items(kMaxItemCount - 1).AZSName, std::to_string(kMaxItemCount));
   EXPECT_EQ(hostErrors(),
-            std::vector<std::string>{std::string(text::kStationsBeyondTheBound) +
-                                     std::to_string(kMaxItemCount) + text::kStationsLeftOut + "3"});
+            std::vector<std::string>{std::string(office_window_text::kStationsBeyondTheBound) +
+                                     std::to_string(kMaxItemCount) +
+                                     office_window_text::kStationsLeftOut + "3"});
 }
 
 // The operator's first correction of times, from the office window of the demo chain on: a

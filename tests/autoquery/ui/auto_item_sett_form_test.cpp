@@ -1,4 +1,4 @@
-#include "autoquery/ui/auto_item_sett_form.h"
+#include "autoquery/ui/schedule_editor/auto_item_sett_form.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "autoquery/ui/autoquery_ui_texts.h"
-#include "autoquery/ui/toggle_switch.h"
+#include "autoquery/ui/schedule_editor/schedule_editor_texts.h"
+#include "autoquery/ui/schedule_editor/toggle_switch.h"
 #include "platform/cp1251.h"
 #include "support/recorded_errors.h"
 #include "support/scripted_dialogs.h"
@@ -80,7 +80,7 @@ TEST_F(AutoItemSettFormTest, EnabledDailyStationWithoutTimesIsRefusedDisabledOne
   EXPECT_TRUE(editor.RxSwitch1->isChecked());
 
   clickButton(*editor.BitBtn1);
-  EXPECT_TRUE(messageShown(text::kNoSessions));
+  EXPECT_TRUE(messageShown(schedule_editor_text::kNoSessions));
   EXPECT_TRUE(editor.isVisible());
   EXPECT_TRUE(item.Enable);
   EXPECT_FALSE(item.CP.has_value());
@@ -231,7 +231,7 @@ TEST_F(AutoItemSettFormTest, PartlyTypedTimeIsNeitherAddedNorStored) {
   EXPECT_EQ(editor.meDayTime->displayText(), "1 :  ");
   clickButton(*editor.SpeedButton1);
   EXPECT_EQ(dailyLines(), QStringList({"08:00"}));
-  EXPECT_TRUE(messageShown(text::kIncompleteTime));
+  EXPECT_TRUE(messageShown(schedule_editor_text::kIncompleteTime));
 
   // Typed in place into a line, it is refused when stored; the item keeps its time.
   clickItem(*editor.lbDayTime, 0);
@@ -240,7 +240,7 @@ TEST_F(AutoItemSettFormTest, PartlyTypedTimeIsNeitherAddedNorStored) {
   EXPECT_EQ(dailyLines(), QStringList({"07:  "}));
   dialogs.asked.clear();
   clickButton(*editor.BitBtn1);
-  EXPECT_TRUE(messageShown(text::kIncompleteTime));
+  EXPECT_TRUE(messageShown(schedule_editor_text::kIncompleteTime));
   EXPECT_TRUE(editor.isVisible());
   EXPECT_EQ(item.CP, Slots{"08:00"});
 
@@ -250,7 +250,7 @@ TEST_F(AutoItemSettFormTest, PartlyTypedTimeIsNeitherAddedNorStored) {
   editor.meWeekTime->clear();
   dialogs.asked.clear();
   clickButton(*editor.SpeedButton3);
-  EXPECT_TRUE(messageShown(text::kIncompleteTime));
+  EXPECT_TRUE(messageShown(schedule_editor_text::kIncompleteTime));
 }
 
 TEST_F(AutoItemSettFormTest, ClickedWeekdayShowsItsTimeAndTicksOnlyShowWhichDaysHaveOne) {

@@ -1,4 +1,4 @@
-#include "autoquery/ui/azs_frame.h"
+#include "autoquery/ui/station_frame/azs_frame.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "autoquery/ui/image_list.h"
+#include "autoquery/ui/station_frame/image_list.h"
 #include "platform/cp1251.h"
 #include "support/recorded_errors.h"
 
@@ -63,10 +63,8 @@ TEST_F(AzsFrameTest, PictureAndDescriptionShowPollingStateAndConnectionType) {
     const char* description;
   };
   const Case cases[] = {
-      {true, 1, IconIndex::PollingOn, IconIndex::Modem,
-       "Автозапрос включен, модемное соединение"},
-      {false, 2, IconIndex::PollingOff, IconIndex::Mail,
-       "Автозапрос отключен, электронная почта"},
+      {true, 1, IconIndex::PollingOn, IconIndex::Modem, "Автозапрос включен, модемное соединение"},
+      {false, 2, IconIndex::PollingOff, IconIndex::Mail, "Автозапрос отключен, электронная почта"},
       {true, 3, IconIndex::PollingOn, IconIndex::DirectIp,
        "Автозапрос включен, прямое IP соединение"},
       // A connection type the office does not know shows the status icon in both halves.
@@ -137,8 +135,8 @@ TEST_F(AzsFrameTest, FocusIsMarkedWithoutMovingAnythingOfTheFrame) {
   // Only the ring just inside Panel1's outline changes; the name and the picture do not.
   for (int y = 0; y < withFocus.height(); ++y) {
     for (int x = 0; x < withFocus.width(); ++x) {
-      const bool ring = (x == 1 || x == 171 || y == 1 || y == 38) && x >= 1 && x <= 171 &&
-                        y >= 1 && y <= 38;
+      const bool ring =
+          (x == 1 || x == 171 || y == 1 || y == 38) && x >= 1 && x <= 171 && y >= 1 && y <= 38;
       if (!ring) {
         ASSERT_EQ(withFocus.pixel(x, y), withoutFocus.pixel(x, y)) << x << "," << y;
       }

@@ -1,4 +1,4 @@
-#include "autoquery/ui/query_form.h"
+#include "autoquery/ui/confirmation/query_form.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/core/autoquery_texts.h"
+#include "autoquery/core/schedule_captions.h"
 #include "autoquery/tools/schedule/schedule_texts.h"
-#include "autoquery/ui/autoquery_ui_texts.h"
 #include "platform/cp1251.h"
 #include "settings/connection_type.h"
 

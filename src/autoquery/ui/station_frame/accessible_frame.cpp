@@ -1,8 +1,8 @@
-#include "autoquery/ui/accessible_frame.h"
+#include "autoquery/ui/station_frame/accessible_frame.h"
 
 #include <QAccessible>
 
-#include "autoquery/ui/azs_frame.h"
+#include "autoquery/ui/station_frame/azs_frame.h"
 
 namespace tarvel::autoquery {
 namespace {

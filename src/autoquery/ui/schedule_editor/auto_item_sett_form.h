@@ -80,6 +80,10 @@ class TAutoItemSettForm : public platform::SettingsDialog {
   void createDailyGroup();
   void createWeekdayGroup();
   void connectHandlers();
+  // Names for assistive technology where a control's caption gives none a listener understands.
+  void nameForListeners();
+  // A weekday row's time cell says its time, or that the day has no session.
+  static void nameTimeCellForListeners(QTreeWidgetItem& row, int timeColumn);
 
   void cbEnableClick();
   void RxSwitch1Click();

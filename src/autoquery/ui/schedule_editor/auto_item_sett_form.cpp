@@ -1,4 +1,4 @@
-#include "autoquery/ui/auto_item_sett_form.h"
+#include "autoquery/ui/schedule_editor/auto_item_sett_form.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -12,11 +12,10 @@
 #include <QTreeWidget>
 
 #include "autoquery/core/schedule_edit.h"
-#include "autoquery/ui/accessible_names.h"
-#include "autoquery/ui/autoquery_ui_texts.h"
-#include "autoquery/ui/component_looks.h"
-#include "autoquery/ui/time_field.h"
-#include "autoquery/ui/toggle_switch.h"
+#include "autoquery/ui/common/component_looks.h"
+#include "autoquery/ui/schedule_editor/schedule_editor_texts.h"
+#include "autoquery/ui/schedule_editor/time_field.h"
+#include "autoquery/ui/schedule_editor/toggle_switch.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
 #include "platform/ui/form_font.h"
@@ -46,7 +45,7 @@ constexpr int kWeekdayCount = kWeekdaySlotCount;
 
 TAutoItemSettForm::TAutoItemSettForm(tAutoAZS& registry, QWidget* owner)
     : SettingsDialog(
-          "TAutoItemSettForm", text::kItemFormCaption, kDesignClientSize,
+          "TAutoItemSettForm", schedule_editor_text::kItemFormCaption, kDesignClientSize,
           Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint,
           owner),
       registry_(registry) {
@@ -55,7 +54,7 @@ TAutoItemSettForm::TAutoItemSettForm(tAutoAZS& registry, QWidget* owner)
       platform::scaled(QSize(kDesignClientSize.width() / 2, kDesignClientSize.height() / 4)));
   setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   createComponents();
-  nameEditorForListeners(*this);
+  nameForListeners();
   connectHandlers();
 }
 
@@ -198,7 +197,7 @@ void TAutoItemSettForm::meDayTimeChange() {
 
 bool TAutoItemSettForm::refusePartlyTyped(const QString& time) {
   if (!isPartlyTypedTime(platform::fromUnicode(time))) return false;
-  platform::operatorDialogs().showBareMessage(text::kIncompleteTime);
+  platform::operatorDialogs().showBareMessage(schedule_editor_text::kIncompleteTime);
   return true;
 }
 
@@ -286,10 +285,10 @@ void TAutoItemSettForm::BitBtn1Click() {
       accept();
       break;
     case ScheduleRefusal::NoSessions:
-      platform::operatorDialogs().showBareMessage(text::kNoSessions);
+      platform::operatorDialogs().showBareMessage(schedule_editor_text::kNoSessions);
       break;
     case ScheduleRefusal::PartlyTypedTime:
-      platform::operatorDialogs().showBareMessage(text::kIncompleteTime);
+      platform::operatorDialogs().showBareMessage(schedule_editor_text::kIncompleteTime);
       break;
   }
 }

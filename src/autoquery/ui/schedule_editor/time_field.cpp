@@ -1,8 +1,8 @@
-#include "autoquery/ui/time_field.h"
+#include "autoquery/ui/schedule_editor/time_field.h"
 
 #include <QLineEdit>
 
-#include "autoquery/ui/component_looks.h"
+#include "autoquery/ui/common/component_looks.h"
 #include "platform/ui/form_font.h"
 
 namespace tarvel::autoquery {

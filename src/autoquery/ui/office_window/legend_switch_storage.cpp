@@ -1,4 +1,4 @@
-#include "autoquery/ui/legend_switch_storage.h"
+#include "autoquery/ui/office_window/legend_switch_storage.h"
 
 #include <QSettings>
 #include <QStandardPaths>

@@ -1,4 +1,4 @@
-#include "autoquery/ui/azs_frame.h"
+#include "autoquery/ui/station_frame/azs_frame.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -8,10 +8,10 @@
 #include <QScrollArea>
 #include <QTimer>
 
-#include "autoquery/ui/accessible_frame.h"
-#include "autoquery/ui/component_looks.h"
-#include "autoquery/ui/image_list.h"
-#include "autoquery/ui/office_window_texts.h"
+#include "autoquery/ui/common/component_looks.h"
+#include "autoquery/ui/station_frame/accessible_frame.h"
+#include "autoquery/ui/station_frame/image_list.h"
+#include "autoquery/ui/station_frame/station_frame_texts.h"
 #include "platform/cp1251.h"
 #include "platform/ui/error_guard.h"
 #include "platform/ui/form_font.h"
@@ -84,13 +84,13 @@ int connectionIconIndex(int32_t connType, int statusIcon) {
 std::string connectionDescription(int32_t connType) {
   switch (connType) {
     case settings::ConnectionType::Modem:
-      return text::kFrameModem;
+      return station_frame_text::kFrameModem;
     case settings::ConnectionType::Mail:
-      return text::kFrameMail;
+      return station_frame_text::kFrameMail;
     case settings::ConnectionType::DirectIp:
-      return text::kFrameDirectIp;
+      return station_frame_text::kFrameDirectIp;
     default:
-      return text::kFrameUnknownConnection;
+      return station_frame_text::kFrameUnknownConnection;
   }
 }
 
@@ -158,8 +158,9 @@ void TAZSFrame::RefreshFrame(const TAzsItem& item) {
 
   setAccessibleName(name);
   setAccessibleDescription(platform::toUnicode(
-      (item.Enable ? std::string(text::kFramePollingOn) : std::string(text::kFramePollingOff)) +
-      text::kFrameDescriptionJoint + connectionDescription(item.ConnType)));
+      (item.Enable ? std::string(station_frame_text::kFramePollingOn)
+                   : std::string(station_frame_text::kFramePollingOff)) +
+      station_frame_text::kFrameDescriptionJoint + connectionDescription(item.ConnType)));
 }
 
 void TAZSFrame::paintPicture() {

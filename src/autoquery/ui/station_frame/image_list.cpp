@@ -1,4 +1,4 @@
-#include "autoquery/ui/image_list.h"
+#include "autoquery/ui/station_frame/image_list.h"
 
 #include <QResource>
 #include <stdexcept>

@@ -1,6 +1,4 @@
-#include "autoquery/ui/query_form.h"
-
-#include <algorithm>
+#include "autoquery/ui/confirmation/query_form.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,8 +12,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "autoquery/ui/autoquery_ui_texts.h"
-#include "autoquery/ui/component_looks.h"
+#include "autoquery/ui/common/component_looks.h"
+#include "autoquery/ui/confirmation/confirmation_texts.h"
 #include "platform/cp1251.h"
 #include "platform/ui/dialog_buttons.h"
 #include "platform/ui/error_guard.h"
@@ -40,7 +38,7 @@ TQueryForm::TQueryForm()
     : QDialog(nullptr,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint) {
   setObjectName("TQueryForm");
-  setWindowTitle(platform::toUnicode(text::kQueryFormCaption));
+  setWindowTitle(platform::toUnicode(confirmation_text::kQueryFormCaption));
   platform::applyFormFont(this);
   setFixedSize(platform::scaled(kQueryFormClientSize));
   move(0, 0);
@@ -53,14 +51,14 @@ TQueryForm::TQueryForm()
 }
 
 void TQueryForm::createComponents() {
-  Label1 = makeLabel(this, "Label1", text::kQueryAttention, {8, 8, 243, 13});
+  Label1 = makeLabel(this, "Label1", confirmation_text::kQueryAttention, {8, 8, 243, 13});
   platform::widenToFitCaption(Label1);
 
   lbAZS = makeLabel(this, "lbAZS", "", {256, 4, 0, 0});
   lbAZS->setFont(serifFont(16, QFont::Bold));
   setTextColor(lbAZS, Qt::blue);
 
-  Label2 = makeLabel(this, "Label2", text::kQueryCountDown, {8, 40, 269, 13});
+  Label2 = makeLabel(this, "Label2", confirmation_text::kQueryCountDown, {8, 40, 269, 13});
   platform::widenToFitCaption(Label2);
 
   lbS = makeLabel(this, "lbS", "", {197, 32, 42, 24});
@@ -68,7 +66,7 @@ void TQueryForm::createComponents() {
   lbS->setFont(serifFont(21, QFont::Bold));
   setTextColor(lbS, kGreen);
 
-  Label3 = makeLabel(this, "Label3", text::kQueryWarning, {8, 63, 389, 65});
+  Label3 = makeLabel(this, "Label3", confirmation_text::kQueryWarning, {8, 63, 389, 65});
   Label3->setWordWrap(true);
   Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setTextColor(Label3, kMaroon);

@@ -5,25 +5,21 @@
 // reloads them from it. The window also holds the polling timer TimerSend, which ticks from the
 // window's creation on, shown or not.
 //
-// The window owns the station frames. It makes a frame only when it is needed: while the window
-// is shown, for the stations that come into sight (and for the station that Tab moves to); it
-// refreshes them from the registry after each change it makes there, frees those of bands far from
-// sight beyond kMadeBandLimit, and frees them all when it closes. A chain of ten thousand stations
-// so costs no widgets until the operator looks, and then at most a thousand frames however far the
-// operator scrolls.
+// The frames stand in the window's StationFrameColumn, which makes them only when they are needed;
+// the window refreshes them from the registry after each change it makes there, and frees them all
+// when it closes.
 #pragma once
 
 #include <QDialog>
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
-#include <vector>
 
 #include "autoquery/core/auto_azs.h"
 #include "autoquery/database/office_database_thread.h"
-#include "autoquery/ui/image_list.h"
-#include "autoquery/ui/office_window_layout.h"
+#include "autoquery/ui/office_window/office_window_layout.h"
+#include "autoquery/ui/office_window/station_frame_column.h"
+#include "autoquery/ui/station_frame/image_list.h"
 #include "tarvel/contract.h"
 
 class QCheckBox;
@@ -40,15 +36,7 @@ namespace tarvel::autoquery {
 namespace chart {
 class ChartWidget;
 }
-class DatabaseWait;
-
 class TAZSFrame;
-
-// The station frames stand in bands of this many (see frameBand).
-inline constexpr int kFramesPerBand = 25;
-// At most this many bands keep their frames: beyond it, those farthest from sight are freed (and
-// made again when they come back), so scrolling through a long chain does not pile up widgets.
-inline constexpr int kMadeBandLimit = 40;
 
 // The interval of the polling timer.
 inline constexpr int kSendIntervalMilliseconds = 30'000;
@@ -102,8 +90,8 @@ class TAutoZaprosOfficeForm : public QDialog {
   QPushButton* BitBtn1 = nullptr;
   QPushButton* BitBtn2 = nullptr;
   // The office database with its transaction and query (IBDatabase1, IBTransaction1,
-  // IBDataSet1), on a thread of its own: the window waits for it at most kOpeningBound when
-  // shown and kClosingBound when closed, handling events meanwhile.
+  // IBDataSet1), on a thread of its own: the window asks it for the station list when shown and
+  // for the closing when closed, and goes on; each answer comes through the event loop.
   OfficeDatabaseThread IBDatabase1;
   ImageList ImageList1;
   QTimer* TimerSend = nullptr;
@@ -112,24 +100,17 @@ class TAutoZaprosOfficeForm : public QDialog {
   void setTickAction(std::function<void()> action) { tickAction_ = std::move(action); }
 
   // From the showing until the station list has been read or given up (or the window closed).
-  bool readingStationList() const { return reading_; }
-  // While FormClose waits for the database to close.
-  bool closing() const { return closing_; }
-  // Runs action (through the error guard) once the closing in progress has ended; for a command
-  // that opens the window again meanwhile. Runs it at once when nothing is closing.
-  void afterClosing(std::function<void()> action);
+  bool readingStationList() const { return reading_ != nullptr; }
 
   // Handlers. Each enters the error guard where Qt calls it.
   // Takes the stations and "Применить" out of the operator's reach (a wait cursor and a line
-  // saying that the list is being read) and starts the reading once the window stands on the
-  // screen, modal: then lines the registry up with the office database (reporting a failure, or
-  // a database that does not answer within kOpeningBound, to the host as "Ошибка получения
-  // списка АЗС: " and going on with the registry as it is), refreshes the frames, applies the
-  // legend switch, redraws and gives the stations and "Применить" back.
+  // saying that the list is being read) and asks the office database for the station list once
+  // the window stands on the screen; its answer comes to StationListRead.
   void FormShow();
-  // Closes the database (given up after kClosingBound; a failure is reported to the host as
-  // "Ошибка закрытия базы данных АЗС: ") and frees the frames; without the OK result, drops the
-  // changes of this visit by reloading the registry from cnf.INI.
+  // Drops the answer of a reading still under way and asks the database to close (given up
+  // after kClosingBound; a failure, when it comes, is reported to the host as "Ошибка закрытия
+  // базы данных АЗС: "); frees the frames; without the OK result, drops the changes of this
+  // visit by reloading the registry from cnf.INI. A showing meanwhile reads after the closing.
   void FormClose(int result);
   // Saves the registry to cnf.INI, then closes with OK. A failed save keeps the window open.
   void BitBtn1Click();
@@ -151,11 +132,11 @@ class TAutoZaprosOfficeForm : public QDialog {
 
   // The frame of the item at a position, or nullptr when none was made (out of sight, or the
   // window not shown).
-  TAZSFrame* frameAt(int32_t position) const;
+  TAZSFrame* frameAt(int32_t position) const { return frameColumn_->frameAt(position); }
 
   // The widget inside ScrollBox1 that Label13, the station frames and Image1 stand on. The
-  // frames stand in bands of kFramesPerBand (see frameBand) that cover the contents from the
-  // top, so a frame's geometry is its place in the contents; a header grown with a larger
+  // frames stand in bands of kFramesPerBand (see StationFrameColumn) that cover the contents from
+  // the top, so a frame's geometry is its place in the contents; a header grown with a larger
   // desktop font moves the bands, and the chart with them, down by columnShift.
   QWidget* scrollContents() const;
   // How far a larger desktop font moves the column of frames and the chart down: the growth of
@@ -181,37 +162,22 @@ class TAutoZaprosOfficeForm : public QDialog {
   void createComponents();
   void createLegend();
   void createBottomPanel();
+  // Names for assistive technology where a control's caption gives none a listener understands.
+  void nameForListeners();
   // The legend's swatches and icon columns on the background the legend panel shows.
   void paintLegendPictures();
   // Where Image1 stands: right of the frames, its top at the first frame's band.
   QPoint chartPlace() const;
   void reportToHost(const std::string& text);
-  // The part of FormShow that waits for the database, once the window is on the screen.
+  // The part of FormShow that asks the database, once the window is on the screen.
   void ReadStationList();
+  // The answer to ReadStationList: lines the registry up with the office database (reporting a
+  // failure, or a database that did not answer within kOpeningBound, to the host as "Ошибка
+  // получения списка АЗС: " and going on with the registry as it is), refreshes the frames,
+  // applies the legend switch, redraws and gives the stations and "Применить" back.
+  void StationListRead(const StationNames& stations);
   // The stations and "Применить" out of reach (true) or back (false); see FormShow.
   void setReading(bool reading);
-  // The station names of the office database, read on its thread within kOpeningBound; empty
-  // when the window was closed meanwhile. Raises what failed, and OfficeDatabaseError when the
-  // database did not answer in time.
-  std::optional<StationNames> readStationNames();
-  // The band that holds the frame of the item at this position, made when first needed.
-  QWidget* frameBand(int position);
-  // Makes the frames of the items at positions first .. end - 1 that have none yet, shown, with
-  // their bands.
-  void makeFrames(int32_t first, int32_t end);
-  // Frees every frame and band.
-  void freeFrames();
-  // Frees the frames of one band.
-  void freeFramesOfBand(int band);
-  // Frees the frames of the bands farthest from sight (never one holding the focus) while more
-  // than kMadeBandLimit bands have frames.
-  void freeBandsFarFromSight(int sightFirstBand, int sightLastBand);
-  // The first widget Tab reaches after the column of frames (normally tbMash).
-  QWidget* tabStopAfterFrames() const;
-  // While the window is shown: makes the frames of the stations that the scroll box's viewport
-  // reaches (and a few beyond), shows their bands and hides the others, so that Qt keeps only
-  // the frames in sight shown. A band holding the keyboard focus stays shown.
-  void showBandsInSight();
   // The scroll contents grow to hold every frame and the whole chart.
   void fitScrollContents();
 
@@ -221,14 +187,10 @@ class TAutoZaprosOfficeForm : public QDialog {
   const int frameWidth_;
   const int headerHeight_;
   std::function<void()> tickAction_;
-  DatabaseWait* openingWait_ = nullptr;  // while FormShow waits for the database
-  bool reading_ = false;
-  bool closing_ = false;
-  int showing_ = 0;  // counts the showings, so that a reading meant for an earlier one is dropped
-  std::vector<std::function<void()>> afterClosing_;
-  std::vector<QWidget*> frameBands_;
-  std::vector<TAZSFrame*> frames_;   // by the item's position; nullptr where none was made
-  std::vector<bool> bandHasFrames_;  // by band
+  // While the station list is read: the reading's own object, which the database's answer needs
+  // alive; the closing deletes it, so an answer meant for an earlier showing is dropped.
+  QObject* reading_ = nullptr;
+  std::unique_ptr<StationFrameColumn> frameColumn_;
 };
 
 }  // namespace tarvel::autoquery

@@ -1,4 +1,4 @@
-#include "autoquery/ui/component_looks.h"
+#include "autoquery/ui/common/component_looks.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

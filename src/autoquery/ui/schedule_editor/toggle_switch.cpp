@@ -1,4 +1,4 @@
-#include "autoquery/ui/toggle_switch.h"
+#include "autoquery/ui/schedule_editor/toggle_switch.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -4,9 +4,11 @@
 
 #include "platform/cp1251_literal.h"
 
-namespace tarvel::autoquery::text {
+namespace tarvel::autoquery::office_window_text {
 
 using platform::operator""_cp1251;
+
+inline constexpr auto& kOfficeFormCaption = u8"Автоматический запрос данных с АЗС"_cp1251;
 
 inline constexpr auto& kOfficeHint =
     u8"Для редактирования времени сеанса связи с АЗС кликните на названии АЗС и установите "
@@ -25,17 +27,13 @@ inline constexpr auto& kModemMeaning = u8"- модемное соединени�
 inline constexpr auto& kMailMeaning = u8"- электронная почта"_cp1251;
 inline constexpr auto& kDirectIpMeaning = u8"- прямое IP соединение"_cp1251;
 
-// What a screen reader says of a station frame (its accessible name is the station's name): the
-// polling state, then the connection type, joined by kFrameDescriptionJoint.
-inline constexpr auto& kFramePollingOn = u8"Автозапрос включен"_cp1251;
-inline constexpr auto& kFramePollingOff = u8"Автозапрос отключен"_cp1251;
-inline constexpr auto& kFrameDescriptionJoint = u8", "_cp1251;
-inline constexpr auto& kFrameModem = u8"модемное соединение"_cp1251;
-inline constexpr auto& kFrameMail = u8"электронная почта"_cp1251;
-inline constexpr auto& kFrameDirectIp = u8"прямое IP соединение"_cp1251;
-inline constexpr auto& kFrameUnknownConnection = u8"неизвестный вид связи"_cp1251;
 // The accessible name of the chart Image1.
 inline constexpr auto& kChartName = u8"График связи"_cp1251;
+
+// What a screen reader says of the controls whose captions do not say it.
+inline constexpr auto& kStationListName = u8"Список АЗС"_cp1251;
+inline constexpr auto& kScaleName = u8"Масштаб графика"_cp1251;
+inline constexpr auto& kForecastName = u8"Прогноз, дней"_cp1251;
 
 // The bottom panel.
 inline constexpr auto& kScaleCaption = u8"Масштаб:"_cp1251;
@@ -57,4 +55,4 @@ inline constexpr auto& kDrawingError = u8"Ошибка отрисовки вре
 inline constexpr auto& kStationsBeyondTheBound = u8"Список АЗС длиннее "_cp1251;
 inline constexpr auto& kStationsLeftOut = u8", не добавлено АЗС: "_cp1251;
 
-}  // namespace tarvel::autoquery::text
+}  // namespace tarvel::autoquery::office_window_text

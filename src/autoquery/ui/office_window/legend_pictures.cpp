@@ -1,9 +1,9 @@
-#include "autoquery/ui/legend_pictures.h"
+#include "autoquery/ui/office_window/legend_pictures.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "autoquery/ui/image_list.h"
+#include "autoquery/ui/station_frame/image_list.h"
 
 namespace tarvel::autoquery {
 
