@@ -3,13 +3,14 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QStringList>
-#include <QThreadPool>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "host/host_options.h"
 #include "host/host_session.h"
+#include "host/thread_pool_end.h"
 #include "platform/install_root.h"
 
 namespace {
@@ -59,6 +60,6 @@ int main(int argc, char** argv) {
   // Qt paints large areas on its global thread pool. Its threads are ended here, while the
   // application still stands, and not by the application's destructor at the last moment of the
   // process: a pool thread still ending then raced the leak check of the sanitized build.
-  QThreadPool::globalInstance()->waitForDone();
+  tarvel::host::endGlobalThreadPool(std::chrono::seconds(2));
   return status;
 }
