@@ -40,7 +40,8 @@ start_background() {  # STAGE...
 # raising a priority is not permitted they go on at the lowest.
 raise_background_priority() {
   local pids
-  pids="$(ps -o pid= --sid "$background_group" 2>/dev/null | tr '\n' ' ')"
+  # A session whose stages have all ended has no processes left, and ps then fails.
+  pids="$(ps -o pid= --sid "$background_group" 2>/dev/null | tr '\n' ' ' || true)"
   [ -n "$pids" ] || return 0
   # shellcheck disable=SC2086  # one word per process
   renice -n 0 -p $pids >/dev/null 2>&1 || true
