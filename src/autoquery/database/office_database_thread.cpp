@@ -20,6 +20,9 @@
 #include "autoquery/database/office_database_texts.h"
 
 namespace tarvel::autoquery {
+namespace {
+std::atomic<std::size_t> databaseThreadsRunning{0};
+}  // namespace
 
 struct OfficeDatabaseThread::Call {
   // On the database's thread: makes the call and returns what hands its answer over.
@@ -98,6 +101,8 @@ struct OfficeDatabaseThread::Worker {
     lock.lock();
     self->ended = true;
     self->endedSignal.notify_all();
+    lock.unlock();
+    --databaseThreadsRunning;
   }
 
   void post(std::shared_ptr<Call> call) {
@@ -176,10 +181,13 @@ OfficeDatabaseThread::Worker& OfficeDatabaseThread::worker() {
     // the user-interface thread may change safely.
     firebirdMaster();
     current_ = std::make_shared<Worker>(mailbox_);
+    ++databaseThreadsRunning;
     current_->thread = std::thread(&Worker::run, current_);
   }
   return *current_;
 }
+
+std::size_t OfficeDatabaseThread::threadsRunning() { return databaseThreadsRunning; }
 
 void OfficeDatabaseThread::joinEnded() {
   std::erase_if(abandoned_, [](const std::shared_ptr<Worker>& worker) {

@@ -69,6 +69,11 @@ class OfficeDatabaseThread {
   // Calls asked for that have neither answered nor been given up.
   std::size_t callsPending() const { return pending_; }
 
+  // The database's threads of this module still running, those given up and left to end on
+  // their own included. (The system's list of threads cannot tell: the client's own threads, which
+  // a database thread starts, carry its name too.)
+  static std::size_t threadsRunning();
+
   // For tests that make a fault happen at a chosen point: called on the database's thread once
   // the connection of a reading is made, before its transaction starts.
   void setAfterConnect(std::function<void()> hook) { afterConnect_ = std::move(hook); }

@@ -150,7 +150,10 @@ TEST_F(OfficeDatabaseTest, ThreadGivesUpAReadingStuckPastItsBoundAndServesTheCal
   database.setAfterConnect({});
   database.readStationNames(name, &asker, record);
   ASSERT_TRUE(QTest::qWaitFor([&] { return answers.size() == 2; }, 20'000));
+  EXPECT_EQ(OfficeDatabaseThread::threadsRunning(), 2u) << "the given-up thread and the fresh one";
   released = true;
+  EXPECT_TRUE(QTest::qWaitFor([] { return OfficeDatabaseThread::threadsRunning() == 1; }, 10'000))
+      << "the given-up thread ends once its call goes on";
   EXPECT_EQ(answers,
             (std::vector<std::string>{std::string(text::kDatabaseDidNotAnswer) +
                                           std::to_string(kOpeningBound.count()) + text::kSeconds,
