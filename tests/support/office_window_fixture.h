@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "autoquery/core/auto_azs.h"
+#include "autoquery/database/office_database_thread.h"
 #include "autoquery/ui/office_window/auto_zapros_office_form.h"
 #include "support/fake_host.h"
-#include "support/office_database_threads.h"
 #include "support/recorded_errors.h"
 #include "support/temporary_installation.h"
 
@@ -24,7 +24,8 @@ class OfficeWindowFixture : public ::testing::Test {
     AutoAZS.reset();  // the registry goes before the window, as at unload
     form.reset();
     // A call the window gave up ends once its server answers: nothing of the test outlives it.
-    for (int wait = 0; wait < 200 && officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
+    static_cast<void>(QTest::qWaitFor(
+        [] { return autoquery::OfficeDatabaseThread::threadsRunning() == 0; }, 10'000));
   }
 
   // The plug-in's start at the office: the registry, the window given it, then the registry

@@ -181,8 +181,14 @@ OfficeDatabaseThread::Worker& OfficeDatabaseThread::worker() {
     // the user-interface thread may change safely.
     firebirdMaster();
     current_ = std::make_shared<Worker>(mailbox_);
-    ++databaseThreadsRunning;
-    current_->thread = std::thread(&Worker::run, current_);
+    ++databaseThreadsRunning;  // before the thread starts, so it never ends uncounted
+    try {
+      current_->thread = std::thread(&Worker::run, current_);
+    } catch (...) {
+      --databaseThreadsRunning;
+      current_.reset();
+      throw;
+    }
   }
   return *current_;
 }

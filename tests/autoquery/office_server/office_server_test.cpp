@@ -27,7 +27,6 @@
 #include "platform/cp1251.h"
 #include "support/firebird_server.h"
 #include "support/local_port.h"
-#include "support/office_database_threads.h"
 #include "support/office_window_fixture.h"
 #include "support/office_window_showing.h"
 #include "support/scripted_dialogs.h"
@@ -113,7 +112,8 @@ TEST_F(OfficeServerTest, ServerStoppedDuringTheOpeningIsGivenUpAfterTheBoundWhil
 
   // The answer that comes when the server goes on is thrown away.
   server->resume();
-  for (int wait = 0; wait < 100 && testing::officeDatabaseThreadRuns(); ++wait) QTest::qWait(50);
+  static_cast<void>(
+      QTest::qWaitFor([] { return OfficeDatabaseThread::threadsRunning() == 0; }, 5'000));
   QTest::qWait(50);
   EXPECT_EQ(registryNames(), kSavedNames);
   EXPECT_EQ(hostErrors().size(), 1u);
@@ -240,7 +240,7 @@ TEST_F(OfficeServerTest, WindowGoingWhileACallIsStuckClosesItsConnectionAndEndsI
   // with its connection: nothing is left running, though the server never answers.
   AutoAZS.reset();
   form.reset();
-  EXPECT_FALSE(testing::officeDatabaseThreadRuns());
+  EXPECT_EQ(OfficeDatabaseThread::threadsRunning(), 0u);
 }
 
 TEST_F(PolledOfficeWindowTest, ListenerThatNeverAnswersIsReportedAsAConnectTimeout) {
