@@ -204,12 +204,13 @@ void OfficeDatabaseThread::joinEnded() {
 }
 
 void OfficeDatabaseThread::ask(const std::shared_ptr<Call>& call, std::chrono::milliseconds bound) {
+  Worker& serving = worker();  // first: a thread that cannot start leaves no call pending
   ++pending_;
   call->bound = new QTimer(receiver_.get());
   call->bound->setSingleShot(true);
   QObject::connect(call->bound, &QTimer::timeout, receiver_.get(),
                    [this, call] { boundPassed(call); });
-  worker().post(call);
+  serving.post(call);
   call->bound->start(bound);
 }
 
